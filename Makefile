@@ -1,0 +1,48 @@
+# Convenience wrapper around CMake/Ninja. `make run` and `make test` are all a
+# new developer needs; both install missing Debian packages first.
+BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
+FUZZ_DIR  ?= build-fuzz
+CMAKE_FLAGS ?=
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench format pot fuzz clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+
+configure: $(BUILD_DIR)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/bin/ravelin $(ARGS)
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DRAVELIN_TESTS=OFF -DRAVELIN_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	@for b in $(BENCH_DIR)/bin/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+pot: configure
+	cmake --build $(BUILD_DIR) --target pot
+
+fuzz:
+	@bash scripts/install-deps.sh --fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVELIN_TESTS=OFF -DRAVELIN_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@echo "Fuzz targets are in $(FUZZ_DIR)/bin (run e.g. $(FUZZ_DIR)/bin/fuzz_<name> -max_total_time=600 corpus/)"
+
+clean:
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(FUZZ_DIR)

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// Translation of texts through GNU gettext catalogues (MO files).
+//
+// Marking texts in the code (the keywords `make pot` extracts):
+//   _("text")    translated at run time in the domain "default"
+//   D_("text")   translated at run time in the domain "dialogs"
+//   R_("text")   resource string of the library layer (buttons, titles, ...):
+//                looked up in "default", "runtime", "units"; extracted to "runtime"
+//   U_("text")   resource string of the support library; as R_, extracted to "units"
+//   N_("text")   design text of a window translated with the domain "default"
+//   ND_("text")  design text of a window translated with the domain "dialogs"
+// N_ and ND_ do nothing at run time: TranslateComponent translates the
+// window's texts when the window is created and again on a language change.
+namespace GnuGettext {
+
+// Translation of MsgId in the domain "default".
+QString gettext(const QString &msgId);
+// Translation of MsgId in the named domain.
+QString dgettext(const QString &domain, const QString &msgId);
+// Translation of a resource string: "default", then "runtime", then "units";
+// the first translation that differs from the English text wins.
+QString LoadResString(const QString &msgId);
+
+} // namespace GnuGettext
+
+#define _(s) GnuGettext::gettext(QStringLiteral(s))
+#define D_(s) GnuGettext::dgettext(QStringLiteral("dialogs"), QStringLiteral(s))
+#define R_(s) GnuGettext::LoadResString(QStringLiteral(s))
+#define U_(s) GnuGettext::LoadResString(QStringLiteral(s))
+#define N_(s) QStringLiteral(s)
+#define ND_(s) QStringLiteral(s)

@@ -1,0 +1,388 @@
+#include "support/StringUtils.h"
+
+#include "localisation/GnuGettext.h"
+
+#include <QLocale>
+#include <cmath>
+
+bool SameText(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+int CompareText(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive);
+}
+
+QString ReadNextItem(QString &list, QChar sep)
+{
+    if (list.isEmpty())
+        return {};
+    const qsizetype p = list.indexOf(sep);
+    if (p < 0) {
+        QString item = list;
+        list.clear();
+        return item;
+    }
+    QString item = list.left(p);
+    list.remove(0, p + 1);
+    return item;
+}
+
+namespace {
+
+void TrimLeadingWhiteSpace(QString &s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && IsWhiteSpace(s.at(i)))
+        ++i;
+    s.remove(0, i);
+}
+
+QString TrimTrailingWhiteSpace(const QString &s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && IsWhiteSpace(s.at(n - 1)))
+        --n;
+    return s.left(n);
+}
+
+// Removes the enclosing quotes of raw (which begins with quote); doubled
+// quotes inside stand for one; text after the closing quote is dropped. An
+// unclosed quote leaves raw as it is.
+QString Dequote(const QString &raw, QChar quote)
+{
+    QString result;
+    qsizetype i = 1;
+    while (i < raw.size()) {
+        const QChar c = raw.at(i);
+        if (c == quote) {
+            if (i + 1 < raw.size() && raw.at(i + 1) == quote) {
+                result += quote;
+                i += 2;
+                continue;
+            }
+            return result;
+        }
+        result += c;
+        ++i;
+    }
+    return raw;
+}
+
+} // namespace
+
+QString ReadNextQuotedItem(QString &list, QChar sep, QChar quote)
+{
+    TrimLeadingWhiteSpace(list);
+    if (list.isEmpty())
+        return {};
+    if (list.at(0) != quote)
+        return ReadNextItem(list, sep);
+
+    bool inside = true;
+    qsizetype end = -1;
+    for (qsizetype i = 1; i < list.size(); ++i) {
+        const QChar c = list.at(i);
+        if (c == quote)
+            inside = !inside;
+        else if (c == sep && !inside) {
+            end = i;
+            break;
+        }
+    }
+    QString raw;
+    if (end < 0) {
+        raw = list;
+        list.clear();
+    } else {
+        raw = list.left(end);
+        list.remove(0, end + 1);
+    }
+    if (raw.size() < 3)
+        return {};
+    return Dequote(TrimTrailingWhiteSpace(raw), quote);
+}
+
+QString FirstQuotedItem(const QString &text, QChar sep, QChar quote)
+{
+    QString copy = text;
+    return ReadNextQuotedItem(copy, sep, quote);
+}
+
+int ReadNextInt(QString &list, QChar sep, int def)
+{
+    TrimLeadingWhiteSpace(list);
+    if (list.isEmpty())
+        return def;
+    const QString item = ReadNextItem(list, sep);
+    bool ok = false;
+    const int value = item.trimmed().toInt(&ok, 10);
+    // Leading blanks are allowed, trailing garbage is not.
+    if (!ok || TrimTrailingWhiteSpace(item) != item)
+        return def;
+    return value;
+}
+
+QString QuoteIfBlank(const QString &text)
+{
+    if (!text.contains(u' '))
+        return text;
+    QString inner = text;
+    inner.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + inner + u'"';
+}
+
+bool MatchesAbbreviation(const QString &word, const QString &keyword)
+{
+    const QString lower = word.toLower();
+    return lower.size() <= keyword.size() && keyword.startsWith(lower);
+}
+
+bool ReadOption(QString &option, const QString &keyword)
+{
+    const qsizetype colon = option.indexOf(u':');
+    if (colon < 0)
+        return false;
+    if (!MatchesAbbreviation(option.left(colon), keyword))
+        return false;
+    option.remove(0, colon + 1);
+    return true;
+}
+
+QString ChangeTextCase(const QString &text, TTextChange change)
+{
+    switch (change) {
+    case TTextChange::tcLower:
+        return QLocale().toLower(text);
+    case TTextChange::tcUpper:
+        return QLocale().toUpper(text);
+    case TTextChange::tcNone:
+        break;
+    }
+    return text;
+}
+
+QString StripLeading(const QString &text, QChar c)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == c)
+        ++i;
+    return text.mid(i);
+}
+
+QString StripTrailing(const QString &text, QChar c)
+{
+    qsizetype n = text.size();
+    while (n > 0 && text.at(n - 1) == c)
+        --n;
+    return text.left(n);
+}
+
+QString RemoveChar(const QString &text, QChar c)
+{
+    QString result = text;
+    result.remove(c);
+    return result;
+}
+
+QString ZeroPaddedInt(int width, qint64 value)
+{
+    QString digits = QString::number(value < 0 ? -value : value);
+    if (digits.size() < width)
+        digits.prepend(QString(width - digits.size(), u'0'));
+    return value < 0 ? u'-' + digits : digits;
+}
+
+namespace {
+
+struct Spec
+{
+    bool leftAlign = false;
+    bool zeroPad = false;
+    int width = -1;
+    int precision = -1;
+    QChar conversion;
+};
+
+// Parses one placeholder after its "%" at pos; argIndex receives an explicit
+// "n:" index or stays -1. Returns false for a malformed placeholder.
+bool ParseSpec(const QString &f, qsizetype &pos, Spec &spec, int &argIndex)
+{
+    auto readNumber = [&](int &out) {
+        qint64 n = 0;
+        bool any = false;
+        while (pos < f.size() && f.at(pos).isDigit() && f.at(pos).unicode() < 128) {
+            n = n * 10 + (f.at(pos).unicode() - '0');
+            if (n > 100000)
+                return false; // absurd widths are treated as malformed
+            ++pos;
+            any = true;
+        }
+        if (any)
+            out = int(n);
+        return true;
+    };
+
+    argIndex = -1;
+    // Optional argument index "n:".
+    const qsizetype start = pos;
+    int index = -1;
+    if (!readNumber(index))
+        return false;
+    if (index >= 0 && pos < f.size() && f.at(pos) == u':') {
+        argIndex = index;
+        ++pos;
+    } else {
+        pos = start;
+    }
+    while (pos < f.size() && (f.at(pos) == u'-' || f.at(pos) == u'0')) {
+        if (f.at(pos) == u'-')
+            spec.leftAlign = true;
+        else
+            spec.zeroPad = true;
+        ++pos;
+    }
+    if (!readNumber(spec.width))
+        return false;
+    if (pos < f.size() && f.at(pos) == u'.') {
+        ++pos;
+        spec.precision = 0;
+        if (!readNumber(spec.precision))
+            return false;
+    }
+    if (pos >= f.size())
+        return false;
+    spec.conversion = f.at(pos).toLower();
+    ++pos;
+    return true;
+}
+
+QString Pad(QString text, const Spec &spec, bool numeric)
+{
+    if (spec.width <= text.size())
+        return text;
+    const qsizetype fill = spec.width - text.size();
+    if (spec.leftAlign)
+        return text + QString(fill, u' ');
+    if (spec.zeroPad && numeric) {
+        const qsizetype signLen = (text.startsWith(u'-') || text.startsWith(u'+')) ? 1 : 0;
+        text.insert(signLen, QString(fill, u'0'));
+        return text;
+    }
+    return QString(fill, u' ') + text;
+}
+
+// Digits of an integer with a minimum number of digits (the precision).
+QString IntDigits(quint64 magnitude, bool negative, int precision, int base = 10)
+{
+    QString digits = QString::number(magnitude, base).toUpper();
+    if (precision > digits.size())
+        digits.prepend(QString(precision - digits.size(), u'0'));
+    return negative ? u'-' + digits : digits;
+}
+
+bool FormatOne(const Spec &spec, const FormatArg &arg, QString &out)
+{
+    const auto &v = arg.value();
+    switch (spec.conversion.unicode()) {
+    case 's': {
+        const QString *s = std::get_if<QString>(&v);
+        if (!s)
+            return false;
+        out = spec.precision >= 0 ? s->left(spec.precision) : *s;
+        out = Pad(out, spec, false);
+        return true;
+    }
+    case 'd':
+    case 'u':
+    case 'x': {
+        quint64 magnitude = 0;
+        bool negative = false;
+        if (const qint64 *i = std::get_if<qint64>(&v)) {
+            negative = *i < 0;
+            magnitude = negative ? quint64(0) - quint64(*i) : quint64(*i);
+        } else if (const quint64 *u = std::get_if<quint64>(&v)) {
+            magnitude = *u;
+        } else {
+            return false;
+        }
+        if (spec.conversion == u'x') {
+            if (negative)
+                magnitude = quint64(-qint64(magnitude));
+            negative = false;
+        }
+        if (spec.conversion == u'u' && negative)
+            magnitude = quint64(-qint64(magnitude)), negative = false;
+        out = Pad(IntDigits(magnitude, negative, spec.precision, spec.conversion == u'x' ? 16 : 10),
+                  spec, true);
+        return true;
+    }
+    case 'f':
+    case 'e':
+    case 'g':
+    case 'n': {
+        double d = 0;
+        if (const double *p = std::get_if<double>(&v))
+            d = *p;
+        else
+            return false;
+        if (!std::isfinite(d)) {
+            out = Pad(QString::number(d), spec, false);
+            return true;
+        }
+        const int precision = spec.precision >= 0 ? qMin(spec.precision, 100) : 2;
+        const char fmt = spec.conversion == u'n' ? 'f' : char(spec.conversion.unicode());
+        out = QString::number(d, fmt, precision);
+        if (spec.conversion == u'n')
+            out = QLocale().toString(d, 'f', precision);
+        out = Pad(out, spec, true);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+QString SafeFormatArgs(const QString &format, std::initializer_list<FormatArg> args)
+{
+    const FormatArg *argv = args.begin();
+    const qsizetype argc = qsizetype(args.size());
+    QString result;
+    result.reserve(format.size() + 16 * argc);
+    qsizetype next = 0;
+    qsizetype pos = 0;
+    auto failed = [&]() -> QString { return U_("Format error: ") + format; };
+
+    while (pos < format.size()) {
+        const qsizetype pct = format.indexOf(u'%', pos);
+        if (pct < 0) {
+            result += QStringView(format).mid(pos);
+            break;
+        }
+        result += QStringView(format).mid(pos, pct - pos);
+        pos = pct + 1;
+        if (pos < format.size() && format.at(pos) == u'%') {
+            result += u'%';
+            ++pos;
+            continue;
+        }
+        Spec spec;
+        int argIndex = -1;
+        if (!ParseSpec(format, pos, spec, argIndex))
+            return failed();
+        if (argIndex >= 0)
+            next = argIndex;
+        if (next >= argc)
+            return failed();
+        QString piece;
+        if (!FormatOne(spec, argv[next], piece))
+            return failed();
+        ++next;
+        result += piece;
+    }
+    return result;
+}
