@@ -189,7 +189,8 @@ QString RemoveChar(const QString &text, QChar c)
 
 QString ZeroPaddedInt(int width, qint64 value)
 {
-    QString digits = QString::number(value < 0 ? -value : value);
+    const quint64 magnitude = value < 0 ? quint64(0) - quint64(value) : quint64(value);
+    QString digits = QString::number(magnitude);
     if (digits.size() < width)
         digits.prepend(QString(width - digits.size(), u'0'));
     return value < 0 ? u'-' + digits : digits;
@@ -308,13 +309,11 @@ bool FormatOne(const Spec &spec, const FormatArg &arg, QString &out)
         } else {
             return false;
         }
-        if (spec.conversion == u'x') {
-            if (negative)
-                magnitude = quint64(-qint64(magnitude));
+        // Unsigned conversions show a negative value in two's complement.
+        if (negative && spec.conversion != u'd') {
+            magnitude = quint64(0) - magnitude;
             negative = false;
         }
-        if (spec.conversion == u'u' && negative)
-            magnitude = quint64(-qint64(magnitude)), negative = false;
         out = Pad(IntDigits(magnitude, negative, spec.precision, spec.conversion == u'x' ? 16 : 10),
                   spec, true);
         return true;

@@ -3,6 +3,7 @@
 #include "support/StringUtils.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -121,6 +122,9 @@ TEST(StringUtils, CharacterHelpersAndPadding)
     EXPECT_EQ(ChangeTextCase(QStringLiteral("AbC"), TTextChange::tcNone), QStringLiteral("AbC"));
     EXPECT_EQ(ZeroPaddedInt(3, 7), QStringLiteral("007"));
     EXPECT_EQ(ZeroPaddedInt(3, 1234), QStringLiteral("1234"));
+    EXPECT_EQ(ZeroPaddedInt(3, -7), QStringLiteral("-007"));
+    EXPECT_EQ(ZeroPaddedInt(1, std::numeric_limits<qint64>::min()),
+              QStringLiteral("-9223372036854775808"));
     EXPECT_TRUE(SameText(QStringLiteral("STRASSE"), QStringLiteral("strasse")));
     EXPECT_TRUE(SameText(QStringLiteral("ÄRGER"), QStringLiteral("ärger")));
 }
@@ -144,6 +148,8 @@ TEST(SafeFormat, FormatsTheForms)
     EXPECT_EQ(SafeFormat(QStringLiteral("%.3d|%.2f|%5d|%-4s|%05d"), 7, 3.14159, 42,
                          QStringLiteral("ab"), -42),
               QStringLiteral("007|3.14|   42|ab  |-0042"));
+    EXPECT_EQ(SafeFormat(QStringLiteral("%x %u %d"), -1, -1, std::numeric_limits<qint64>::min()),
+              QStringLiteral("FFFFFFFFFFFFFFFF 18446744073709551615 -9223372036854775808"));
     EXPECT_EQ(SafeFormat(QStringLiteral("%1:s %0:s"), QStringLiteral("a"), QStringLiteral("b")),
               QStringLiteral("b a"));
     EXPECT_EQ(SafeFormat(QStringLiteral("%u directories with %u files deleted!"), 2, 5),
