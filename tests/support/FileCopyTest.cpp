@@ -1,0 +1,146 @@
+#include "common/TestUtils.h"
+#include "support/Errors.h"
+#include "support/FileCopy.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace {
+
+QString S(const char *s)
+{
+    return QString::fromUtf8(s);
+}
+
+void Write(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+QByteArray Read(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The message of the ECopyError the copy raises, or nothing.
+std::optional<QString> CopyError(const QString &source, const QString &target)
+{
+    try {
+        SafeCopyFile(source, target);
+    } catch (const ECopyError &e) {
+        return e.message();
+    }
+    return std::nullopt;
+}
+
+class FileCopy : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        source = dir.filePath(S("source.dat"));
+        Write(source, payload);
+        QFile::setPermissions(source, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ReadGroup | QFileDevice::ExeOwner);
+        QFile f(source);
+        f.open(QIODevice::ReadWrite);
+        f.setFileTime(stamp, QFileDevice::FileModificationTime);
+    }
+
+    QTemporaryDir dir;
+    QString source;
+    // Larger than one buffer and not a multiple of it.
+    QByteArray payload = QByteArray(DefaultCopyBufferSize * 2 + 77, 'x') + "end";
+    QDateTime stamp = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6));
+};
+
+} // namespace
+
+TEST_F(FileCopy, CopiesContentTimeAndPermissions)
+{
+    const QString target = dir.filePath(S("target.dat"));
+    Write(target, "old and longer than nothing");
+    EXPECT_FALSE(CopyError(source, target));
+    EXPECT_EQ(Read(target), payload);
+    EXPECT_EQ(QFileInfo(target).lastModified(), stamp);
+    EXPECT_EQ(QFileInfo(target).permissions(), QFileInfo(source).permissions());
+
+    // Exactly one buffer, and an empty file.
+    const QString small = dir.filePath(S("small"));
+    Write(small, "abcd");
+    SafeCopyFile(small, target, 0600, 4);
+    EXPECT_EQ(Read(target), QByteArray("abcd"));
+    EXPECT_EQ(PermissionsToMode(QFileInfo(target).permissions().toInt()) & 0777, 0600);
+    Write(small, QByteArray());
+    SafeCopyFile(small, target, -1, 0);
+    EXPECT_EQ(QFileInfo(target).size(), 0);
+}
+
+TEST_F(FileCopy, ReplacesAReadOnlyTarget)
+{
+    const QString target = dir.filePath(S("readonly.dat"));
+    Write(target, "protected");
+    ASSERT_TRUE(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    EXPECT_FALSE(CopyError(source, target));
+    EXPECT_EQ(Read(target), payload);
+    EXPECT_EQ(QFileInfo(target).permissions(), QFileInfo(source).permissions());
+    EXPECT_EQ(QFileInfo(target).lastModified(), stamp);
+}
+
+TEST_F(FileCopy, CopyingAFileOntoItselfLeavesItIntact)
+{
+    EXPECT_FALSE(CopyError(source, source));
+    EXPECT_FALSE(CopyError(source, dir.path() + S("/./source.dat")));
+    const QString link = dir.filePath(S("link.dat"));
+    ASSERT_TRUE(QFile::link(source, link));
+    EXPECT_FALSE(CopyError(source, link));
+    EXPECT_EQ(Read(source), payload);
+}
+
+TEST_F(FileCopy, FailuresNameTheFileAndTheStep)
+{
+    const QString missing = dir.filePath(S("missing.dat"));
+    EXPECT_EQ(CopyError(missing, dir.filePath(S("t"))),
+              S("File not found: \"") + missing + u'"');
+    EXPECT_EQ(CopyError(source, QString()), S("File not found: \"") + source + u'"');
+    EXPECT_EQ(CopyError(dir.path(), dir.filePath(S("t"))),
+              S("File not found: \"") + dir.path() + u'"');
+
+    const QString noFolder = dir.filePath(S("no/such/folder/t.dat"));
+    EXPECT_EQ(CopyError(source, noFolder), S("Error creating \"") + noFolder + u'"');
+    const QString underFile = source + S("/t.dat");
+    EXPECT_EQ(CopyError(source, underFile), S("Error creating \"") + underFile + u'"');
+    const QString targetDir = dir.filePath(S("adir"));
+    ASSERT_TRUE(QDir().mkdir(targetDir));
+    EXPECT_EQ(CopyError(source, targetDir), S("Error creating \"") + targetDir + u'"');
+    // A relative name is reported in full.
+    QDir::setCurrent(dir.path());
+    EXPECT_EQ(CopyError(S("gone.dat"), S("t")),
+              S("File not found: \"") + dir.filePath(S("gone.dat")) + u'"');
+    QDir::setCurrent(QDir::homePath());
+}
+
+TEST_F(FileCopy, UnwritableFolderAndUnreadableSource)
+{
+    if (QFileInfo(S("/root")).isWritable())
+        GTEST_SKIP() << "permissions do not bind the super-user";
+    const QString locked = dir.filePath(S("locked"));
+    ASSERT_TRUE(QDir().mkdir(locked));
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString target = locked + S("/t.dat");
+    EXPECT_EQ(CopyError(source, target), S("Error creating \"") + target + u'"');
+
+    QFile::setPermissions(source, QFileDevice::WriteOwner);
+    EXPECT_EQ(CopyError(source, dir.filePath(S("t"))), S("Error opening \"") + source + u'"');
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                      QFileDevice::ExeOwner);
+}
