@@ -1,0 +1,189 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <vector>
+
+// The INI file of the catalogue (also used for the language file, emulator
+// configuration files and desktop entries).
+//
+// Reading: a byte-order mark selects UTF-8, UTF-16 LE or UTF-16 BE; without
+// one the text is taken as the system's 8-bit code page (DecodeAnsiText).
+// Lines end at CR, LF or CR LF and are trimmed of white space (codes below
+// 33); empty lines, lines beginning with ";" and lines before the first
+// section are dropped; "[name]" opens a section; "key=value" is split at the
+// first "=", both sides trimmed; a line without "=" stays in its section but
+// matches no key.
+//
+// Look-up: section and key names compare case-insensitively (hashed); the first
+// matching section and key count; duplicates are kept and written back.
+//
+// Writing: the whole file, UTF-16 LE with byte-order mark, CR LF after every
+// line, each section followed by an empty line, sections and keys in the order
+// they were read or created. The file is replaced atomically (QSaveFile); a
+// failure raises EWriteError and leaves the previous file as it was.
+//
+// A writable object saves explicitly with UpdateFile(), which throws. Its
+// destructor saves unsaved changes too but cannot report a failure, so every
+// caller that must know whether the data reached the disk calls UpdateFile().
+class TUnicodeIniFile
+{
+public:
+    enum class TAccess { Read, Write };
+
+    // Reads fileName; a missing or unreadable file reads as empty. Never writes.
+    static TUnicodeIniFile CreateForRead(const QString &fileName);
+    // Reads fileName (discarding everything with clearEntries) and makes sure
+    // [Unicode] holds Encoding=UTF-16LE.
+    static TUnicodeIniFile CreateForWrite(const QString &fileName, bool clearEntries = false);
+    // A read-only object over the given file content, tied to no file.
+    static TUnicodeIniFile FromData(const QByteArray &data);
+
+    TUnicodeIniFile(const QString &fileName, TAccess access, bool clearEntries = false);
+    ~TUnicodeIniFile();
+    TUnicodeIniFile(const TUnicodeIniFile &) = delete;
+    TUnicodeIniFile &operator=(const TUnicodeIniFile &) = delete;
+
+    const QString &FileName() const { return m_fileName; }
+    bool ReadOnly() const { return m_readOnly; }
+    // False when the file existed but could not be read in full (unreadable,
+    // too large, too many lines). Such a file is never overwritten.
+    bool CompletelyRead() const { return m_complete; }
+
+    QString ReadString(QStringView section, QStringView ident, const QString &def = {}) const;
+    int ReadInteger(QStringView section, QStringView ident, int def) const;
+    qint64 ReadInt64(QStringView section, QStringView ident, qint64 def) const;
+    bool ReadBool(QStringView section, QStringView ident, bool def) const;
+    // A "#"-enclosed value unwrapped (UnencloseValue); other values unchanged.
+    QString ReadEnclosedString(QStringView section, QStringView ident,
+                               const QString &def = {}) const;
+
+    void WriteString(QStringView section, QStringView ident, const QString &value);
+    void WriteInteger(QStringView section, QStringView ident, int value);
+    void WriteInt64(QStringView section, QStringView ident, qint64 value);
+    void WriteBool(QStringView section, QStringView ident, bool value);
+    // The value "#"-enclosed (EncloseValue), so that its blanks survive.
+    void WriteEnclosedString(QStringView section, QStringView ident, const QString &value);
+    // Ident=Value in [Unicode].
+    void WriteProgramInfo(QStringView ident, const QString &value);
+
+    bool SectionExists(QStringView section) const;
+    bool ValueExists(QStringView section, QStringView ident) const;
+    // Key names of the section, in file order (duplicates included).
+    QStringList ReadSection(QStringView section) const;
+    // Names of all sections, in file order.
+    QStringList ReadSections() const;
+    void EraseSection(QStringView section);
+    // Deletes every key of the section; the section itself stays.
+    void EraseSectionValues(QStringView section);
+    void DeleteKey(QStringView section, QStringView ident);
+
+    // The file content as it would be written.
+    QByteArray ToData() const;
+    // Writes the whole file now (read-only objects write nothing). Throws
+    // EWriteError "Error writing to "%s"" on failure; the old file is kept.
+    void UpdateFile();
+
+    // Limits against hostile files: larger files, or files with more sections
+    // and lines than this, are read only in part and never overwritten.
+    static constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
+    static constexpr qsizetype MaxItems = 3'000'000;
+
+private:
+    // A text inside m_text, or inside m_owned when owned.
+    struct TextRef
+    {
+        quint32 pos = 0;
+        quint32 len = 0;
+    };
+    struct Line
+    {
+        TextRef key;
+        TextRef value; // the whole line when it is no key=value line
+        qint32 next = -1;
+        bool isPair = false;
+        bool keyOwned = false;
+        bool valueOwned = false;
+        bool deleted = false;
+    };
+    struct Section
+    {
+        TextRef name;
+        bool nameOwned = false;
+        bool deleted = false;
+        qint32 first = -1;
+        qint32 last = -1;
+    };
+    struct NameKey
+    {
+        QStringView name;
+    };
+    struct LineKey
+    {
+        qint32 section;
+        QStringView key;
+    };
+    friend size_t qHash(const NameKey &k, size_t seed) noexcept;
+    friend size_t qHash(const LineKey &k, size_t seed) noexcept;
+    friend bool operator==(const NameKey &a, const NameKey &b) noexcept;
+    friend bool operator==(const LineKey &a, const LineKey &b) noexcept;
+
+    struct FromDataTag
+    {
+    };
+    TUnicodeIniFile(const QByteArray &data, FromDataTag);
+    void ReadFile();
+    void Parse();
+    void Clear();
+    void EnsureEncodingKey(bool force);
+
+    QStringView View(TextRef ref, bool owned) const;
+    QStringView KeyOf(const Line &l) const { return View(l.key, l.keyOwned); }
+    QStringView ValueOf(const Line &l) const { return View(l.value, l.valueOwned); }
+    QStringView NameOf(const Section &s) const { return View(s.name, s.nameOwned); }
+    TextRef Own(QString text);
+
+    qint32 FindSection(QStringView section) const;
+    qint32 FindLine(QStringView section, QStringView ident) const;
+    qint32 AddSection(QStringView name);
+    void AppendLine(qint32 section, Line line);
+    void ReindexSection(QStringView name);
+    void ReindexKey(qint32 section, QStringView key);
+    void UnindexLines(qint32 section);
+
+    QString m_fileName;
+    bool m_readOnly = true;
+    bool m_complete = true;
+    bool m_modified = false;
+    QString m_text;
+    std::vector<QString> m_owned;
+    std::vector<Line> m_lines;
+    std::vector<Section> m_sections;
+    QHash<NameKey, qint32> m_sectionIndex;
+    QHash<LineKey, qint32> m_lineIndex;
+};
+
+// "#" + text with every "#" doubled + "#": keeps leading and trailing blanks
+// through a file that trims its values.
+QString EncloseValue(const QString &text);
+// The inverse of EncloseValue for a value enclosed in "#"; any other value
+// is returned unchanged.
+QString UnencloseValue(const QString &text);
+
+// Integers as the INI file stores them: optional sign and decimal digits, or
+// "0x" (any case) and hexadecimal digits, the whole text. Hexadecimal values
+// may use all 32 (64) bits, so 0xFFFFFFFF reads as -1.
+bool ParseIniInt(QStringView text, int &value);
+bool ParseIniInt64(QStringView text, qint64 &value);
+
+// 8-bit text in the system's "ANSI" code page: UTF-8, where every byte that is
+// not part of a valid UTF-8 sequence is read as Windows-1252, so decoding
+// never fails and never loses a byte.
+QString DecodeAnsiText(QByteArrayView bytes);
+// File content with an optional byte-order mark (UTF-8, UTF-16 LE/BE),
+// otherwise DecodeAnsiText.
+QString DecodeTextFile(QByteArrayView bytes);
