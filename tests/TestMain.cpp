@@ -1,6 +1,7 @@
 // Test entry point: every test process gets a private home, configuration and
 // data folder, so no test reads or writes the real user's files.
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtGlobal>
 #include <gtest/gtest.h>
@@ -26,7 +27,11 @@ int main(int argc, char **argv)
     qputenv("XDG_STATE_HOME", root + "/.local/state");
     qputenv("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
     qputenv("XDG_CONFIG_DIRS", "/etc/xdg");
-    qunsetenv("XDG_RUNTIME_DIR");
+    const QByteArray runtime = root + "/.runtime";
+    QDir().mkpath(QString::fromLocal8Bit(runtime));
+    QFile::setPermissions(QString::fromLocal8Bit(runtime),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime);
     // A predictable locale: English texts, "." as decimal separator.
     qputenv("LANG", "C.UTF-8");
     qunsetenv("LC_ALL");
