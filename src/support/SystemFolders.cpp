@@ -1,0 +1,60 @@
+#include "support/SystemFolders.h"
+
+#include "support/PathUtils.h"
+#include "support/StringUtils.h"
+
+#include <QStandardPaths>
+
+namespace {
+
+QString ConfigHome()
+{
+    return StripTrailing(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), u'/');
+}
+
+// A relative or empty answer is no folder the program could use.
+QString Absolute(const QString &path)
+{
+    return IsAbsolutePath(path) ? path : QString();
+}
+
+} // namespace
+
+QString SpecialFolderPath(int id)
+{
+    switch (id) {
+    case CSIDL_LOCAL_APPDATA:
+        return Absolute(ConfigHome());
+    case CSIDL_STARTUP: {
+        const QString config = Absolute(ConfigHome());
+        return config.isEmpty() ? config : JoinPath(config, QStringLiteral("autostart"));
+    }
+    case CSIDL_APPDATA:
+        return AppDataDir();
+    case CSIDL_PERSONAL:
+        return DocumentsDir();
+    case CSIDL_PROGRAM_FILES:
+    case CSIDL_PROGRAM_FILESX86:
+        return ProgramFilesDir();
+    default:
+        return {};
+    }
+}
+
+QString AppDataDir()
+{
+    const QString config = Absolute(ConfigHome());
+    return config.isEmpty() ? config : JoinPath(config, QStringLiteral("ravelin"));
+}
+
+QString DocumentsDir()
+{
+    return Absolute(StripTrailing(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), u'/'));
+}
+
+QString ProgramFilesDir(TProgramFilesKind)
+{
+    return QStringLiteral("/usr/bin");
+}
