@@ -1,11 +1,82 @@
+#include "catalogue/InitProg.h"
+#include "localisation/GnuGettext.h"
 #include "mainwindow/MainWindow.h"
+#include "support/StringUtils.h"
+#include "support/SystemFolders.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+enum class TInfoRequest { None, Help, Version };
+
+// GNU options that print and end the program before any window (and any
+// display connection) exists. "--" ends the options.
+TInfoRequest InfoRequest(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--")
+            break;
+        if (arg == "--help")
+            return TInfoRequest::Help;
+        if (arg == "--version")
+            return TInfoRequest::Version;
+    }
+    return TInfoRequest::None;
+}
+
+QString HelpText()
+{
+    const QString folder = AppDataDir();
+    return SafeFormat(
+        _("Usage: %s [/lang:CODE] [/ini:FILE] [/portable]\n"
+          "Keeps a catalogue of DOS applications and starts them in DOSBox or DOSBox Staging.\n"
+          "\n"
+          "Options may also begin with \"-\", and their names may be shortened (/l:de, /p):\n"
+          "  /lang:CODE  interface language for this run (en, de, fr); a language chosen\n"
+          "              from the menu is then not remembered\n"
+          "  /ini:FILE   catalogue file; a name without folder lies in the configuration\n"
+          "              folder, \".ini\" is added to a name without \".\"\n"
+          "  /portable   keep the language file beside the program, or with /ini beside\n"
+          "              the catalogue file and named after it\n"
+          "  --help      show this help and exit\n"
+          "  --version   show the version and exit\n"
+          "\n"
+          "Files:\n"
+          "  %s/%s.ini  the catalogue\n"
+          "  %s/%s.cfg  the interface language\n"),
+        ExeBaseName(), folder, ExeBaseName(), folder, ExeBaseName());
+}
+
+void Print(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    if (const TInfoRequest request = InfoRequest(argc, argv); request != TInfoRequest::None) {
+        QCoreApplication app(argc, argv);
+        SetExePaths(QCoreApplication::applicationFilePath());
+        Print(request == TInfoRequest::Help ? HelpText()
+                                            : GetProgramVersion().ProgVersName + u'\n');
+        return 0;
+    }
+
     QApplication app(argc, argv);
-    TfrmMain window;
-    window.show();
+    SetExePaths(QCoreApplication::applicationFilePath());
+
+    // InitLanguage belongs here: before the first window exists it places the
+    // language file (DefaultLanguageFile, then ParseCommandLine) and puts the
+    // interface language into effect.
+
+    TfrmMain frmMain;
+    frmMain.show();
     return app.exec();
 }

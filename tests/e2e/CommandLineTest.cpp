@@ -1,0 +1,44 @@
+#include "common/TestUtils.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the program without any display and returns its standard output.
+QString RunWithoutDisplay(const QStringList &args, int &exitCode)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(RAVELIN_EXE), args);
+    if (!p.waitForFinished(10000)) {
+        p.kill();
+        p.waitForFinished();
+        exitCode = -1;
+        return {};
+    }
+    exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+} // namespace
+
+TEST(ProgramCommandLine, VersionAndHelpNeedNoDisplay)
+{
+    int code = 0;
+    EXPECT_EQ(RunWithoutDisplay({QStringLiteral("--version")}, code),
+              QStringLiteral("Ravelin (Version " RAVELIN_VERSION ")\n"));
+    EXPECT_EQ(code, 0);
+
+    const QString help =
+        RunWithoutDisplay({QStringLiteral("/portable"), QStringLiteral("--help")}, code);
+    EXPECT_EQ(code, 0);
+    for (const char *option : {"/lang:", "/ini:", "/portable", "--help", "--version"})
+        EXPECT_TRUE(help.contains(QString::fromLatin1(option))) << option;
+    EXPECT_TRUE(help.contains(qEnvironmentVariable("XDG_CONFIG_HOME") +
+                              QStringLiteral("/ravelin/ravelin.ini")));
+}
