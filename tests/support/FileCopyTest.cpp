@@ -123,10 +123,11 @@ TEST_F(FileCopy, FailuresNameTheFileAndTheStep)
     ASSERT_TRUE(QDir().mkdir(targetDir));
     EXPECT_EQ(CopyError(source, targetDir), S("Error creating \"") + targetDir + u'"');
     // A relative name is reported in full.
+    const QString cwd = QDir::currentPath();
     QDir::setCurrent(dir.path());
     EXPECT_EQ(CopyError(S("gone.dat"), S("t")),
               S("File not found: \"") + dir.filePath(S("gone.dat")) + u'"');
-    QDir::setCurrent(QDir::homePath());
+    QDir::setCurrent(cwd);
 }
 
 TEST_F(FileCopy, UnwritableFolderAndUnreadableSource)
