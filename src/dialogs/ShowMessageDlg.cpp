@@ -1,0 +1,340 @@
+#include "dialogs/ShowMessageDlg.h"
+
+#include "localisation/GnuGettext.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+enum Icon
+{
+    icWarning,
+    icError,
+    icInformation,
+    icQuestion
+};
+enum Glyph
+{
+    glClose,
+    glCancel,
+    glYes,
+    glNo,
+    glRetry
+};
+
+// Design sizes at 96 pixels per inch.
+constexpr int TextTop = 15;
+constexpr int TextLeft = 45;
+constexpr int IconLeft = 5;
+constexpr int IconSize = 32;
+constexpr int GlyphSize = 24;
+constexpr int ButtonHeight = 32;
+constexpr int SideButtonWidth = 87;
+constexpr int CloseButtonWidth = 112;
+constexpr int ButtonGap = 3;
+constexpr int ButtonRight = 4;
+constexpr int ButtonBottom = 5;
+constexpr int PerCharacterMs = 120;
+constexpr int BaseCustomMs = 2000;
+
+const char ResultProperty[] = "modalResult";
+
+Icon IconOf(TMsgDialogType kind)
+{
+    switch (kind) {
+    case mdtWarning:
+        return icWarning;
+    case mdtError:
+    case mdtConfirmError:
+    case mdtConfirmRetry:
+        return icError;
+    case mdtConfirm:
+    case mdtConfirmCancel:
+    case mdtConfirmYesNo:
+        return icQuestion;
+    case mdtInformation:
+    case mdtCustom:
+        break;
+    }
+    return icInformation;
+}
+
+} // namespace
+
+void SplitMessageText(const QString &text, QString &title, QString &message)
+{
+    const qsizetype bar = text.indexOf(u'|');
+    if (bar < 0) {
+        title.clear();
+        message = text;
+    } else {
+        title = text.left(bar);
+        message = text.mid(bar + 1);
+    }
+}
+
+QString DefaultMessageTitle(TMsgDialogType kind)
+{
+    if (kind == mdtCustom)
+        return QString();
+    switch (IconOf(kind)) {
+    case icWarning:
+        return R_("Warning");
+    case icError:
+        return R_("Error");
+    case icInformation:
+        return R_("Information");
+    case icQuestion:
+        return R_("Confirm");
+    }
+    return QString();
+}
+
+TShowMsgDialog::TShowMsgDialog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("ShowMsgDialog"));
+    setModal(true);
+
+    QStyle *style = this->style();
+    ilIcons = TImageList(QSize(IconSize, IconSize));
+    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this));
+    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, this));
+    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this));
+    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this));
+    ilGlyphs = TImageList(QSize(GlyphSize, GlyphSize));
+    ilGlyphs.add(style->standardIcon(QStyle::SP_DialogCloseButton, nullptr, this));
+    ilGlyphs.add(style->standardIcon(QStyle::SP_DialogCancelButton, nullptr, this));
+    ilGlyphs.add(style->standardIcon(QStyle::SP_DialogYesButton, nullptr, this));
+    ilGlyphs.add(style->standardIcon(QStyle::SP_DialogNoButton, nullptr, this));
+    ilGlyphs.add(style->standardIcon(QStyle::SP_BrowserReload, nullptr, this));
+    ScaleImageList(ilIcons, 96, MonitorPpi(screen()));
+    ScaleImageList(ilGlyphs, 96, MonitorPpi(screen()));
+
+    imgIcon = new QLabel(this);
+    imgIcon->setObjectName(QStringLiteral("imgIcon"));
+    imgIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    stInfo = new QLabel(this);
+    stInfo->setObjectName(QStringLiteral("stInfo"));
+    stInfo->setTextFormat(Qt::PlainText);
+    stInfo->setWordWrap(false);
+    stInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Selectable so that a message can be copied; focusable because the
+    // message, not a button, holds the focus at first (Enter = default button).
+    stInfo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    stInfo->setFocusPolicy(Qt::StrongFocus);
+
+    const auto makeButton = [this](const char *name) {
+        auto *b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        connect(b, &QPushButton::clicked, this,
+                [this, b] { done(b->property(ResultProperty).toInt()); });
+        return b;
+    };
+    btLeft = makeButton("btLeft");
+    btCenter = makeButton("btCenter");
+    btClose = makeButton("btClose");
+
+    Timer = new QTimer(this);
+    Timer->setObjectName(QStringLiteral("Timer"));
+    Timer->setSingleShot(true);
+    connect(Timer, &QTimer::timeout, this, [this] { done(mrCancel); });
+}
+
+TShowMsgDialog::~TShowMsgDialog()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TShowMsgDialog::setButton(QPushButton *button, const QString &caption, int glyph,
+                               TModalResult result)
+{
+    button->setText(caption);
+    button->setIcon(ilGlyphs.icon(glyph));
+    button->setIconSize(ilGlyphs.size());
+    button->setProperty(ResultProperty, result);
+    button->setVisible(true);
+}
+
+bool TShowMsgDialog::Prepare(QPoint APos, const QString &AHint, int Delay, TMsgDialogType DlgType,
+                             TMsgDlgBtn DefaultButton, TDefaultMonitor AMonitor)
+{
+    if (AHint.isEmpty())
+        return false;
+    SetDefaultMonitor(this, AMonitor);
+
+    for (QPushButton *b : {btLeft, btCenter, btClose}) {
+        b->setDefault(false);
+        b->setVisible(false);
+    }
+    setButton(btClose, R_("&Close"), glClose, mrCancel);
+    stInfo->setFocus();
+
+    QPushButton *defaultButton = nullptr;
+    switch (DlgType) {
+    case mdtInformation:
+    case mdtWarning:
+    case mdtError:
+        defaultButton = btClose;
+        break;
+    case mdtConfirm:
+        setButton(btCenter, R_("&Yes"), glYes, mrYes);
+        setButton(btClose, R_("&No"), glNo, mrNo);
+        defaultButton = DefaultButton == mbYes  ? btCenter
+                        : DefaultButton == mbNo ? btClose
+                                                : nullptr;
+        break;
+    case mdtConfirmError:
+        setButton(btCenter, R_("&Yes"), glYes, mrOk);
+        setButton(btClose, R_("Cancel"), glCancel, mrCancel);
+        defaultButton = DefaultButton == mbYes ? btCenter : nullptr;
+        break;
+    case mdtConfirmRetry:
+        setButton(btCenter, R_("&Retry"), glRetry, mrRetry);
+        setButton(btClose, R_("Cancel"), glCancel, mrCancel);
+        defaultButton = DefaultButton == mbRetry ? btCenter : nullptr;
+        break;
+    case mdtConfirmCancel:
+        setButton(btCenter, R_("&Yes"), glYes, mrYes);
+        setButton(btClose, R_("Cancel"), glCancel, mrCancel);
+        defaultButton = DefaultButton == mbYes ? btCenter : nullptr;
+        break;
+    case mdtConfirmYesNo:
+        setButton(btLeft, R_("&Yes"), glYes, mrYes);
+        setButton(btCenter, R_("&No"), glNo, mrNo);
+        setButton(btClose, R_("Cancel"), glCancel, mrCancel);
+        defaultButton = DefaultButton == mbYes  ? btLeft
+                        : DefaultButton == mbNo ? btCenter
+                                                : nullptr;
+        break;
+    case mdtCustom:
+        btClose->setVisible(false);
+        break;
+    }
+    if (defaultButton)
+        defaultButton->setDefault(true);
+
+    imgIcon->setVisible(DlgType != mdtCustom);
+    imgIcon->setPixmap(ilIcons.pixmap(IconOf(DlgType), devicePixelRatioF()));
+
+    QString title;
+    QString message;
+    SplitMessageText(AHint, title, message);
+    RunTimer = DlgType == mdtCustom || Delay > 0;
+    setWindowTitle(title.isEmpty() ? DefaultMessageTitle(DlgType) : title);
+    if (RunTimer) {
+        // A negative delay counts as none: the reading time of the text.
+        Timer->setInterval(Delay > 0 ? Delay * 1000
+                                     : BaseCustomMs + PerCharacterMs * int(message.size()));
+    }
+    FCaption = message;
+    FDlgType = DlgType;
+
+    adjustWindow();
+    PlaceFormAt(this, APos, false);
+    return true;
+}
+
+TModalResult TShowMsgDialog::Execute(QPoint APos, const QString &AHint, int Delay,
+                                     TMsgDialogType DlgType, TMsgDlgBtn DefaultButton,
+                                     TDefaultMonitor AMonitor)
+{
+    if (!Prepare(APos, AHint, Delay, DlgType, DefaultButton, AMonitor))
+        return mrNone;
+    const TModalResult result = exec();
+    Timer->stop();
+    return result;
+}
+
+// The window's size follows the text, which is never wrapped.
+void TShowMsgDialog::adjustWindow()
+{
+    const auto s = [this](int n) { return ScaleByDpi(n, this); };
+    const int margin = s(TextTop);
+    const int buttonHeight = s(ButtonHeight);
+    // Translated captions may need more than the design widths.
+    const auto widthOf = [&](QPushButton *b, int design) {
+        return qMax(s(design), b->sizeHint().width());
+    };
+    const int leftWidth = widthOf(btLeft, SideButtonWidth);
+    const int centerWidth = widthOf(btCenter, SideButtonWidth);
+    const int closeWidth = widthOf(btClose, CloseButtonWidth);
+
+    int minWidth = centerWidth + closeWidth;
+    if (FDlgType == mdtConfirmYesNo)
+        minWidth += leftWidth;
+    const int minHeight = FDlgType == mdtCustom ? 2 * margin : margin + s(IconSize);
+
+    QSize text = TextBlockExtent(FCaption, stInfo->font());
+    text = QSize(qMax(text.width(), minWidth), qMax(text.height(), minHeight));
+    const int clientWidth = text.width() + 2 * margin + s(TextLeft);
+    const int clientHeight = text.height() + 3 * margin + buttonHeight;
+
+    stInfo->setText(DisplayText(FCaption));
+    stInfo->setGeometry(s(TextLeft), margin, clientWidth - s(TextLeft) - margin, text.height());
+    imgIcon->setGeometry(s(IconLeft), margin, ilIcons.width(), ilIcons.height());
+
+    const int top = clientHeight - s(ButtonBottom) - buttonHeight;
+    int right = clientWidth - s(ButtonRight);
+    btClose->setGeometry(right - closeWidth, top, closeWidth, buttonHeight);
+    right -= closeWidth + s(ButtonGap);
+    btCenter->setGeometry(right - centerWidth, top, centerWidth, buttonHeight);
+    right -= centerWidth + s(ButtonGap);
+    btLeft->setGeometry(right - leftWidth, top, leftWidth, buttonHeight);
+
+    setFixedSize(clientWidth, clientHeight);
+}
+
+void TShowMsgDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    qApp->installEventFilter(this);
+    if (RunTimer)
+        Timer->start();
+    FitFormToWorkArea(this);
+}
+
+void TShowMsgDialog::hideEvent(QHideEvent *event)
+{
+    qApp->removeEventFilter(this);
+    Timer->stop();
+    QDialog::hideEvent(event);
+}
+
+void TShowMsgDialog::reject()
+{
+    done(mrCancel);
+}
+
+void TShowMsgDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Escape presses the rightmost button, which answers No in a Yes/No question.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (btClose->isVisible())
+            btClose->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// Sees every key before the window's controls do.
+bool TShowMsgDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == this) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (RunTimer || key->key() == Qt::Key_F11) {
+            done(mrCancel);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
