@@ -1,10 +1,10 @@
 #include "catalogue/InitProg.h"
+#include "dialogs/Application.h"
 #include "localisation/GnuGettext.h"
 #include "mainwindow/MainWindow.h"
 #include "support/StringUtils.h"
 #include "support/SystemFolders.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -69,7 +69,7 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     SetExePaths(QCoreApplication::applicationFilePath());
 
     // InitLanguage belongs here: before the first window exists it places the

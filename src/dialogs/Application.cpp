@@ -1,0 +1,38 @@
+#include "dialogs/Application.h"
+
+#include "localisation/GnuGettext.h"
+#include "support/Errors.h"
+
+#include <QMessageBox>
+#include <exception>
+
+TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject *receiver, QEvent *event)
+{
+    return HandleExceptions([&] { return QApplication::notify(receiver, event); });
+}
+
+bool TApplication::HandleExceptions(const std::function<bool()> &deliver)
+{
+    try {
+        return deliver();
+    } catch (const ERavelinError &e) {
+        ShowException(e.message());
+    } catch (const std::exception &e) {
+        ShowException(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        ShowException(D_("An unknown error has occurred."));
+    }
+    return false;
+}
+
+void TApplication::ShowException(const QString &message)
+{
+    if (TExceptionScript::current()) {
+        TExceptionScript::current()->take(message);
+        return;
+    }
+    QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(),
+                          message);
+}
