@@ -1,0 +1,154 @@
+#include "localisation/LanguageList.h"
+
+#include "localisation/GnuGettext.h"
+#include "localisation/LangUtils.h"
+#include "localisation/ResourceStrings.h"
+#include "support/PathUtils.h"
+#include "support/StringUtils.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+const QString BuiltInList = QStringLiteral(":/localisation/IDR_LANGUAGES");
+// Larger sources are not language lists; they are not read at all.
+constexpr qint64 MaxListSize = 1024 * 1024;
+
+bool ReadLines(const QString &fileName, QStringList &lines)
+{
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || file.size() > MaxListSize ||
+        !file.open(QIODevice::ReadOnly))
+        return false;
+    QString text = QString::fromUtf8(file.readAll());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    lines = text.split(u'\n');
+    return true;
+}
+
+} // namespace
+
+TLanguageList::TLanguageList(const QString &path, const QString &fileName)
+    : FPath(path.isEmpty() ? QString() : DirWithDelimiter(path)), FLangName(fileName)
+{
+    ReadLanguageList();
+}
+
+TLanguageList::~TLanguageList() = default;
+
+bool TLanguageList::ParseLanguageLine(const QString &line, QString &code, QString &name)
+{
+    const QString text = line.trimmed();
+    if (text.isEmpty() || text.startsWith(u'#'))
+        return false;
+    const qsizetype eq = text.indexOf(u'=');
+    if (eq < 0)
+        return false;
+    code = text.left(eq).trimmed();
+    QString rest = text.mid(eq + 1);
+    const qsizetype hash = rest.indexOf(u'#');
+    if (hash >= 0)
+        rest.truncate(hash);
+    name = rest.trimmed();
+    return !code.isEmpty() && !name.isEmpty();
+}
+
+bool TLanguageList::ReadSource(QStringList &lines) const
+{
+    if (FLangName.isEmpty())
+        return ReadLines(BuiltInList, lines);
+    return ReadLines(FPath + FLangName, lines);
+}
+
+void TLanguageList::ReadLanguageList()
+{
+    QStringList lines;
+    if (!ReadSource(lines))
+        return;
+    QList<Entry> entries;
+    for (const QString &line : std::as_const(lines)) {
+        QString code, name;
+        if (ParseLanguageLine(line, code, name))
+            entries.append({name, LanguageIdOf(code)});
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        return CompareText(a.name, b.name) < 0;
+    });
+    entries.prepend({ResourceStrings::SSystemDefault(), 0});
+    m_entries = entries;
+    m_selected = -1;
+    RebuildMenuItems();
+}
+
+void TLanguageList::LoadLanguageNames(const QString &langCode)
+{
+    if (langCode.isEmpty())
+        return;
+    ReadLanguageList();
+    if (FLangName.isEmpty()) {
+        for (qsizetype i = 1; i < m_entries.size(); ++i)
+            m_entries[i].name = GnuGettext::dgettext(QStringLiteral("languages"), m_entries[i].name);
+    } else {
+        ApplyNameFile(langCode);
+    }
+    m_selected = -1;
+    RebuildMenuItems();
+    SetSelectedLanguageCode(langCode);
+}
+
+void TLanguageList::ApplyNameFile(const QString &langCode)
+{
+    // A list file has its names translated by a file of the same name per language.
+    if (langCode.contains(u'/') || langCode.contains(u'\\') || langCode.startsWith(u'.'))
+        return;
+    auto nameFile = [this](const QString &code) -> QString {
+        return FPath + QStringLiteral("locale/") + code + QStringLiteral("/LC_MESSAGES/") +
+               FLangName;
+    };
+    QString fileName = nameFile(langCode);
+    if (!QFileInfo(fileName).isFile())
+        fileName = nameFile(langCode.left(2));
+    QStringList lines;
+    if (!ReadLines(fileName, lines))
+        return;
+    for (const QString &line : std::as_const(lines)) {
+        QString code, name;
+        if (!ParseLanguageLine(line, code, name))
+            continue;
+        // An unknown code has the identifier of "&System default"; it renames nothing.
+        const int index = LanguageIdOf(code) != 0 ? IndexOfLanguage(code) : -1;
+        if (index >= 0)
+            m_entries[index].name = name;
+    }
+}
+
+QString TLanguageList::GetLangCode(int index) const
+{
+    if (index < 0 || index >= m_entries.size())
+        return QString();
+    return LanguageCodeOf(m_entries.at(index).id);
+}
+
+int TLanguageList::IndexOfLanguage(const QString &code) const
+{
+    const int id = LanguageIdOf(code);
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (m_entries.at(i).id == id)
+            return int(i);
+    }
+    return -1;
+}
+
+void TLanguageList::SetSelectedLanguageCode(const QString &code)
+{
+    const int index = IndexOfLanguage(code);
+    if (index < 0)
+        return;
+    m_selected = index;
+    CheckMenuItem(index);
+    FLangCode = code;
+    FCurrentLanguage = m_entries.at(index).name;
+}
