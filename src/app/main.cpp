@@ -1,6 +1,7 @@
 #include "catalogue/InitProg.h"
 #include "dialogs/Application.h"
 #include "localisation/GnuGettext.h"
+#include "localisation/ui/TranslateComponent.h"
 #include "mainwindow/MainWindow.h"
 #include "support/StringUtils.h"
 #include "support/SystemFolders.h"
@@ -72,9 +73,10 @@ int main(int argc, char **argv)
     TApplication app(argc, argv);
     SetExePaths(QCoreApplication::applicationFilePath());
 
-    // InitLanguage belongs here: before the first window exists it places the
-    // language file (DefaultLanguageFile, then ParseCommandLine) and puts the
-    // interface language into effect.
+    // Before the first window exists: place the language file (default place,
+    // then the command line) and put the interface language into effect.
+    InstallWindowTranslation();
+    GnuGettext::InitLanguage();
 
     TfrmMain frmMain;
     frmMain.show();

@@ -1,5 +1,6 @@
 #include "localisation/GnuGettext.h"
 
+#include "catalogue/InitProg.h"
 #include "localisation/GnuGettextInstance.h"
 #include "localisation/LanguageFile.h"
 
@@ -29,6 +30,8 @@ TLanguageState &State()
 
 QString ProgramDir()
 {
+    if (!ExeDir().isEmpty())
+        return ExeDir();
     if (!QCoreApplication::instance())
         return QString();
     return QCoreApplication::applicationDirPath() + u'/';
@@ -109,6 +112,13 @@ void InitLanguage(const QStringList &resourceStringDomains, const QString &comma
     if (code.isEmpty())
         code = QLocale::system().uiLanguages().value(0);
     UseLanguage(code);
+}
+
+void InitLanguage(const QStringList &resourceStringDomains)
+{
+    const TCommandLine commandLine = ParseCommandLine(QCoreApplication::arguments().mid(1), ExeDir(),
+                                                      DefaultLanguageFile());
+    InitLanguage(resourceStringDomains, commandLine.LangCode, commandLine.LanguageFile);
 }
 
 QString ChangeLanguage(const QString &code)

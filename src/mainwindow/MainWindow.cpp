@@ -2,6 +2,7 @@
 
 #include "catalogue/IniFileUtils.h"
 #include "localisation/GnuGettext.h"
+#include "localisation/ui/TranslateComponent.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -23,6 +24,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
 
 void TfrmMain::FormCreate()
 {
+    TranslateComponent(this);
     const TProgramPaths paths = GetProgramPaths(true);
     AppDataPath = paths.AppDataPath;
     UserPath = paths.UserPath;
