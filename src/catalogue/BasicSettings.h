@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The global settings. DosBoxDesc and IsStaging are found at every start
+// (emulator detection) and never stored.
+struct TBasicSettings
+{
+    QString DosBoxPath; // folder of the emulator program
+    QString DosBoxDesc; // e.g. "DOSBox (0.74.0)"; empty when unknown
+    QString RootPath;   // default folder of DOS applications
+    QString ConfFile;   // the primary emulator configuration file
+    QString LangFile;   // emulator language file (classic emulator only)
+    QString MapperFile; // relative names are relative to ConfFile's folder
+    QString KeyLayout;  // DOS keyboard layout; empty: "auto"
+    QString TextEditor;
+    int Codepage = 437; // DOS code page of new entries
+    bool IsStaging = false;
+    bool AutoStart = false;
+    bool HideCon = false; // new entries start with cmHide
+};

@@ -1,0 +1,511 @@
+#include "catalogue/Catalogue.h"
+
+#include "catalogue/DosBoxInfo.h"
+#include "catalogue/IniFileUtils.h"
+#include "catalogue/LoadCache.h"
+#include "launcher/DosBoxInterface.h"
+#include "localisation/GnuGettext.h"
+#include "support/PathUtils.h"
+#include "support/StringUtils.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+const QString SecConfig = QStringLiteral("Config");
+
+// Keys of [Config].
+const QString KeyLeft = QStringLiteral("Left");
+const QString KeyTop = QStringLiteral("Top");
+const QString KeyHeight = QStringLiteral("Height");
+const QString KeyWidth = QStringLiteral("Width");
+const QString KeyDosBoxPath = QStringLiteral("DosBoxPath");
+const QString KeyRootPath = QStringLiteral("RootPath");
+const QString KeyConfFile = QStringLiteral("ConfFile");
+const QString KeyLangFile = QStringLiteral("LangFile");
+const QString KeyMapperFile = QStringLiteral("MapperFile");
+const QString KeyEditor = QStringLiteral("Editor");
+const QString KeyKeyboardLayout = QStringLiteral("KeyboardLayout");
+const QString KeyCodepage = QStringLiteral("Codepage");
+const QString KeyHideConsole = QStringLiteral("HideConsole");
+const QString KeyAutoStart = QStringLiteral("AutoStart");
+const QString KeyLastApp = QStringLiteral("LastApp");
+const QString KeyAppCount = QStringLiteral("AppCount");
+
+// Keys of an entry section (RootPath, MapperFile and Codepage as above).
+const QString KeyAppName = QStringLiteral("AppName");
+const QString KeyCategory = QStringLiteral("Category");
+const QString KeyConsoleMode = QStringLiteral("ConsoleMode");
+const QString KeyMountCd = QStringLiteral("MountCD");
+const QString KeyCdPath = QStringLiteral("CdPath");
+const QString KeyHardDrive = QStringLiteral("HardDrive");
+const QString KeyCdRomDrive = QStringLiteral("CdRomDrive");
+const QString KeyIsoImage = QStringLiteral("IsoImage");
+const QString KeyExecutable = QStringLiteral("Executable");
+const QString KeyParameters = QStringLiteral("Parameters");
+const QString KeyCommands = QStringLiteral("Commands");
+const QString KeyExitCommands = QStringLiteral("ExitCommands");
+const QString KeyIconFile = QStringLiteral("IconFile");
+const QString KeyManual = QStringLiteral("Manual");
+const QString KeyDescription = QStringLiteral("Description");
+const QString KeyMixer = QStringLiteral("Mixer");
+const QString KeyAppConfig = QStringLiteral("AppConfig");
+const QString KeyFullScreen = QStringLiteral("FullScreen");
+const QString KeyAutoEnd = QStringLiteral("AutoEnd");
+const QString KeyAutoClose = QStringLiteral("AutoClose");
+const QString KeyMemSize = QStringLiteral("MemSize");
+const QString KeyMemManage = QStringLiteral("MemManage");
+const QString KeyCycles = QStringLiteral("Cycles");
+
+bool IsDir(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+bool IsFile(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+// A drive letter as stored; anything that is no letter gives the default.
+QChar DriveLetter(const QString &value, QChar def)
+{
+    if (value.isEmpty())
+        return def;
+    const QChar c = value.front();
+    return ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')) ? c : def;
+}
+
+// Commands as the run command reads them: items at ";", an item in double
+// quotes loses its quotes, leading blanks of items go, and so do empty items
+// at the front.
+QString NormalisedCommands(QString text)
+{
+    QString result;
+    while (!text.isEmpty()) {
+        const QString item = ReadNextQuotedItem(text, u';', u'"');
+        if (!result.isEmpty())
+            result += u';';
+        result += item;
+    }
+    return result;
+}
+
+void ReadTriple(const QString &value, int &a, int &b, int &c)
+{
+    a = b = c = DefaultSetting;
+    if (value.isEmpty())
+        return;
+    QString list = value;
+    for (int *target : {&a, &b, &c}) {
+        int number = 0;
+        *target = ParseIniInt(ReadNextItem(list, u','), number) ? number : DefaultSetting;
+    }
+}
+
+QString Triple(int a, int b, int c)
+{
+    return QString::number(a) + u',' + QString::number(b) + u',' + QString::number(c);
+}
+
+// The highest n for which [App<n>] exists, so that an absurd AppCount costs
+// nothing.
+int LastAppSection(const TUnicodeIniFile &ini)
+{
+    int last = 0;
+    for (const QString &name : ini.ReadSections()) {
+        if (name.size() < 4 || !name.startsWith(QStringLiteral("App"), Qt::CaseInsensitive))
+            continue;
+        bool ok = false;
+        const int n = QStringView(name).sliced(3).toInt(&ok);
+        if (ok && n > last && SameText(name, AppSectionName(n)))
+            last = n;
+    }
+    return last;
+}
+
+void ReadConfig(const TUnicodeIniFile &ini, const TCatalogueFiles &files, TBasicSettings &s)
+{
+    s.ConfFile = ini.ReadString(SecConfig, KeyConfFile);
+    if (!s.ConfFile.isEmpty() && !IsFile(s.ConfFile))
+        s.ConfFile.clear();
+    s.LangFile = ini.ReadString(SecConfig, KeyLangFile);
+    s.MapperFile = ini.ReadString(SecConfig, KeyMapperFile);
+    s.TextEditor = ini.ReadString(SecConfig, KeyEditor);
+    FindTextEditor(s.TextEditor);
+    s.RootPath = ini.ReadString(SecConfig, KeyRootPath, files.UserPath);
+    if (!IsDir(s.RootPath))
+        s.RootPath = files.UserPath;
+    s.KeyLayout = ini.ReadString(SecConfig, KeyKeyboardLayout);
+    s.Codepage = ini.ReadInteger(SecConfig, KeyCodepage, 0);
+    if (s.Codepage == 0)
+        s.Codepage = DefaultCodePage();
+    s.HideCon = ini.ReadBool(SecConfig, KeyHideConsole, false);
+    s.AutoStart = ini.ReadBool(SecConfig, KeyAutoStart, false);
+}
+
+void ReadEntry(const TUnicodeIniFile &ini, const QString &sec, const TBasicSettings &s,
+               TDosBoxApp &app, TLoadResult &result)
+{
+    app.AppName = ini.ReadString(sec, KeyAppName);
+    app.Category = ini.ReadString(sec, KeyCategory);
+    app.AppPath = ini.ReadString(sec, KeyRootPath);
+    const int mode = ini.ReadInteger(sec, KeyConsoleMode, -1);
+    if (mode < 0) {
+        app.ConsoleMode = s.HideCon ? TConsoleModes{TConsoleMode::cmHide, TConsoleMode::cmErase}
+                                    : TConsoleModes{};
+    } else {
+        app.ConsoleMode = WordToSet<TConsoleMode>(quint16(mode));
+    }
+    app.MountCd = ini.ReadBool(sec, KeyMountCd, true);
+    app.CdPath = ini.ReadString(sec, KeyCdPath);
+    app.IsoImage = ini.ReadBool(sec, KeyIsoImage, true);
+    app.HardDrv = DriveLetter(ini.ReadString(sec, KeyHardDrive), u'C');
+    app.CdDrv = DriveLetter(ini.ReadString(sec, KeyCdRomDrive), u'D');
+    app.AppFile = ini.ReadString(sec, KeyExecutable);
+    app.Parameters = ini.ReadString(sec, KeyParameters);
+    if (ini.ValueExists(sec, KeyCommands))
+        app.Commands = NormalisedCommands(ini.ReadEnclosedString(sec, KeyCommands));
+    else
+        app.Commands = QString(app.HardDrv.toUpper()) + QStringLiteral(":;CD \\");
+    app.ExitCommands = ini.ReadEnclosedString(sec, KeyExitCommands);
+    app.IconFile = ini.ReadString(sec, KeyIconFile);
+    try {
+        app.LoadIcons(app.IconFile);
+    } catch (const EInvalidGraphic &) {
+        // One broken picture must not stop the load (and so lose the
+        // entries after it at the next save).
+        app.LoadIcons(QString());
+        result.BrokenIcons.append(app.IconFile);
+    }
+    app.ManFile = ini.ReadString(sec, KeyManual);
+    app.CodePage = ini.ReadInteger(sec, KeyCodepage, s.Codepage);
+    app.Description = ini.ReadString(sec, KeyDescription);
+    app.MixerChannels = ini.ReadEnclosedString(sec, KeyMixer);
+    app.AppConfig = ini.ReadBool(sec, KeyAppConfig, false);
+    app.AppMapper = ini.ReadString(sec, KeyMapperFile);
+    if (!app.AppMapper.isEmpty() && !IsFile(app.AppMapper))
+        app.AppMapper = MakeAbsolutePath(ExtractFilePath(s.ConfFile), s.MapperFile);
+    app.FullScreen = ini.ReadBool(sec, KeyFullScreen, app.FullScreen);
+    app.AutoEnd = ini.ReadBool(sec, KeyAutoEnd, true);
+    app.AutoClose = ini.ReadBool(sec, KeyAutoClose, false);
+    app.MemSize = ini.ReadInteger(sec, KeyMemSize, 0);
+    ReadTriple(ini.ReadString(sec, KeyMemManage), app.MemManage.XMS, app.MemManage.EMS,
+               app.MemManage.UMB);
+    ReadTriple(ini.ReadString(sec, KeyCycles), app.Speed.RealSpeed, app.Speed.ProtSpeed,
+               app.Speed.Throttle);
+}
+
+void WriteEntry(TUnicodeIniFile &ini, const QString &sec, const TDosBoxApp &app)
+{
+    ini.WriteString(sec, KeyAppName, app.AppName);
+    ini.WriteString(sec, KeyCategory, app.Category);
+    ini.WriteString(sec, KeyRootPath, app.AppPath);
+    ini.WriteInteger(sec, KeyConsoleMode, SetToWord(app.ConsoleMode));
+    ini.WriteBool(sec, KeyMountCd, app.MountCd);
+    ini.WriteString(sec, KeyCdPath, app.CdPath);
+    ini.WriteString(sec, KeyHardDrive, QString(app.HardDrv));
+    ini.WriteString(sec, KeyCdRomDrive, QString(app.CdDrv));
+    ini.WriteBool(sec, KeyIsoImage, app.IsoImage);
+    ini.WriteString(sec, KeyExecutable, app.AppFile);
+    ini.WriteString(sec, KeyParameters, app.Parameters);
+    ini.WriteEnclosedString(sec, KeyCommands, app.Commands);
+    ini.WriteEnclosedString(sec, KeyExitCommands, app.ExitCommands);
+    ini.WriteString(sec, KeyIconFile, app.IconFile);
+    ini.WriteString(sec, KeyManual, app.ManFile);
+    ini.WriteInteger(sec, KeyCodepage, app.CodePage);
+    ini.WriteString(sec, KeyDescription, app.Description);
+    ini.WriteEnclosedString(sec, KeyMixer, app.MixerChannels);
+    ini.WriteBool(sec, KeyAppConfig, app.AppConfig);
+    ini.WriteString(sec, KeyMapperFile, app.AppMapper);
+    ini.WriteBool(sec, KeyFullScreen, app.FullScreen);
+    ini.WriteBool(sec, KeyAutoEnd, app.AutoEnd);
+    ini.WriteBool(sec, KeyAutoClose, app.AutoClose);
+    ini.WriteInteger(sec, KeyMemSize, app.MemSize);
+    ini.WriteString(sec, KeyMemManage,
+                    Triple(app.MemManage.XMS, app.MemManage.EMS, app.MemManage.UMB));
+    ini.WriteString(sec, KeyCycles,
+                    Triple(app.Speed.RealSpeed, app.Speed.ProtSpeed, app.Speed.Throttle));
+}
+
+} // namespace
+
+QString AppSectionName(int position)
+{
+    return QStringLiteral("App") + ZeroPaddedInt(3, position);
+}
+
+QString DefaultCategoryName()
+{
+    return _("Miscellaneous");
+}
+
+QString CategoryOf(const TDosBoxApp &app)
+{
+    return app.Category.isEmpty() ? DefaultCategoryName() : app.Category;
+}
+
+TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalogueHost &host,
+                          const QImage &defLargeImg, const QImage &defSmallImg)
+{
+    TLoadResult result;
+    catalogue.Apps.clear();
+    catalogue.Loaded = false;
+    TBasicSettings &s = catalogue.BasicSettings;
+
+    QString readName = files.IniName;
+    if (!QFileInfo::exists(readName)) {
+        const QString besideProgram = JoinPath(files.ExeDir, ExtractFileName(files.IniName));
+        if (!files.ExeDir.isEmpty() && QFileInfo::exists(besideProgram))
+            readName = besideProgram;
+    }
+    const auto ini = TUnicodeIniFile::CreateForRead(readName);
+
+    s.DosBoxPath = ini.ReadString(SecConfig, KeyDosBoxPath);
+    if (!IsDir(s.DosBoxPath)) {
+        result.FirstRun = true;
+        const QString chosen = host.ChooseDosBoxDir(_("Select DOSBox program directory"),
+                                                    FindDosBoxDir(), files.ProgPath);
+        if (chosen.isEmpty()) {
+            result.Cancelled = true;
+            return result;
+        }
+        s.DosBoxPath = chosen;
+    }
+    files.LocPath = DirWithDelimiter(JoinPath(files.LocPath, DosBox::SettingsFolderName));
+    ReadConfig(ini, files, s);
+    InitVersion(s);
+    if (result.FirstRun && !s.IsStaging && s.ConfFile.isEmpty())
+        host.EditBasicSettings(s);
+    catalogue.CurApp = ini.ReadString(SecConfig, KeyLastApp);
+
+    const int count = qMin(ini.ReadInteger(SecConfig, KeyAppCount, 0), LastAppSection(ini));
+    bool remembered = false;
+    TLoadCacheScope cacheScope;
+    for (int i = 1; i <= count; ++i) {
+        const QString section = AppSectionName(i);
+        // A missing section has nothing to load.
+        if (!ini.SectionExists(section))
+            continue;
+        auto app = std::make_unique<TDosBoxApp>(s.ConfFile, defLargeImg, defSmallImg, s.Codepage,
+                                                s.HideCon);
+        ReadEntry(ini, section, s, *app, result);
+        const QString category = CategoryOf(*app);
+        if (!remembered && SameText(app->AppName, catalogue.CurApp)) {
+            result.SelectedCategory = category;
+            remembered = true;
+        }
+        catalogue.Apps.push_back(std::move(app));
+        host.AddCategoryEntry(category);
+    }
+    catalogue.Loaded = true;
+    host.ReadWindowSettings(files.IniName);
+    return result;
+}
+
+void SaveCatalogue(const QString &iniName, const TCatalogue &catalogue, const QRect &bounds)
+{
+    if (!catalogue.Loaded)
+        return;
+    const TBasicSettings &s = catalogue.BasicSettings;
+    auto ini = TUnicodeIniFile::CreateForWrite(iniName, false);
+    ini.WriteInteger(SecConfig, KeyLeft, bounds.left());
+    ini.WriteInteger(SecConfig, KeyTop, bounds.top());
+    ini.WriteInteger(SecConfig, KeyHeight, bounds.height());
+    ini.WriteInteger(SecConfig, KeyWidth, bounds.width());
+    ini.WriteString(SecConfig, KeyDosBoxPath, s.DosBoxPath);
+    ini.WriteString(SecConfig, KeyRootPath, s.RootPath);
+    ini.WriteString(SecConfig, KeyConfFile, s.ConfFile);
+    ini.WriteString(SecConfig, KeyLangFile, s.LangFile);
+    ini.WriteString(SecConfig, KeyMapperFile, s.MapperFile);
+    ini.WriteString(SecConfig, KeyEditor, s.TextEditor);
+    ini.WriteString(SecConfig, KeyKeyboardLayout, s.KeyLayout);
+    ini.WriteInteger(SecConfig, KeyCodepage, s.Codepage);
+    ini.WriteBool(SecConfig, KeyHideConsole, s.HideCon);
+    ini.WriteBool(SecConfig, KeyAutoStart, s.AutoStart);
+    ini.WriteString(SecConfig, KeyLastApp, catalogue.CurApp);
+    ini.WriteInteger(SecConfig, KeyAppCount, int(catalogue.Apps.size()));
+    int position = 0;
+    for (const auto &app : catalogue.Apps)
+        WriteEntry(ini, AppSectionName(++position), *app);
+    ini.UpdateFile();
+}
+
+// ---------------------------------------------------------------------------
+
+int PrimaryLanguageOf(QLocale::Language language)
+{
+    switch (language) {
+    case QLocale::Arabic: return 0x01;
+    case QLocale::Bulgarian: return 0x02;
+    case QLocale::Catalan: return 0x03;
+    case QLocale::Chinese: return 0x04;
+    case QLocale::Czech: return 0x05;
+    case QLocale::Danish: return 0x06;
+    case QLocale::German: return 0x07;
+    case QLocale::Greek: return 0x08;
+    case QLocale::English: return 0x09;
+    case QLocale::Spanish: return 0x0a;
+    case QLocale::Finnish: return 0x0b;
+    case QLocale::French: return 0x0c;
+    case QLocale::Hebrew: return 0x0d;
+    case QLocale::Hungarian: return 0x0e;
+    case QLocale::Icelandic: return 0x0f;
+    case QLocale::Italian: return 0x10;
+    case QLocale::Japanese: return 0x11;
+    case QLocale::Korean: return 0x12;
+    case QLocale::Dutch: return 0x13;
+    case QLocale::NorwegianBokmal:
+    case QLocale::NorwegianNynorsk: return 0x14;
+    case QLocale::Polish: return 0x15;
+    case QLocale::Portuguese: return 0x16;
+    case QLocale::Romanian: return 0x18;
+    case QLocale::Russian: return 0x19;
+    // Windows gives Croatian, Serbian and Bosnian one primary language.
+    case QLocale::Croatian:
+    case QLocale::Serbian:
+    case QLocale::Bosnian: return 0x1a;
+    case QLocale::Slovak: return 0x1b;
+    case QLocale::Albanian: return 0x1c;
+    case QLocale::Swedish: return 0x1d;
+    case QLocale::Thai: return 0x1e;
+    case QLocale::Turkish: return 0x1f;
+    case QLocale::Ukrainian: return 0x22;
+    case QLocale::Belarusian: return 0x23;
+    case QLocale::Slovenian: return 0x24;
+    case QLocale::Estonian: return 0x25;
+    case QLocale::Latvian: return 0x26;
+    case QLocale::Lithuanian: return 0x27;
+    default: return 0;
+    }
+}
+
+int KeyboardPrimaryLanguage()
+{
+    return PrimaryLanguageOf(QLocale::system().language());
+}
+
+int CodePageOfLanguage(int primaryLanguage)
+{
+    switch (primaryLanguage) {
+    case 2:  // Bulgarian
+    case 25: // Russian
+        return 866;
+    case 5:  // Czech
+    case 14: // Hungarian
+    case 21: // Polish
+    case 26: // Croatian
+    case 27: // Slovak
+        return 852;
+    case 7:  // German
+    case 10: // Spanish
+    case 11: // Finnish
+    case 12: // French
+    case 16: // Italian
+    case 19: // Dutch
+        return 858;
+    case 8: // Greek
+        return 869;
+    case 20: // Norwegian
+        return 865;
+    case 29: // Swedish
+        return 850;
+    default:
+        return 437;
+    }
+}
+
+int DefaultCodePage()
+{
+    return CodePageOfLanguage(KeyboardPrimaryLanguage());
+}
+
+// ---------------------------------------------------------------------------
+
+QString FindDosBoxDirIn(const QStringList &searchDirs, const QString &optDir)
+{
+    const QStringList pattern{QStringLiteral("dosbox*")};
+    for (const QString &dir : searchDirs) {
+        if (dir.isEmpty())
+            continue;
+        const QFileInfoList found =
+            QDir(dir).entryInfoList(pattern, QDir::Files | QDir::Executable, QDir::Name);
+        if (!found.isEmpty())
+            return dir;
+    }
+    if (optDir.isEmpty())
+        return {};
+    const QFileInfoList found = QDir(optDir).entryInfoList(
+        pattern, QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    return found.isEmpty() ? QString() : found.first().absoluteFilePath();
+}
+
+QString FindDosBoxDir()
+{
+    const QStringList path =
+        qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    return FindDosBoxDirIn(path, QStringLiteral("/opt"));
+}
+
+QString DesktopEntryProgram(const QString &desktopFile)
+{
+    const auto entry = TUnicodeIniFile::CreateForRead(desktopFile);
+    const QString exec = entry.ReadString(u"Desktop Entry", u"Exec");
+    QString program = FirstQuotedItem(exec, u' ', u'"');
+    if (program.isEmpty())
+        return {};
+    if (!IsAbsolutePath(program))
+        program = QStandardPaths::findExecutable(program);
+    return program;
+}
+
+namespace {
+
+// The desktop entry of the default program for text files.
+QString DefaultTextEditorEntry()
+{
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return {};
+    QProcess query;
+    query.setStandardInputFile(QProcess::nullDevice());
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
+                          QStringLiteral("text/plain")});
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return {};
+    }
+    const QString id = QString::fromLocal8Bit(query.read(4096)).section(u'\n', 0, 0).trimmed();
+    if (id.isEmpty() || id.contains(u'/'))
+        return {};
+    // A desktop file id "vendor-name.desktop" may lie at "vendor/name.desktop".
+    QString relative = id;
+    for (;;) {
+        const QString file =
+            QStandardPaths::locate(QStandardPaths::ApplicationsLocation, relative);
+        if (!file.isEmpty())
+            return file;
+        const qsizetype dash = relative.indexOf(u'-');
+        if (dash < 0)
+            return {};
+        relative[dash] = u'/';
+    }
+}
+
+} // namespace
+
+void FindTextEditor(QString &editor)
+{
+    if (IsFile(editor))
+        return;
+    const QString entry = DefaultTextEditorEntry();
+    if (entry.isEmpty())
+        return;
+    const QString program = DesktopEntryProgram(entry);
+    if (IsFile(program))
+        editor = program;
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "catalogue/AppSettings.h"
+#include "catalogue/BasicSettings.h"
+
+#include <QImage>
+#include <QLocale>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+// The catalogue file: global settings, window bounds, the last selected entry
+// and one section per entry ([App001], [App002], ...).
+
+// Everything the catalogue file holds, owned by the main window.
+struct TCatalogue
+{
+    TBasicSettings BasicSettings;
+    TAppList Apps;
+    QString CurApp; // AppName of the selected entry
+    // Set by a completed load. A catalogue whose load was given up (first run
+    // cancelled) is never saved, so it cannot replace the file's entries.
+    bool Loaded = false;
+};
+
+// The places start-up determined.
+struct TCatalogueFiles
+{
+    QString IniName;  // the catalogue file
+    QString ExeDir;   // a catalogue file here is read when IniName is missing
+    QString UserPath; // default RootPath
+    QString ProgPath; // home of the emulator folder choice
+    // The local application data folder; the load completes it with the
+    // emulator's own settings folder.
+    QString LocPath;
+};
+
+// What loading needs from the window that shows the catalogue. The core
+// decides; the window asks and shows.
+class ICatalogueHost
+{
+public:
+    virtual ~ICatalogueHost() = default;
+    // First run: the directory chooser with this title, preset and home
+    // folder (hidden files off, files shown, archives as folders off).
+    // Returns the chosen folder, or empty when the user cancelled.
+    virtual QString ChooseDosBoxDir(const QString &title, const QString &preset,
+                                    const QString &homeDir) = 0;
+    // First run with the classic emulator and no primary configuration file:
+    // the global settings dialog on settings; its result does not matter.
+    virtual void EditBasicSettings(TBasicSettings &settings) = 0;
+    // An entry of this category has been loaded (tabs appear in the order
+    // their categories first occur).
+    virtual void AddCategoryEntry(const QString &category) { Q_UNUSED(category); }
+    // Windows that keep their own section in the catalogue file read it.
+    virtual void ReadWindowSettings(const QString &iniName) { Q_UNUSED(iniName); }
+};
+
+struct TLoadResult
+{
+    // The first-run choice was cancelled: the program ends, nothing is saved.
+    bool Cancelled = false;
+    bool FirstRun = false;
+    // The category of the first entry named CurApp; empty when none is.
+    QString SelectedCategory;
+    // Entries whose icon file could not be decoded show the default icon.
+    QStringList BrokenIcons;
+};
+
+// Loads everything from the catalogue file (IniName, else the file of that
+// name beside the program). Never writes. The default pictures are the main
+// window's large (32×32) and small (16×16) default icons.
+TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalogueHost &host,
+                          const QImage &defLargeImg, const QImage &defSmallImg);
+
+// Writes everything to iniName, keeping what else the file holds; bounds are
+// the main window's. Throws EWriteError; the old file then stays as it was.
+// Does nothing for a catalogue that was not loaded.
+void SaveCatalogue(const QString &iniName, const TCatalogue &catalogue, const QRect &bounds);
+
+// Section name of the entry at the 1-based position: "App001", ..., "App1000".
+QString AppSectionName(int position);
+
+// The translated "Miscellaneous": the category of entries without one.
+QString DefaultCategoryName();
+// The entry's category, or DefaultCategoryName when it has none.
+QString CategoryOf(const TDosBoxApp &app);
+
+// The DOS code page that fits the user's keyboard language.
+int DefaultCodePage();
+// The DOS code page for a Windows primary language number.
+int CodePageOfLanguage(int primaryLanguage);
+// The Windows primary language number of a language (0 when unknown).
+int PrimaryLanguageOf(QLocale::Language language);
+// The primary language of the user's keyboard: on Linux the language of the
+// system locale.
+int KeyboardPrimaryLanguage();
+
+// A guess of the emulator folder: the first folder on PATH that holds an
+// executable "dosbox*", else the first /opt/dosbox*; empty when none.
+QString FindDosBoxDir();
+QString FindDosBoxDirIn(const QStringList &searchDirs, const QString &optDir);
+
+// Replaces editor by the desktop's default program for text files when
+// editor is empty or names no file and such a program is found.
+void FindTextEditor(QString &editor);
+// The program a desktop entry starts (first word of Exec, found on PATH).
+QString DesktopEntryProgram(const QString &desktopFile);

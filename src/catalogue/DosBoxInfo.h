@@ -1,0 +1,18 @@
+#pragma once
+
+#include "catalogue/BasicSettings.h"
+#include "support/SystemVersion.h"
+
+#include <QString>
+
+// Examines the emulator program in dosBoxPath: desc becomes its description
+// with the first, second and fourth version number ("DOSBox (0.74.0)"),
+// staging whether the second number is above 80. Without a program or a
+// readable version: empty and classic.
+void UpdateDosBoxInfo(const QString &dosBoxPath, QString &desc, bool &staging);
+
+// The description and variant from an emulator's version texts.
+void DescribeDosBox(const TFileVersionInfo &info, QString &desc, bool &staging);
+
+// UpdateDosBoxInfo for the settings' emulator folder.
+void InitVersion(TBasicSettings &settings);

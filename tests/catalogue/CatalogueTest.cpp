@@ -1,0 +1,461 @@
+#include "catalogue/Catalogue.h"
+
+#include "catalogue/IniFileUtils.h"
+#include "common/TestUtils.h"
+#include "support/Errors.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakeHost : public ICatalogueHost
+{
+public:
+    QString ChooseDosBoxDir(const QString &title, const QString &preset,
+                            const QString &homeDir) override
+    {
+        ++chooseCalls;
+        this->title = title;
+        this->preset = preset;
+        this->homeDir = homeDir;
+        return answer;
+    }
+    void EditBasicSettings(TBasicSettings &settings) override
+    {
+        ++editCalls;
+        settings.KeyLayout = QStringLiteral("gr");
+    }
+    void AddCategoryEntry(const QString &category) override { categories.append(category); }
+    void ReadWindowSettings(const QString &iniName) override { windowIni = iniName; }
+
+    QString answer;
+    int chooseCalls = 0;
+    int editCalls = 0;
+    QString title, preset, homeDir, windowIni;
+    QStringList categories;
+};
+
+QByteArray Utf16(const QString &text)
+{
+    QByteArray data("\xFF\xFE", 2);
+    data.resize(2 + 2 * text.size());
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), data.data() + 2);
+    return data;
+}
+
+class CatalogueTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QDir root(m_dir.path());
+        for (const char *d : {"data", "exe", "dosbox", "user", "prog", "loc", "games"})
+            root.mkdir(QString::fromLatin1(d));
+        m_files.IniName = Path(QStringLiteral("data/ravelin.ini"));
+        m_files.ExeDir = Path(QStringLiteral("exe/"));
+        m_files.UserPath = Path(QStringLiteral("user/"));
+        m_files.ProgPath = Path(QStringLiteral("prog/"));
+        m_files.LocPath = Path(QStringLiteral("loc/"));
+    }
+
+    QString Path(const QString &name) const { return m_dir.filePath(name); }
+
+    void Store(const QString &name, const QByteArray &data) const
+    {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(data);
+    }
+    QByteArray Load(const QString &name) const
+    {
+        QFile f(Path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // A catalogue file with a valid emulator folder and the given text after
+    // [Config]'s first line.
+    void StoreCatalogue(const QString &configAndEntries)
+    {
+        Store(QStringLiteral("data/ravelin.ini"),
+              Utf16(QStringLiteral("[Config]\r\nDosBoxPath=") + Path(QStringLiteral("dosbox")) +
+                    QStringLiteral("\r\n") + configAndEntries));
+    }
+
+    TLoadResult LoadIt()
+    {
+        return LoadCatalogue(m_files, m_cat, m_host, DefaultAppIcon(32), DefaultAppIcon(16));
+    }
+
+    TDosBoxApp &App(size_t i) { return *m_cat.Apps.at(i); }
+
+    QTemporaryDir m_dir;
+    TCatalogueFiles m_files;
+    TCatalogue m_cat;
+    FakeHost m_host;
+};
+
+} // namespace
+
+TEST_F(CatalogueTest, FirstRunWithoutAnyFile)
+{
+    m_host.answer = Path(QStringLiteral("dosbox"));
+    const TLoadResult r = LoadIt();
+    EXPECT_TRUE(r.FirstRun);
+    EXPECT_FALSE(r.Cancelled);
+    EXPECT_EQ(m_host.chooseCalls, 1);
+    EXPECT_EQ(m_host.title, QStringLiteral("Select DOSBox program directory"));
+    EXPECT_EQ(m_host.homeDir, m_files.ProgPath);
+    EXPECT_EQ(m_host.editCalls, 1); // classic (no emulator there) and no ConfFile
+    EXPECT_EQ(m_host.windowIni, m_files.IniName);
+    EXPECT_EQ(m_files.LocPath, Path(QStringLiteral("loc/dosbox/")));
+    EXPECT_EQ(m_cat.BasicSettings.DosBoxPath, Path(QStringLiteral("dosbox")));
+    EXPECT_EQ(m_cat.BasicSettings.RootPath, m_files.UserPath);
+    EXPECT_EQ(m_cat.BasicSettings.Codepage, DefaultCodePage());
+    EXPECT_TRUE(m_cat.Apps.empty());
+
+    SaveCatalogue(m_files.IniName, m_cat, QRect(10, 20, 300, 200));
+    const QString saved = DecodeTextFile(Load(QStringLiteral("data/ravelin.ini")));
+    EXPECT_TRUE(saved.startsWith(QStringLiteral("[Unicode]\r\nEncoding=UTF-16LE\r\n\r\n[Config]\r\n"
+                                                "Left=10\r\nTop=20\r\nHeight=200\r\nWidth=300\r\n")))
+        << saved.toStdString();
+    EXPECT_TRUE(saved.contains(QStringLiteral("KeyboardLayout=gr\r\n")));
+    EXPECT_TRUE(saved.endsWith(QStringLiteral("LastApp=\r\nAppCount=0\r\n\r\n")));
+}
+
+TEST_F(CatalogueTest, CancelledFirstRunNeverReplacesTheFile)
+{
+    // The emulator folder has moved away.
+    Store(QStringLiteral("data/ravelin.ini"),
+          Utf16(QStringLiteral("[Config]\r\nDosBoxPath=") + Path(QStringLiteral("moved")) +
+                QStringLiteral("\r\nAppCount=1\r\n[App001]\r\nAppName=Kept\r\n")));
+    const QByteArray before = Load(QStringLiteral("data/ravelin.ini"));
+    const TLoadResult r = LoadIt();
+    EXPECT_TRUE(r.FirstRun);
+    EXPECT_TRUE(r.Cancelled);
+    EXPECT_FALSE(m_cat.Loaded);
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+    EXPECT_EQ(Load(QStringLiteral("data/ravelin.ini")), before);
+}
+
+TEST_F(CatalogueTest, FileBesideTheProgramIsReadButNeverWritten)
+{
+    Store(QStringLiteral("exe/ravelin.ini"),
+          Utf16(QStringLiteral("[Config]\r\nDosBoxPath=") + Path(QStringLiteral("dosbox")) +
+                QStringLiteral("\r\nAppCount=1\r\n[App001]\r\nAppName=Portable\r\n")));
+    const QByteArray beside = Load(QStringLiteral("exe/ravelin.ini"));
+    EXPECT_FALSE(LoadIt().FirstRun);
+    ASSERT_EQ(m_cat.Apps.size(), 1u);
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+    EXPECT_EQ(Load(QStringLiteral("exe/ravelin.ini")), beside);
+    auto written = TUnicodeIniFile::CreateForRead(m_files.IniName);
+    EXPECT_EQ(written.ReadString(u"App001", u"AppName"), QStringLiteral("Portable"));
+}
+
+TEST_F(CatalogueTest, AppCountDecidesAndStaleSectionsStay)
+{
+    StoreCatalogue(QStringLiteral("AppCount=3\r\n"
+                                  "[App001]\r\nAppName=One\r\n"
+                                  "[App002]\r\nAppName=Two\r\nUnknownKey=u2\r\n"
+                                  "[App003]\r\nAppName=Three\r\n"
+                                  "[Elsewhere]\r\nMine=1\r\n"));
+    LoadIt();
+    ASSERT_EQ(m_cat.Apps.size(), 3u);
+    m_cat.Apps.erase(m_cat.Apps.begin() + 1);
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+    auto ini = TUnicodeIniFile::CreateForRead(m_files.IniName);
+    EXPECT_EQ(ini.ReadInteger(u"Config", u"AppCount", 0), 2);
+    EXPECT_EQ(ini.ReadString(u"App002", u"AppName"), QStringLiteral("Three"));
+    EXPECT_EQ(ini.ReadString(u"App002", u"UnknownKey"), QStringLiteral("u2"));
+    EXPECT_EQ(ini.ReadString(u"App003", u"AppName"), QStringLiteral("Three"));
+    EXPECT_EQ(ini.ReadInteger(u"Elsewhere", u"Mine", 0), 1);
+
+    TCatalogue again;
+    LoadCatalogue(m_files, again, m_host, DefaultAppIcon(32), DefaultAppIcon(16));
+    EXPECT_EQ(again.Apps.size(), 2u);
+}
+
+TEST_F(CatalogueTest, EntryDefaultsAndKeyRules)
+{
+    Store(QStringLiteral("dosbox/dosbox.conf"), "[sdl]\nfullscreen=true\n");
+    Store(QStringLiteral("games/own.map"), "");
+    StoreCatalogue(
+        QStringLiteral("ConfFile=%1\r\nMapperFile=keys.map\r\nCodepage=0x352\r\n"
+                       "HideConsole=1\r\nAppCount=6\r\n"
+                       "[App001]\r\nAppName=Bare\r\n"
+                       "[App002]\r\nHardDrive=d\r\nCdRomDrive=\r\nMemManage=5,x\r\nCodepage=437\r\n"
+                       "ConsoleMode=15\r\nMapperFile=gone.map\r\nFullScreen=0\r\n"
+                       "[App003]\r\nCommands=#  ;C:; \"CD \\games;x\" ;echo ## 1#\r\n"
+                       "Mixer=# sb 50:50;\"gus 10:10\" #\r\nCycles=3000,2 ,0x1\r\n"
+                       "[App004]\r\nHardDrive=1\r\nConsoleMode=junk\r\nMapperFile=%2\r\n"
+                       "[App005]\r\nCommands=plain;  text\r\nExitCommands=#  exit 1; #\r\n"
+                       "[App006]\r\nCommands=##\r\n")
+            .arg(Path(QStringLiteral("dosbox/dosbox.conf")), Path(QStringLiteral("games/own.map"))));
+    LoadIt();
+    ASSERT_EQ(m_cat.Apps.size(), 6u);
+    EXPECT_EQ(m_cat.BasicSettings.Codepage, 850);
+    EXPECT_TRUE(m_cat.BasicSettings.HideCon);
+
+    const TDosBoxApp &bare = App(0);
+    EXPECT_EQ(bare.HardDrv, u'C');
+    EXPECT_EQ(bare.CdDrv, u'D');
+    EXPECT_EQ(bare.Commands, QStringLiteral("C:;CD \\"));
+    EXPECT_TRUE(bare.ExitCommands.isEmpty());
+    EXPECT_TRUE(bare.MountCd && bare.IsoImage && bare.AutoEnd && bare.FullScreen);
+    EXPECT_FALSE(bare.AutoClose || bare.AppConfig);
+    EXPECT_EQ(bare.CodePage, 850);
+    EXPECT_EQ(bare.ConsoleMode, (TConsoleModes{TConsoleMode::cmHide, TConsoleMode::cmErase}));
+    EXPECT_EQ(bare.MemManage, TMemManage());
+    EXPECT_EQ(bare.Speed, TCpuSpeed());
+    EXPECT_EQ(bare.ConfigFile(), m_cat.BasicSettings.ConfFile);
+
+    const TDosBoxApp &second = App(1);
+    EXPECT_EQ(second.HardDrv, u'd');
+    EXPECT_EQ(second.CdDrv, u'D');
+    EXPECT_EQ(second.Commands, QStringLiteral("D:;CD \\"));
+    EXPECT_EQ(second.MemManage, (TMemManage{5, -1, -1}));
+    EXPECT_EQ(second.CodePage, 437);
+    EXPECT_EQ(second.ConsoleMode.toWord(), 15);
+    EXPECT_EQ(second.AppMapper, Path(QStringLiteral("dosbox/keys.map")));
+    EXPECT_FALSE(second.FullScreen);
+
+    const TDosBoxApp &third = App(2);
+    EXPECT_EQ(third.Commands, QStringLiteral("C:;CD \\games;x;echo # 1"));
+    EXPECT_EQ(third.MixerChannels, QStringLiteral(" sb 50:50;\"gus 10:10\" "));
+    EXPECT_EQ(third.Speed, (TCpuSpeed{3000, -1, 1}));
+
+    EXPECT_EQ(App(3).HardDrv, u'C');
+    EXPECT_EQ(App(3).ConsoleMode, (TConsoleModes{TConsoleMode::cmHide, TConsoleMode::cmErase}));
+    EXPECT_EQ(App(3).AppMapper, Path(QStringLiteral("games/own.map")));
+    EXPECT_EQ(App(4).Commands, QStringLiteral("plain;text"));
+    EXPECT_EQ(App(4).ExitCommands, QStringLiteral("  exit 1; "));
+    EXPECT_TRUE(App(5).Commands.isEmpty());
+
+    // Without a global mapper file the primary configuration's folder itself.
+    m_cat.BasicSettings.MapperFile.clear();
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+    auto ini = TUnicodeIniFile::CreateForWrite(m_files.IniName);
+    ini.WriteString(u"Config", u"MapperFile", QString());
+    ini.UpdateFile();
+    TCatalogue again;
+    LoadCatalogue(m_files, again, m_host, DefaultAppIcon(32), DefaultAppIcon(16));
+    EXPECT_EQ(again.Apps.at(1)->AppMapper, Path(QStringLiteral("dosbox/")));
+}
+
+TEST_F(CatalogueTest, SavedEntriesReadBackUnchanged)
+{
+    StoreCatalogue(QStringLiteral("AppCount=0\r\n"));
+    LoadIt();
+    auto app = std::make_unique<TDosBoxApp>(QString(), DefaultAppIcon(32), DefaultAppIcon(16), 437,
+                                            false);
+    app->AppName = QStringLiteral("Ünïcode Game");
+    app->Category = QStringLiteral("Adventure");
+    app->AppPath = Path(QStringLiteral("games"));
+    app->Commands = QStringLiteral("  C:;CD \\#1;echo ## done");
+    app->ExitCommands = QStringLiteral(" echo #bye; ");
+    app->MixerChannels = QStringLiteral("sb 1:2; ");
+    app->CdDrv = u'E';
+    app->CdPath = QStringLiteral("\"a b.iso\" c.iso");
+    app->ConsoleMode = {TConsoleMode::cmErase};
+    app->MemManage = {0, 1, -1};
+    app->Speed = {MaxSpeed, 0, 1};
+    app->MemSize = 63;
+    app->AutoClose = true;
+    app->Description = QStringLiteral("line\nbreak");
+    m_cat.Apps.push_back(std::move(app));
+    m_cat.CurApp = QStringLiteral("ünïcode game");
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+
+    TCatalogue back;
+    const TLoadResult r = LoadCatalogue(m_files, back, m_host, DefaultAppIcon(32), DefaultAppIcon(16));
+    ASSERT_EQ(back.Apps.size(), 1u);
+    const TDosBoxApp &b = *back.Apps[0];
+    EXPECT_EQ(r.SelectedCategory, QStringLiteral("Adventure"));
+    EXPECT_EQ(b.AppName, QStringLiteral("Ünïcode Game"));
+    // Commands are normalised (leading blanks of items go); "#" survives.
+    EXPECT_EQ(b.Commands, QStringLiteral("C:;CD \\#1;echo ## done"));
+    EXPECT_EQ(b.ExitCommands, QStringLiteral(" echo #bye; "));
+    EXPECT_EQ(b.MixerChannels, QStringLiteral("sb 1:2; "));
+    EXPECT_EQ(b.CdDrv, u'E');
+    EXPECT_EQ(b.CdPath, QStringLiteral("\"a b.iso\" c.iso"));
+    EXPECT_EQ(b.ConsoleMode, TConsoleModes{TConsoleMode::cmErase});
+    EXPECT_EQ(b.MemManage, (TMemManage{0, 1, -1}));
+    EXPECT_EQ(b.Speed, (TCpuSpeed{MaxSpeed, 0, 1}));
+    EXPECT_EQ(b.MemSize, 63);
+    EXPECT_TRUE(b.AutoClose);
+    EXPECT_EQ(b.Description, QStringLiteral("line break"));
+    const QString text = DecodeTextFile(Load(QStringLiteral("data/ravelin.ini")));
+    EXPECT_TRUE(text.contains(QStringLiteral(
+        "Commands=#  C:;CD \\##1;echo #### done#\r\nExitCommands=# echo ##bye; #\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("MemManage=0,1,-1\r\nCycles=1000000,0,1\r\n")));
+}
+
+TEST_F(CatalogueTest, LastAppAndCategories)
+{
+    StoreCatalogue(QStringLiteral("LastApp=GAME\r\nAppCount=4\r\n"
+                                  "[App001]\r\nAppName=Tool\r\nCategory=Tools\r\n"
+                                  "[App002]\r\nAppName=game\r\n"
+                                  "[App003]\r\nAppName=Game\r\nCategory=Arcade\r\n"
+                                  "[App004]\r\nAppName=Other\r\nCategory=Tools\r\n"));
+    const TLoadResult r = LoadIt();
+    EXPECT_EQ(m_cat.CurApp, QStringLiteral("GAME"));
+    EXPECT_EQ(r.SelectedCategory, QStringLiteral("Miscellaneous"));
+    EXPECT_EQ(m_host.categories,
+              (QStringList{QStringLiteral("Tools"), QStringLiteral("Miscellaneous"),
+                           QStringLiteral("Arcade"), QStringLiteral("Tools")}));
+    EXPECT_EQ(CategoryOf(App(1)), DefaultCategoryName());
+}
+
+TEST_F(CatalogueTest, ReplacedGlobalValuesAreWrittenBack)
+{
+    StoreCatalogue(QStringLiteral("RootPath=/no/such/dir\r\nConfFile=/no/such.conf\r\nCodepage=0\r\n"
+                                  "Editor=/no/editor\r\nAppCount=0\r\n"));
+    LoadIt();
+    EXPECT_EQ(m_cat.BasicSettings.RootPath, m_files.UserPath);
+    EXPECT_TRUE(m_cat.BasicSettings.ConfFile.isEmpty());
+    EXPECT_EQ(m_cat.BasicSettings.Codepage, DefaultCodePage());
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+    auto ini = TUnicodeIniFile::CreateForRead(m_files.IniName);
+    EXPECT_EQ(ini.ReadString(u"Config", u"RootPath"), m_files.UserPath);
+    EXPECT_EQ(ini.ReadString(u"Config", u"ConfFile", QStringLiteral("x")), QString());
+}
+
+TEST_F(CatalogueTest, BrokenIconDoesNotStopTheLoad)
+{
+    Store(QStringLiteral("games/broken.png"), "not a picture");
+    StoreCatalogue(QStringLiteral("AppCount=2\r\n[App001]\r\nAppName=A\r\nIconFile=%1\r\n"
+                                  "[App002]\r\nAppName=B\r\n")
+                       .arg(Path(QStringLiteral("games/broken.png"))));
+    const TLoadResult r = LoadIt();
+    ASSERT_EQ(m_cat.Apps.size(), 2u);
+    EXPECT_EQ(r.BrokenIcons, QStringList{Path(QStringLiteral("games/broken.png"))});
+    EXPECT_EQ(App(0).IconFile, Path(QStringLiteral("games/broken.png")));
+    EXPECT_EQ(App(0).Icons.Large(), DefaultAppIcon(32));
+}
+
+TEST_F(CatalogueTest, HostileCatalogues)
+{
+    // An absurd count costs nothing.
+    StoreCatalogue(QStringLiteral("AppCount=2000000000\r\n[App001]\r\nAppName=Only\r\n"
+                                  "[App3]\r\nAppName=NotMine\r\n"));
+    QElapsedTimer clock;
+    clock.start();
+    LoadIt();
+    EXPECT_EQ(m_cat.Apps.size(), 1u);
+    EXPECT_LT(clock.elapsed(), 2000);
+
+    StoreCatalogue(QStringLiteral("AppCount=-5\r\n[App001]\r\nAppName=Only\r\n"));
+    LoadIt();
+    EXPECT_TRUE(m_cat.Apps.empty());
+
+    // Noise is an empty catalogue and a first run.
+    QRandomGenerator rng(99);
+    QByteArray noise(100000, Qt::Uninitialized);
+    for (char &c : noise)
+        c = char(rng.bounded(256));
+    const QByteArray variants[] = {noise, QByteArray("\xFF\xFE") + noise, QByteArray("\xFE\xFF\x00", 3)};
+    for (const QByteArray &data : variants) {
+        Store(QStringLiteral("data/ravelin.ini"), data);
+        m_host.answer.clear();
+        const TLoadResult r = LoadIt();
+        EXPECT_TRUE(r.Cancelled);
+    }
+}
+
+TEST_F(CatalogueTest, SaveFailureIsReported)
+{
+    StoreCatalogue(QStringLiteral("AppCount=0\r\n"));
+    LoadIt();
+    const QString target = Path(QStringLiteral("missing/dir/cat.ini"));
+    try {
+        SaveCatalogue(target, m_cat, QRect());
+        FAIL() << "no error";
+    } catch (const EWriteError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Error writing to \"%1\"").arg(target));
+    }
+}
+
+TEST(CodePages, FromKeyboardLanguage)
+{
+    EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::German)), 858);
+    EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::French)), 858);
+    EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::Russian)), 866);
+    EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::Serbian)), 852);
+    EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::Polish)), 852);
+    EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::Greek)), 869);
+    EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::NorwegianNynorsk)), 865);
+    EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::Swedish)), 850);
+    EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::English)), 437);
+    EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::Japanese)), 437);
+    EXPECT_EQ(DefaultCodePage(), 437); // tests run in the C locale
+}
+
+TEST(FindDosBoxDir, PathThenOpt)
+{
+    QTemporaryDir dir;
+    QDir root(dir.path());
+    for (const char *d : {"a", "b", "c", "opt/dosbox-staging", "opt/other"})
+        root.mkpath(QString::fromLatin1(d));
+    auto touch = [&](const QString &name, bool exec) {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.close();
+        if (exec)
+            f.setPermissions(f.permissions() | QFile::ExeOwner);
+    };
+    touch(QStringLiteral("a/other"), true);
+    touch(QStringLiteral("b/dosbox"), false);
+    touch(QStringLiteral("c/dosbox-x"), true);
+    const QString a = dir.filePath(QStringLiteral("a"));
+    const QString b = dir.filePath(QStringLiteral("b"));
+    const QString c = dir.filePath(QStringLiteral("c"));
+    const QString opt = dir.filePath(QStringLiteral("opt"));
+    EXPECT_EQ(FindDosBoxDirIn({a, b, c}, opt), c);
+    EXPECT_EQ(FindDosBoxDirIn({a, b}, opt), dir.filePath(QStringLiteral("opt/dosbox-staging")));
+    EXPECT_EQ(FindDosBoxDirIn({a}, dir.filePath(QStringLiteral("none"))), QString());
+}
+
+TEST(FindTextEditor, DesktopDefaultForTextFiles)
+{
+    QTemporaryDir dir;
+    QDir root(dir.path());
+    root.mkpath(QStringLiteral("bin"));
+    root.mkpath(QStringLiteral("share/applications/vendor"));
+    auto write = [&](const QString &name, const QByteArray &text, bool exec) {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(text);
+        f.close();
+        if (exec)
+            f.setPermissions(f.permissions() | QFile::ExeOwner);
+    };
+    write(QStringLiteral("bin/xdg-mime"), "#!/bin/sh\necho vendor-myedit.desktop\n", true);
+    write(QStringLiteral("bin/myedit"), "#!/bin/sh\n", true);
+    write(QStringLiteral("share/applications/vendor/myedit.desktop"),
+          "[Desktop Entry]\n# comment\nName=My editor\nExec=myedit %F\n"
+          "[Desktop Action new]\nExec=other\n",
+          false);
+    const QByteArray oldPath = qgetenv("PATH");
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("PATH", dir.filePath(QStringLiteral("bin")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("share")).toLocal8Bit());
+
+    QString editor;
+    FindTextEditor(editor);
+    EXPECT_EQ(editor, dir.filePath(QStringLiteral("bin/myedit")));
+    QString kept = dir.filePath(QStringLiteral("bin/xdg-mime"));
+    FindTextEditor(kept);
+    EXPECT_EQ(kept, dir.filePath(QStringLiteral("bin/xdg-mime")));
+    QString missing = QStringLiteral("/no/editor");
+    write(QStringLiteral("bin/xdg-mime"), "#!/bin/sh\necho gone.desktop\n", true);
+    FindTextEditor(missing);
+    EXPECT_EQ(missing, QStringLiteral("/no/editor"));
+
+    qputenv("PATH", oldPath);
+    qputenv("XDG_DATA_HOME", oldData);
+}

@@ -1,0 +1,86 @@
+#include "catalogue/DosBoxInfo.h"
+
+#include "common/TestUtils.h"
+#include "launcher/DosBoxInterface.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// An emulator folder whose program answers --version with the given text.
+QString FakeEmulator(const QTemporaryDir &dir, const QString &name, const QByteArray &answer)
+{
+    const QString folder = dir.filePath(name);
+    QDir().mkpath(folder);
+    QFile program(folder + u'/' + DosBox::ProgramName);
+    program.open(QIODevice::WriteOnly);
+    program.write("#!/bin/sh\ncat <<'EOF'\n" + answer + "\nEOF\n");
+    program.close();
+    program.setPermissions(program.permissions() | QFile::ExeOwner);
+    return folder;
+}
+
+} // namespace
+
+TEST(DosBoxInfo, TellsTheVariantFromTheVersion)
+{
+    QTemporaryDir dir;
+    const struct
+    {
+        const char *answer;
+        const char *desc;
+        bool staging;
+    } cases[] = {
+        {"DOSBox version 0.74-3, copyright 2002-2019 DOSBox Team.", "DOSBox (0.74.0)", false},
+        {"dosbox-staging, version 0.81.1\n\nCopyright (C) 2020-2023", "DOSBox Staging (0.81.0)", true},
+        {"DOSBox Staging version 0.82.0", "DOSBox Staging (0.82.0)", true},
+        {"DOSBox version 0.80.1", "DOSBox (0.80.0)", false},
+        {"no version here", "", false},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        const QString folder = FakeEmulator(dir, QString::number(++n), QByteArray(c.answer));
+        QString desc = QStringLiteral("old");
+        bool staging = !c.staging;
+        UpdateDosBoxInfo(folder, desc, staging);
+        EXPECT_EQ(desc, QString::fromLatin1(c.desc)) << c.answer;
+        EXPECT_EQ(staging, c.staging) << c.answer;
+    }
+
+    TBasicSettings settings;
+    settings.DosBoxPath = dir.filePath(QStringLiteral("empty"));
+    settings.DosBoxDesc = QStringLiteral("old");
+    settings.IsStaging = true;
+    InitVersion(settings);
+    EXPECT_EQ(settings.DosBoxDesc, QString());
+    EXPECT_FALSE(settings.IsStaging);
+}
+
+TEST(DosBoxInfo, VersionTexts)
+{
+    const struct
+    {
+        const char *version;
+        const char *desc;
+        bool staging;
+    } cases[] = {
+        {"0.74.3.0", "DOSBox (0.74.0)", false},
+        {"0.81.1", "DOSBox (0.81.0)", true},
+        {"0,82,0,1", "DOSBox (0.82.1)", true},
+        {"0.8x.1", "DOSBox (0.0.0)", false},
+        {"", "DOSBox (0.0.0)", false},
+    };
+    for (const auto &c : cases) {
+        TFileVersionInfo info;
+        info.Description = QStringLiteral("DOSBox");
+        info.Version = QString::fromLatin1(c.version);
+        QString desc;
+        bool staging = false;
+        DescribeDosBox(info, desc, staging);
+        EXPECT_EQ(desc, QString::fromLatin1(c.desc)) << c.version;
+        EXPECT_EQ(staging, c.staging) << c.version;
+    }
+}
