@@ -7,7 +7,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -207,4 +209,26 @@ TEST_F(WindowTranslation, ExcludedClassesKeepTheirTexts)
     GnuGettext::ChangeLanguage(QStringLiteral("de"));
     EXPECT_EQ(label->text(), QStringLiteral("Abbrechen"));
     EXPECT_EQ(label->toolTip(), Cancel);
+}
+
+TEST_F(WindowTranslation, QtStandardButtonsFollowThroughQtsTranslations)
+{
+    QDialog dialog;
+    auto *box = new QDialogButtonBox(QDialogButtonBox::Cancel, &dialog);
+    auto *own = box->addButton(Close, QDialogButtonBox::ActionRole);
+    TranslateComponent(&dialog, QStringLiteral("runtime"));
+    // Qt posts its language change to the windows; the event loop delivers it.
+    auto change = [](const char *code) {
+        GnuGettext::ChangeLanguage(QString::fromLatin1(code));
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+    };
+    auto cancelText = [box]() { return box->button(QDialogButtonBox::Cancel)->text().remove(u'&'); };
+    change("de");
+    EXPECT_EQ(cancelText(), QStringLiteral("Abbrechen"));
+    EXPECT_EQ(own->text(), QStringLiteral("&Schließen"));
+    change("fr");
+    EXPECT_EQ(cancelText(), QStringLiteral("Annuler"));
+    change("en");
+    EXPECT_EQ(cancelText(), QStringLiteral("Cancel"));
 }
