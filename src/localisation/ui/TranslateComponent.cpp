@@ -21,6 +21,7 @@
 #include <QToolBox>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <optional>
 #include <vector>
 
 namespace {
