@@ -1,0 +1,125 @@
+#include "dialogs/InputString.h"
+
+#include "dialogs/DialogTranslation.h"
+#include "dialogs/WinUtils.h"
+#include "localisation/GnuGettext.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int DesignWidth = 301;
+constexpr int TextPadding = 20;
+} // namespace
+
+TInputStringDialog::TInputStringDialog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("InputStringDialog"));
+    setWindowTitle(ND_("Edit text"));
+
+    Descriptor = new QLabel(this);
+    Descriptor->setObjectName(QStringLiteral("Descriptor"));
+    TextFeld = new QLineEdit(this);
+    TextFeld->setObjectName(QStringLiteral("TextFeld"));
+    Descriptor->setBuddy(TextFeld);
+    SuffixText = new QLabel(this);
+    SuffixText->setObjectName(QStringLiteral("SuffixText"));
+    SuffixText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    OKBtn = new QPushButton(ND_("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(ND_("Cancel"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    connect(OKBtn, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
+
+    auto *field = new QHBoxLayout;
+    field->addWidget(TextFeld, 1);
+    field->addWidget(SuffixText);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Descriptor);
+    layout->addLayout(field);
+    layout->addSpacing(ScaleByDpi(6, this));
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+
+    defWidth = qMax(ScaleByDpi(DesignWidth, this), minimumSizeHint().width());
+    resize(defWidth, sizeHint().height());
+}
+
+void TInputStringDialog::Prepare(QPoint APos, const QString &Titel, const QString &Desc,
+                                 const QString &Suffix, const QString &AText)
+{
+    if (!Titel.isEmpty())
+        setWindowTitle(Titel);
+    Descriptor->setText(Desc);
+    Descriptor->setVisible(!Desc.isEmpty());
+    SuffixText->setText(Suffix);
+    SuffixText->setVisible(!Suffix.isEmpty());
+    TextFeld->setText(AText);
+    TextFeld->setToolTip(Desc);
+    TextFeld->selectAll();
+    TextFeld->setFocus();
+
+    // Wide enough for the whole text, but never wider than the work area.
+    const QMargins margins = layout()->contentsMargins();
+    int chrome = margins.left() + margins.right();
+    if (!Suffix.isEmpty())
+        chrome += SuffixText->sizeHint().width() + layout()->spacing();
+    const int wanted =
+        TextWidthInFont(AText, TextFeld->font()) + ScaleByDpi(TextPadding, this) + chrome;
+    const int widest = WorkAreaOf(screen()).width() - 2 * ScaleByDpi(TextPadding, this);
+    resize(qMax(defWidth, qMin(wanted, widest)), sizeHint().height());
+    PlaceFormAt(this, APos, false);
+}
+
+bool TInputStringDialog::Execute(QPoint APos, const QString &Titel, const QString &Desc,
+                                 const QString &Suffix, QString &AText)
+{
+    Prepare(APos, Titel, Desc, Suffix, AText);
+    if (exec() != QDialog::Accepted)
+        return false;
+    AText = TextFeld->text();
+    return true;
+}
+
+void TInputStringDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FitFormToWorkArea(this);
+}
+
+bool InputTextWithSuffix(QPoint APos, const QString &Titel, const QString &Desc,
+                         const QString &Suffix, QString &AText)
+{
+    if (auto *script = TInputTextScript::current()) {
+        const std::optional<QString> answer =
+            script->take(TAskedText{APos, Titel, Desc, Suffix, AText});
+        if (!answer)
+            return false;
+        AText = *answer;
+        return true;
+    }
+    QPointer<TInputStringDialog> dialog = new TInputStringDialog(QApplication::activeWindow());
+    TranslateDialog(dialog);
+    const bool ok = dialog->Execute(APos, Titel, Desc, Suffix, AText);
+    delete dialog;
+    return ok;
+}
+
+bool InputText(QPoint APos, const QString &Titel, const QString &Desc, QString &AText)
+{
+    return InputTextWithSuffix(APos, Titel, Desc, QString(), AText);
+}
