@@ -1,8 +1,8 @@
 #include "dialogs/InputString.h"
 
-#include "dialogs/DialogTranslation.h"
 #include "dialogs/WinUtils.h"
 #include "localisation/GnuGettext.h"
+#include "localisation/ui/TranslateComponent.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -55,6 +55,8 @@ TInputStringDialog::TInputStringDialog(QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 
+    TranslateComponent(this, QStringLiteral("dialogs"));
+    // Measured after translation: captions may be longer than in English.
     defWidth = qMax(ScaleByDpi(DesignWidth, this), minimumSizeHint().width());
     resize(defWidth, sizeHint().height());
 }
@@ -113,7 +115,6 @@ bool InputTextWithSuffix(QPoint APos, const QString &Titel, const QString &Desc,
         return true;
     }
     QPointer<TInputStringDialog> dialog = new TInputStringDialog(QApplication::activeWindow());
-    TranslateDialog(dialog);
     const bool ok = dialog->Execute(APos, Titel, Desc, Suffix, AText);
     delete dialog;
     return ok;

@@ -1,6 +1,5 @@
 #include "dialogs/MsgDialogs.h"
 
-#include "dialogs/DialogTranslation.h"
 #include "dialogs/ShowMessageDlg.h"
 
 #include <QApplication>
@@ -23,7 +22,6 @@ TModalResult MessageDialog(QPoint APos, const QString &AHint, int Delay, TMsgDia
     // Parented to the active window so that it stays above it; guarded
     // because closing that window would take the dialog with it.
     QPointer<TShowMsgDialog> dialog = new TShowMsgDialog(QApplication::activeWindow());
-    TranslateDialog(dialog);
     const TModalResult result =
         dialog->Execute(APos, AHint, Delay, DlgType, DefaultButton, AMonitor);
     delete dialog;

@@ -1,8 +1,9 @@
 #include "dialogs/SelectDlg.h"
 
-#include "dialogs/DialogTranslation.h"
 #include "dialogs/ShowMessageDlg.h"
 #include "localisation/GnuGettext.h"
+#include "localisation/ResourceStrings.h"
+#include "localisation/ui/TranslateComponent.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+using namespace ResourceStrings;
+
 namespace {
 constexpr int CheckedBit = 256;
 constexpr int DefaultButtonWidth = 105;
@@ -22,13 +25,13 @@ QString DefaultSelectTitle(TMsgDlgType kind)
 {
     switch (kind) {
     case mtWarning:
-        return R_("Warning");
+        return SMsgDlgWarning();
     case mtError:
-        return R_("Error");
+        return SMsgDlgError();
     case mtInformation:
-        return R_("Information");
+        return SMsgDlgInformation();
     case mtConfirmation:
-        return R_("Confirm");
+        return SMsgDlgConfirm();
     case mtCustom:
         break;
     }
@@ -61,6 +64,7 @@ TSelectDialog::TSelectDialog(QWidget *parent)
     cbOption = new QCheckBox(this);
     cbOption->setObjectName(QStringLiteral("cbOption"));
     cbOption->setVisible(false);
+    TranslateComponent(this, QStringLiteral("dialogs"));
 }
 
 void TSelectDialog::Prepare(QPoint APos, const QString &ATitle, const QString &ACaption,
@@ -244,7 +248,6 @@ int SelectOptionDialog(const QString &ATitle, const QString &ACaption, TMsgDlgTy
                                             PreSelection, DefaultButton});
     }
     QPointer<TSelectDialog> dialog = new TSelectDialog(QApplication::activeWindow());
-    TranslateDialog(dialog);
     const int result = dialog->Execute(CenterPos, ATitle, ACaption, DlgType, ACaptionFormat,
                                        AButtons, AOption, ButtonWidth, PreSelection, DefaultButton);
     delete dialog;

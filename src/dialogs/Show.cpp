@@ -2,6 +2,7 @@
 
 #include "dialogs/WinUtils.h"
 #include "localisation/GnuGettext.h"
+#include "localisation/ResourceStrings.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+using namespace ResourceStrings;
 
 TfrmShow::TfrmShow(QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -51,7 +54,7 @@ bool TfrmShow::Prepare(const QString &ATitle, const QString &AText, int Delay)
     if (AText.isEmpty())
         return false;
     setWindowTitle(ATitle);
-    btnOK->setText(R_("OK"));
+    btnOK->setText(SMsgDlgOK());
     memShow->setPlainText(DisplayText(AText));
     panButtons->setVisible(Delay <= 0);
     PlaceFormAt(this, ScreenCenterPos, false);

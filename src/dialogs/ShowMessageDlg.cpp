@@ -1,6 +1,8 @@
 #include "dialogs/ShowMessageDlg.h"
 
 #include "localisation/GnuGettext.h"
+#include "localisation/ResourceStrings.h"
+#include "localisation/ui/TranslateComponent.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -8,6 +10,8 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
+
+using namespace ResourceStrings;
 
 namespace {
 
@@ -84,13 +88,13 @@ QString DefaultMessageTitle(TMsgDialogType kind)
         return QString();
     switch (IconOf(kind)) {
     case icWarning:
-        return R_("Warning");
+        return SMsgDlgWarning();
     case icError:
-        return R_("Error");
+        return SMsgDlgError();
     case icInformation:
-        return R_("Information");
+        return SMsgDlgInformation();
     case icQuestion:
-        return R_("Confirm");
+        return SMsgDlgConfirm();
     }
     return QString();
 }
@@ -146,6 +150,7 @@ TShowMsgDialog::TShowMsgDialog(QWidget *parent)
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setSingleShot(true);
     connect(Timer, &QTimer::timeout, this, [this] { done(mrCancel); });
+    TranslateComponent(this, QStringLiteral("dialogs"));
 }
 
 TShowMsgDialog::~TShowMsgDialog()
@@ -174,7 +179,7 @@ bool TShowMsgDialog::Prepare(QPoint APos, const QString &AHint, int Delay, TMsgD
         b->setDefault(false);
         b->setVisible(false);
     }
-    setButton(btClose, R_("&Close"), glClose, mrCancel);
+    setButton(btClose, SCloseButton(), glClose, mrCancel);
     stInfo->setFocus();
 
     QPushButton *defaultButton = nullptr;
@@ -185,31 +190,31 @@ bool TShowMsgDialog::Prepare(QPoint APos, const QString &AHint, int Delay, TMsgD
         defaultButton = btClose;
         break;
     case mdtConfirm:
-        setButton(btCenter, R_("&Yes"), glYes, mrYes);
-        setButton(btClose, R_("&No"), glNo, mrNo);
+        setButton(btCenter, SMsgDlgYes(), glYes, mrYes);
+        setButton(btClose, SMsgDlgNo(), glNo, mrNo);
         defaultButton = DefaultButton == mbYes  ? btCenter
                         : DefaultButton == mbNo ? btClose
                                                 : nullptr;
         break;
     case mdtConfirmError:
-        setButton(btCenter, R_("&Yes"), glYes, mrOk);
-        setButton(btClose, R_("Cancel"), glCancel, mrCancel);
+        setButton(btCenter, SMsgDlgYes(), glYes, mrOk);
+        setButton(btClose, SMsgDlgCancel(), glCancel, mrCancel);
         defaultButton = DefaultButton == mbYes ? btCenter : nullptr;
         break;
     case mdtConfirmRetry:
-        setButton(btCenter, R_("&Retry"), glRetry, mrRetry);
-        setButton(btClose, R_("Cancel"), glCancel, mrCancel);
+        setButton(btCenter, SMsgDlgRetry(), glRetry, mrRetry);
+        setButton(btClose, SMsgDlgCancel(), glCancel, mrCancel);
         defaultButton = DefaultButton == mbRetry ? btCenter : nullptr;
         break;
     case mdtConfirmCancel:
-        setButton(btCenter, R_("&Yes"), glYes, mrYes);
-        setButton(btClose, R_("Cancel"), glCancel, mrCancel);
+        setButton(btCenter, SMsgDlgYes(), glYes, mrYes);
+        setButton(btClose, SMsgDlgCancel(), glCancel, mrCancel);
         defaultButton = DefaultButton == mbYes ? btCenter : nullptr;
         break;
     case mdtConfirmYesNo:
-        setButton(btLeft, R_("&Yes"), glYes, mrYes);
-        setButton(btCenter, R_("&No"), glNo, mrNo);
-        setButton(btClose, R_("Cancel"), glCancel, mrCancel);
+        setButton(btLeft, SMsgDlgYes(), glYes, mrYes);
+        setButton(btCenter, SMsgDlgNo(), glNo, mrNo);
+        setButton(btClose, SMsgDlgCancel(), glCancel, mrCancel);
         defaultButton = DefaultButton == mbYes  ? btLeft
                         : DefaultButton == mbNo ? btCenter
                                                 : nullptr;
