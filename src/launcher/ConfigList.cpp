@@ -1,0 +1,45 @@
+#include "launcher/ConfigList.h"
+
+#include "localisation/GnuGettext.h"
+#include "support/Errors.h"
+#include "support/StringUtils.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QStringEncoder>
+
+TConfigList::TConfigList(const QString &AFilename) : FFilename(AFilename) {}
+
+void TConfigList::AddSection(const QString &ASection)
+{
+    m_lines.append(u'[' + ASection + u']');
+}
+
+void TConfigList::AddValue(const QString &AKey, const QString &AValue)
+{
+    m_lines.append(AKey + u'=' + AValue);
+}
+
+void TConfigList::AddValue(const QString &AKey, int AValue)
+{
+    AddValue(AKey, QString::number(AValue));
+}
+
+void TConfigList::Save() const
+{
+    // The system code page is the locale's encoding (UTF-8 on Linux), so host
+    // paths in MOUNT lines reach the emulator unchanged.
+    QStringEncoder encode(QStringConverter::System);
+    QByteArray data;
+    for (const QString &line : m_lines) {
+        data += encode(line);
+        data += "\r\n";
+    }
+
+    const QString shown = QDir::toNativeSeparators(FFilename);
+    QSaveFile file(FFilename);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EFCreateError(SafeFormat(R_("Cannot create file \"%s\". %s"), shown, file.errorString()));
+    if (file.write(data) != data.size() || !file.commit())
+        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), shown));
+}

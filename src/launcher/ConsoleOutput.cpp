@@ -1,0 +1,82 @@
+#include "launcher/ConsoleOutput.h"
+
+#include "localisation/GnuGettext.h"
+#include "support/PathUtils.h"
+#include "support/Prompt.h"
+#include "support/StringUtils.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace {
+
+QString DecodeText(const QByteArray &data)
+{
+    if (const auto bom = QStringConverter::encodingForData(data)) {
+        QStringDecoder decode(*bom);
+        return decode(data);
+    }
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8(data);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder ansi("windows-1252");
+    return ansi.isValid() ? QString(ansi(data)) : QString::fromLatin1(data);
+}
+
+} // namespace
+
+QStringList ReadTextLines(const QByteArray &data)
+{
+    const QString text = DecodeText(data);
+    QStringList lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n') {
+            ++i;
+            continue;
+        }
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = ++i;
+    }
+    if (start < text.size())
+        lines.append(text.mid(start));
+    return lines;
+}
+
+std::optional<QStringList> ReadConsoleFile(const QString &AppName, const QString &AppPath,
+                                           const QString &FileName, IPrompt &prompt)
+{
+    QFile file(JoinPath(AppPath, FileName));
+    if (!file.exists()) {
+        prompt.error(_("Application") +
+                     SafeFormat(_(" \"%s\": File \"%s\" not found!"), AppName, FileName));
+        return std::nullopt;
+    }
+    QStringList lines;
+    if (file.open(QIODevice::ReadOnly))
+        lines = ReadTextLines(file.readAll());
+    if (lines.isEmpty()) {
+        prompt.error(_("Application") +
+                     SafeFormat(_(" \"%s\": File \"%s\" is empty!"), AppName, FileName));
+        return std::nullopt;
+    }
+    return lines;
+}
+
+QString ConsoleFileTitle(const QString &AppName, const QString &FileName)
+{
+    return AppName + QStringLiteral(": ") + FileName;
+}
+
+void DeleteConsoleFiles(const QString &AppPath)
+{
+    if (AppPath.isEmpty())
+        return;
+    for (const QString &name : {StdOutFileName, StdErrFileName})
+        QFile::remove(JoinPath(AppPath, name));
+}

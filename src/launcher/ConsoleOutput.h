@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class IPrompt;
+
+// The files a hidden emulator console leaves in the working directory.
+inline const QString StdOutFileName = QStringLiteral("stdout.txt");
+inline const QString StdErrFileName = QStringLiteral("stderr.txt");
+
+// The lines of a text file: the encoding from a byte-order mark, without one
+// UTF-8, or Windows-1252 when the bytes are not valid UTF-8. Line breaks are
+// CR LF, LF or CR; a break at the end opens no further line.
+QStringList ReadTextLines(const QByteArray &data);
+
+// The lines of the console output file FileName ("stdout.txt" or
+// "stderr.txt") of the application in AppPath, ready to be shown. A missing
+// or empty file is reported through prompt and gives nothing.
+std::optional<QStringList> ReadConsoleFile(const QString &AppName, const QString &AppPath,
+                                           const QString &FileName, IPrompt &prompt);
+
+// Title of the window that shows a console output file.
+QString ConsoleFileTitle(const QString &AppName, const QString &FileName);
+
+// Deletes both console output files in AppPath; a file that cannot be
+// deleted (an emulator may still write it) stays.
+void DeleteConsoleFiles(const QString &AppPath);

@@ -1,0 +1,69 @@
+#include "common/TestUtils.h"
+#include "launcher/ConsoleOutput.h"
+#include "LauncherTestUtils.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+void WriteFile(const QString &name, const QByteArray &data)
+{
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+} // namespace
+
+TEST(ConsoleOutput, LinesOfEveryEncodingAndBreak)
+{
+    EXPECT_EQ(ReadTextLines(""), QStringList());
+    EXPECT_EQ(ReadTextLines("\r\n"), QStringList{QString()});
+    EXPECT_EQ(ReadTextLines("a\r\nb\nc\rd"),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                           QStringLiteral("d")}));
+    EXPECT_EQ(ReadTextLines("a\r\n\r\n"), (QStringList{QStringLiteral("a"), QString()}));
+    EXPECT_EQ(ReadTextLines("\xef\xbb\xbf\xc3\xa4\r\n"), QStringList{QStringLiteral("ä")});
+    EXPECT_EQ(ReadTextLines(QByteArray("\xff\xfe\xe4\x00\n\x00", 6)),
+              QStringList{QStringLiteral("ä")});
+    // Not UTF-8: read as the Windows code page instead of losing bytes.
+    EXPECT_EQ(ReadTextLines("Gr\xfc\xdf"), QStringList{QStringLiteral("Grüß")});
+    EXPECT_EQ(ReadTextLines("\xef\xbb\xbf"), QStringList());
+}
+
+TEST(ConsoleOutput, MissingAndEmptyFilesAreReported)
+{
+    QTemporaryDir dir;
+    TScriptedPrompt prompt;
+    EXPECT_FALSE(ReadConsoleFile(QStringLiteral("Doom"), dir.path(), StdOutFileName, prompt));
+    ASSERT_EQ(prompt.asked.size(), 1);
+    EXPECT_EQ(prompt.asked.at(0),
+              QStringLiteral("error: Application \"Doom\": File \"stdout.txt\" not found!"));
+
+    WriteFile(dir.filePath(StdErrFileName), QByteArray());
+    EXPECT_FALSE(ReadConsoleFile(QStringLiteral("Doom"), dir.path(), StdErrFileName, prompt));
+    ASSERT_EQ(prompt.asked.size(), 2);
+    EXPECT_EQ(prompt.asked.at(1),
+              QStringLiteral("error: Application \"Doom\": File \"stderr.txt\" is empty!"));
+
+    WriteFile(dir.filePath(StdErrFileName), "\r\n");
+    const auto lines = ReadConsoleFile(QStringLiteral("Doom"), dir.path(), StdErrFileName, prompt);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, QStringList{QString()});
+    EXPECT_EQ(prompt.asked.size(), 2);
+    EXPECT_EQ(ConsoleFileTitle(QStringLiteral("Doom"), StdErrFileName),
+              QStringLiteral("Doom: stderr.txt"));
+}
+
+TEST(ConsoleOutput, DeletesBothFilesOnly)
+{
+    QTemporaryDir dir;
+    WriteFile(dir.filePath(StdOutFileName), "x");
+    WriteFile(dir.filePath(StdErrFileName), "y");
+    WriteFile(dir.filePath(QStringLiteral("GAME.EXE")), "z");
+    DeleteConsoleFiles(dir.path());
+    EXPECT_FALSE(QFile::exists(dir.filePath(StdOutFileName)));
+    EXPECT_FALSE(QFile::exists(dir.filePath(StdErrFileName)));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("GAME.EXE"))));
+    DeleteConsoleFiles(dir.path()); // nothing left: no error
+}
