@@ -1,34 +1,16 @@
 #include "launcher/ConsoleOutput.h"
 
+#include "catalogue/IniFileUtils.h"
 #include "localisation/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/Prompt.h"
 #include "support/StringUtils.h"
 
 #include <QFile>
-#include <QStringDecoder>
-
-namespace {
-
-QString DecodeText(const QByteArray &data)
-{
-    if (const auto bom = QStringConverter::encodingForData(data)) {
-        QStringDecoder decode(*bom);
-        return decode(data);
-    }
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8(data);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder ansi("windows-1252");
-    return ansi.isValid() ? QString(ansi(data)) : QString::fromLatin1(data);
-}
-
-} // namespace
 
 QStringList ReadTextLines(const QByteArray &data)
 {
-    const QString text = DecodeText(data);
+    const QString text = DecodeTextFile(data);
     QStringList lines;
     qsizetype start = 0;
     qsizetype i = 0;

@@ -10,8 +10,7 @@ class IPrompt;
 inline const QString StdOutFileName = QStringLiteral("stdout.txt");
 inline const QString StdErrFileName = QStringLiteral("stderr.txt");
 
-// The lines of a text file: the encoding from a byte-order mark, without one
-// UTF-8, or Windows-1252 when the bytes are not valid UTF-8. Line breaks are
+// The lines of a text file, decoded with DecodeTextFile. Line breaks are
 // CR LF, LF or CR; a break at the end opens no further line.
 QStringList ReadTextLines(const QByteArray &data);
 

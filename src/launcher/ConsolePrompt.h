@@ -1,0 +1,27 @@
+#pragma once
+
+#include "support/Prompt.h"
+
+#include <QTextStream>
+
+// Prompts of the command-line mode: every text goes to a stream (standard
+// error), and nobody is there to answer. A question takes its default button
+// when answerDefault is set, otherwise "No" (or "Cancel"); a retry question is
+// never retried, so the command cannot loop. The answer is printed too.
+class TConsolePrompt : public IPrompt
+{
+public:
+    TConsolePrompt(QTextStream &stream, bool answerDefault);
+
+    void error(const QString &text, QPoint pos = CenterPos) override;
+    void information(const QString &text, QPoint pos = CenterPos) override;
+    bool confirm(const QString &text, QPoint pos = CenterPos, bool defaultYes = true) override;
+    bool confirmRetry(const QString &text, QPoint pos = CenterPos) override;
+
+private:
+    void show(const QString &text);
+    void answer(const QString &caption);
+
+    QTextStream &m_stream;
+    bool m_answerDefault;
+};
