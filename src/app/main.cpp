@@ -1,5 +1,6 @@
 #include "catalogue/InitProg.h"
 #include "dialogs/Application.h"
+#include "launcher/CommandLineMode.h"
 #include "localisation/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "mainwindow/MainWindow.h"
@@ -65,9 +66,16 @@ int main(int argc, char **argv)
     if (const TInfoRequest request = InfoRequest(argc, argv); request != TInfoRequest::None) {
         QCoreApplication app(argc, argv);
         SetExePaths(QCoreApplication::applicationFilePath());
-        Print(request == TInfoRequest::Help ? HelpText()
+        Print(request == TInfoRequest::Help ? QString(HelpText() + CliHelpText(ExeBaseName()))
                                             : GetProgramVersion().ProgVersName + u'\n');
         return 0;
+    }
+
+    if (IsCliRequest(argc, argv)) {
+        // --list, --run, --dosbox: no window, no display.
+        QCoreApplication app(argc, argv);
+        SetExePaths(QCoreApplication::applicationFilePath());
+        return RunCommandLineMode(QCoreApplication::arguments().mid(1));
     }
 
     TApplication app(argc, argv);

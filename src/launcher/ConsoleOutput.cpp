@@ -59,6 +59,6 @@ void DeleteConsoleFiles(const QString &AppPath)
 {
     if (AppPath.isEmpty())
         return;
-    for (const QString &name : {StdOutFileName, StdErrFileName})
+    for (const QString &name : {DosBox::StdOutName, DosBox::StdErrName})
         QFile::remove(JoinPath(AppPath, name));
 }

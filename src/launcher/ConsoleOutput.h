@@ -1,14 +1,12 @@
 #pragma once
 
+#include "launcher/DosBoxInterface.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 class IPrompt;
-
-// The files a hidden emulator console leaves in the working directory.
-inline const QString StdOutFileName = QStringLiteral("stdout.txt");
-inline const QString StdErrFileName = QStringLiteral("stderr.txt");
 
 // The lines of a text file, decoded with DecodeTextFile. Line breaks are
 // CR LF, LF or CR; a break at the end opens no further line.

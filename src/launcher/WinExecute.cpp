@@ -68,8 +68,8 @@ qint64 TSystemProcessStarter::StartProcess(const QString &CommandLine, const QSt
     // The Linux emulator has no console window to hide and ignores
     // -noconsole; the files are what a hidden console leaves behind.
     if (HidesConsole(arguments)) {
-        process.setStandardOutputFile(JoinPath(process.workingDirectory(), StdOutFileName));
-        process.setStandardErrorFile(JoinPath(process.workingDirectory(), StdErrFileName));
+        process.setStandardOutputFile(JoinPath(process.workingDirectory(), DosBox::StdOutName));
+        process.setStandardErrorFile(JoinPath(process.workingDirectory(), DosBox::StdErrName));
     }
     qint64 pid = 0;
     if (!process.startDetached(&pid))

@@ -35,35 +35,35 @@ TEST(ConsoleOutput, MissingAndEmptyFilesAreReported)
 {
     QTemporaryDir dir;
     TScriptedPrompt prompt;
-    EXPECT_FALSE(ReadConsoleFile(QStringLiteral("Doom"), dir.path(), StdOutFileName, prompt));
+    EXPECT_FALSE(ReadConsoleFile(QStringLiteral("Doom"), dir.path(), DosBox::StdOutName, prompt));
     ASSERT_EQ(prompt.asked.size(), 1);
     EXPECT_EQ(prompt.asked.at(0),
               QStringLiteral("error: Application \"Doom\": File \"stdout.txt\" not found!"));
 
-    WriteFile(dir.filePath(StdErrFileName), QByteArray());
-    EXPECT_FALSE(ReadConsoleFile(QStringLiteral("Doom"), dir.path(), StdErrFileName, prompt));
+    WriteFile(dir.filePath(DosBox::StdErrName), QByteArray());
+    EXPECT_FALSE(ReadConsoleFile(QStringLiteral("Doom"), dir.path(), DosBox::StdErrName, prompt));
     ASSERT_EQ(prompt.asked.size(), 2);
     EXPECT_EQ(prompt.asked.at(1),
               QStringLiteral("error: Application \"Doom\": File \"stderr.txt\" is empty!"));
 
-    WriteFile(dir.filePath(StdErrFileName), "\r\n");
-    const auto lines = ReadConsoleFile(QStringLiteral("Doom"), dir.path(), StdErrFileName, prompt);
+    WriteFile(dir.filePath(DosBox::StdErrName), "\r\n");
+    const auto lines = ReadConsoleFile(QStringLiteral("Doom"), dir.path(), DosBox::StdErrName, prompt);
     ASSERT_TRUE(lines);
     EXPECT_EQ(*lines, QStringList{QString()});
     EXPECT_EQ(prompt.asked.size(), 2);
-    EXPECT_EQ(ConsoleFileTitle(QStringLiteral("Doom"), StdErrFileName),
+    EXPECT_EQ(ConsoleFileTitle(QStringLiteral("Doom"), DosBox::StdErrName),
               QStringLiteral("Doom: stderr.txt"));
 }
 
 TEST(ConsoleOutput, DeletesBothFilesOnly)
 {
     QTemporaryDir dir;
-    WriteFile(dir.filePath(StdOutFileName), "x");
-    WriteFile(dir.filePath(StdErrFileName), "y");
+    WriteFile(dir.filePath(DosBox::StdOutName), "x");
+    WriteFile(dir.filePath(DosBox::StdErrName), "y");
     WriteFile(dir.filePath(QStringLiteral("GAME.EXE")), "z");
     DeleteConsoleFiles(dir.path());
-    EXPECT_FALSE(QFile::exists(dir.filePath(StdOutFileName)));
-    EXPECT_FALSE(QFile::exists(dir.filePath(StdErrFileName)));
+    EXPECT_FALSE(QFile::exists(dir.filePath(DosBox::StdOutName)));
+    EXPECT_FALSE(QFile::exists(dir.filePath(DosBox::StdErrName)));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("GAME.EXE"))));
     DeleteConsoleFiles(dir.path()); // nothing left: no error
 }

@@ -81,15 +81,15 @@ TEST(WinExecute, NoConsoleSendsOutputToFilesInWorkDir)
     QTemporaryDir dir;
     const QString program = MakeRecorder(dir.path());
     {
-        QFile old(dir.filePath(StdOutFileName));
+        QFile old(dir.filePath(DosBox::StdOutName));
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("an earlier run that wrote much more than this one\n");
     }
     StartProcess(QuoteIfBlank(program) + S(" -noconsole -conf x"), dir.path());
     EXPECT_EQ(WaitForFile(dir.filePath(S("args.txt")), "end\n"),
               dir.path().toUtf8() + "\n<-noconsole>\n<-conf>\n<x>\nend\n");
-    EXPECT_EQ(WaitForFile(dir.filePath(StdOutFileName), "\n"), QByteArray("to-stdout\n"));
-    EXPECT_EQ(WaitForFile(dir.filePath(StdErrFileName), "\n"), QByteArray("to-stderr\n"));
+    EXPECT_EQ(WaitForFile(dir.filePath(DosBox::StdOutName), "\n"), QByteArray("to-stdout\n"));
+    EXPECT_EQ(WaitForFile(dir.filePath(DosBox::StdErrName), "\n"), QByteArray("to-stderr\n"));
 }
 
 TEST(WinExecute, FailuresRaiseProcessErrorWithSystemText)

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class IProcessStarter;
+class QTextStream;
+struct TCatalogueFiles;
+
+// The command-line mode: lists the catalogue or starts an entry or the plain
+// emulator without opening a window, for scripts and desktop shortcuts. It
+// reads the catalogue like the window does but never writes it.
+struct TCliRequest
+{
+    enum class TMode { None, Help, List, Run, DosBox };
+    TMode Mode = TMode::None;
+    // The entry to run (--run).
+    QString AppName;
+    // Answer questions with their default button instead of "No".
+    bool Yes = false;
+    // Set for a usage error; the request is not carried out.
+    QString Error;
+};
+
+// Exit status of the command-line mode.
+// ceSuccess: the emulator was started, or the list or help printed.
+enum TCliExit { ceSuccess = 0, ceNotStarted = 1, ceUsage = 2 };
+
+// True when args (the arguments without the program) ask for the
+// command-line mode: --list, --run or --dosbox before a "--".
+bool IsCliRequest(const QStringList &args);
+// The same for the arguments of main(), before any application object exists.
+bool IsCliRequest(int argc, char **argv);
+
+// Reads the GNU options of args. The options of the window ("/lang:de",
+// "-ini:x") are left to the start-up code; the name after --run is never
+// taken for one of them.
+TCliRequest ParseCliRequest(const QStringList &args);
+
+// args without the command-line mode's options and the name after --run:
+// what the window's option reader may see.
+QStringList WindowArguments(const QStringList &args);
+
+// The command-line mode's part of --help.
+QString CliHelpText(const QString &programName);
+
+// Carries out the request on the catalogue in files, loaded as the window
+// loads it, but without asking for an unknown emulator folder. Output goes
+// to out, messages and questions to err. Returns a TCliExit.
+int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &starter,
+           QTextStream &out, QTextStream &err);
+
+// The command-line mode of the program: args are its arguments without the
+// program itself; the language and the catalogue are placed as for the
+// window. Needs a QCoreApplication.
+int RunCommandLineMode(const QStringList &args);

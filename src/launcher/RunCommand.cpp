@@ -1,0 +1,329 @@
+#include "launcher/RunCommand.h"
+
+#include "catalogue/AppSettings.h"
+#include "catalogue/BasicSettings.h"
+#include "launcher/ConfigList.h"
+#include "launcher/DosBoxInterface.h"
+#include "launcher/WinExecute.h"
+#include "localisation/GnuGettext.h"
+#include "support/FileCopy.h"
+#include "support/PathUtils.h"
+#include "support/Prompt.h"
+#include "support/StringUtils.h"
+#include "support/SystemDrives.h"
+
+using namespace DosBox;
+
+#include <QFileInfo>
+
+namespace {
+
+bool FileExists(const QString &name)
+{
+    return !name.isEmpty() && QFileInfo(name).isFile();
+}
+
+bool DirExists(const QString &name)
+{
+    return !name.isEmpty() && QFileInfo(name).isDir();
+}
+
+QString ConfOption(const QString &file)
+{
+    return OptConf + QuoteIfBlank(file);
+}
+
+QString KeyboardLayoutKey(bool staging)
+{
+    return staging ? QStringLiteral("keyboard_layout") : QStringLiteral("keyboardlayout");
+}
+
+QString KeyboardLayoutValue(const TBasicSettings &settings)
+{
+    return settings.KeyLayout.isEmpty() ? ValAuto : settings.KeyLayout;
+}
+
+QString MountLine(QChar drive, const QString &path)
+{
+    return CmdMount + drive + u' ' + QuoteIfBlank(path);
+}
+
+// The emulator program, or empty after reporting that it is missing.
+QString EmulatorProgram(const TLaunchContext &ctx)
+{
+    const QString program = JoinPath(ctx.Settings.DosBoxPath, ProgramName);
+    if (FileExists(program))
+        return program;
+    ctx.Prompt.error(
+        SafeFormat(_("%s not found! Please adjust your global settings!"), ProgramName));
+    return {};
+}
+
+// The extension of a program on the DOS drive, whose folders may be
+// separated either way.
+QString DosExtension(const QString &file)
+{
+    const qsizetype slash = qMax(file.lastIndexOf(u'\\'), file.lastIndexOf(u'/'));
+    return ExtensionOf(file.mid(slash + 1), PathStyle::Windows);
+}
+
+// A mounted volume at root whose label can be read. Any folder lies on some
+// volume, so the root must be a mount point itself.
+bool HasReadableMedium(const QString &root)
+{
+    if (root.isEmpty() || DriveRoot(root) != DirWithDelimiter(QFileInfo(root).absoluteFilePath()))
+        return false;
+    QString label;
+    return VolumeName(root, label);
+}
+
+QString ApplicationLabel(const QString &format, const QString &appName, const QString &value)
+{
+    return _("Application") + SafeFormat(format, appName, value);
+}
+
+// Steps before anything is written: configuration files, folder, CD medium.
+bool CheckRunPreconditions(const TDosBoxApp &app, const TLaunchContext &ctx)
+{
+    const TBasicSettings &settings = ctx.Settings;
+    if (app.AppConfig && !FileExists(JoinPath(app.AppPath, AppConfigName)) &&
+        !ctx.Prompt.confirm(_("Application specific configuration file not found!\r\n"
+                              "Start application anyway?")))
+        return false;
+    if (!settings.IsStaging && !FileExists(settings.ConfFile) &&
+        !ctx.Prompt.confirm(_("Primary configuration file not found! Start application anyway?")))
+        return false;
+    if (!DirExists(app.AppPath)) {
+        ctx.Prompt.error(SafeFormat(_("Application path not found:\r\n%s"), app.AppPath));
+        return false;
+    }
+    if (!app.MountCd)
+        return true;
+    if (app.IsoImage) {
+        // The emulator resolves a relative image name in the application folder.
+        const QString image = FirstQuotedItem(app.CdPath, u' ', u'"');
+        if (!FileExists(MakeAbsolutePath(app.AppPath, image))) {
+            ctx.Prompt.error(ApplicationLabel(_(" \"%s\": File \"%s\" not found!"), app.AppName,
+                                              app.CdPath));
+            return false;
+        }
+        return true;
+    }
+    const QString root = CdDriveRoot(app.CdPath);
+    while (!HasReadableMedium(root)) {
+        if (!ctx.Prompt.confirmRetry(ApplicationLabel(
+                _(" \"%s\": Please insert the associated CD into drive \"%s\"!"), app.AppName,
+                root)))
+            return false;
+    }
+    return true;
+}
+
+void AddSpeedLines(TConfigList &conf, const TDosBoxApp &app, bool staging)
+{
+    const TCpuSpeed &speed = app.Speed;
+    if (!staging) {
+        if (speed.RealSpeed == 0)
+            conf.AddValue(KeyCycles, ValAuto);
+        else if (speed.RealSpeed == MaxSpeed)
+            conf.AddValue(KeyCycles, ValMax);
+        else if (speed.RealSpeed > 0)
+            conf.AddValue(KeyCycles,
+                          ValFixed + u' ' + QString::number(speed.RealSpeed));
+        return;
+    }
+    if (speed.RealSpeed == 0)
+        conf.AddValue(KeyCpuCycles, QStringLiteral("3000"));
+    else if (speed.RealSpeed == MaxSpeed)
+        conf.AddValue(KeyCpuCycles, ValMax);
+    else if (speed.RealSpeed > 0)
+        conf.AddValue(KeyCpuCycles, speed.RealSpeed);
+    if (speed.ProtSpeed == 0)
+        conf.AddValue(KeyCpuCyclesProtected, ValAuto);
+    else if (speed.ProtSpeed == MaxSpeed)
+        conf.AddValue(KeyCpuCyclesProtected, ValMax);
+    else if (speed.ProtSpeed > 0)
+        conf.AddValue(KeyCpuCyclesProtected, speed.ProtSpeed);
+    if (speed.Throttle >= 0)
+        conf.AddValue(KeyCpuThrottle, OnOffText(speed.Throttle));
+}
+
+void AddCommandLines(TConfigList &conf, QString commands)
+{
+    while (!commands.isEmpty())
+        conf.append(ReadNextItem(commands, u';'));
+}
+
+void AddAutoexecLines(TConfigList &conf, const TDosBoxApp &app, bool staging)
+{
+    QString mixer = app.MixerChannels;
+    while (!mixer.isEmpty())
+        conf.append(CmdMixer + ReadNextQuotedItem(mixer, u';', u'"'));
+    conf.append(MountLine(app.HardDrv, app.AppPath));
+    if (app.MountCd) {
+        const QString drive = QString(app.CdDrv);
+        if (!app.IsoImage)
+            conf.append(MountLine(app.CdDrv, CdDriveRoot(app.CdPath)) +
+                        QStringLiteral(" -t cdrom"));
+        else if (staging)
+            conf.append(CmdMount + drive + u' ' + app.CdPath +
+                        QStringLiteral(" -t cdrom"));
+        else
+            conf.append(CmdImgMount + drive + u' ' + app.CdPath +
+                        QStringLiteral(" -t cdrom"));
+    }
+    AddCommandLines(conf, app.Commands);
+    if (!app.AppFile.isEmpty()) {
+        const QString program = SameText(DosExtension(app.AppFile), QStringLiteral("bat"))
+                                    ? CmdCall + app.AppFile
+                                    : app.AppFile;
+        conf.append(program + u' ' + app.Parameters);
+    }
+    AddCommandLines(conf, app.ExitCommands);
+    if (app.AutoEnd)
+        conf.append(CmdExit);
+}
+
+void WriteRunConfig(const QString &fileName, const TDosBoxApp &app,
+                    const TBasicSettings &settings)
+{
+    const bool staging = settings.IsStaging;
+    TConfigList conf(fileName);
+    conf.AddSection(SecSdl);
+    conf.AddValue(KeyFullScreen,
+                  app.FullScreen ? ValTrue : QStringLiteral("false"));
+    if (FileExists(app.AppMapper))
+        conf.AddValue(KeyMapperFile, app.AppMapper);
+    conf.AddSection(SecDosBox);
+    if (!staging && FileExists(settings.LangFile))
+        conf.AddValue(QStringLiteral("language"), settings.LangFile);
+    if (app.MemSize > 0)
+        conf.AddValue(KeyMemSize, app.MemSize);
+    conf.AddSection(SecCpu);
+    AddSpeedLines(conf, app, staging);
+    conf.AddSection(SecDos);
+    if (staging) {
+        const TMemManage &mem = app.MemManage;
+        if (mem.XMS >= 0)
+            conf.AddValue(KeyXms, OnOffText(mem.XMS));
+        if (mem.EMS >= 0)
+            conf.AddValue(KeyEms, OnOffText(mem.EMS));
+        if (mem.UMB >= 0)
+            conf.AddValue(KeyUmb, OnOffText(mem.UMB));
+    }
+    conf.AddValue(KeyboardLayoutKey(staging), KeyboardLayoutValue(settings));
+    conf.AddSection(SecAutoexec);
+    AddAutoexecLines(conf, app, staging);
+    conf.Save();
+}
+
+} // namespace
+
+QString OnOffText(int Value)
+{
+    return Value == 0 ? ValOn : ValOff;
+}
+
+QString CdDriveRoot(const QString &CdPath)
+{
+    const QString item = CdPath.trimmed();
+    if (!item.endsWith(u')'))
+        return item;
+    // The label may hold parentheses itself: find the one that opens it.
+    int depth = 0;
+    for (qsizetype i = item.size() - 1; i > 0; --i) {
+        if (item.at(i) == u')')
+            ++depth;
+        else if (item.at(i) == u'(' && --depth == 0)
+            return item.at(i - 1) == u' ' ? item.left(i - 1).trimmed() : item;
+    }
+    return item;
+}
+
+TLaunchResult RunApplication(const TDosBoxApp &app, const TLaunchContext &ctx)
+{
+    const TBasicSettings &settings = ctx.Settings;
+    if (!CheckRunPreconditions(app, ctx))
+        return {};
+    const QString launchConfig = JoinPath(app.AppPath, LaunchConfigName);
+    WriteRunConfig(launchConfig, app, settings);
+
+    const QString program = EmulatorProgram(ctx);
+    if (program.isEmpty())
+        return {};
+    QString commandLine = QuoteIfBlank(program);
+    if (app.ConsoleMode.contains(TConsoleMode::cmHide))
+        commandLine += OptNoConsole;
+    if (!settings.IsStaging) {
+        const QString config =
+            app.AppConfig ? JoinPath(app.AppPath, AppConfigName) : settings.ConfFile;
+        if (FileExists(config))
+            commandLine += ConfOption(config);
+    }
+    commandLine += ConfOption(launchConfig);
+    ctx.Starter.StartProcess(commandLine, app.AppPath);
+    return {true, app.AutoClose};
+}
+
+bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)
+{
+    const TBasicSettings &settings = ctx.Settings;
+    const QString config =
+        app.AppConfig ? JoinPath(app.AppPath, AppConfigName) : settings.ConfFile;
+    if (!FileExists(config) &&
+        !ctx.Prompt.confirm(_("Primary configuration file not found! Start application anyway?")))
+        return false;
+    const QString launchConfig = JoinPath(app.AppPath, LaunchConfigName);
+
+    app.AppMapper = JoinPath(app.AppPath, AppMapperName);
+    if (!settings.MapperFile.isEmpty()) {
+        // Every keymapper start begins from a copy of the global key map.
+        const QString global =
+            MakeAbsolutePath(ExtractFilePath(settings.ConfFile), settings.MapperFile);
+        if (!SameFileName(global, app.AppMapper) && FileExists(global))
+            SafeCopyFile(global, app.AppMapper);
+    }
+
+    const bool staging = settings.IsStaging;
+    TConfigList conf(launchConfig);
+    conf.AddSection(SecSdl);
+    conf.AddValue(KeyMapperFile, app.AppMapper);
+    conf.AddSection(SecDosBox);
+    if (FileExists(settings.LangFile))
+        conf.AddValue(QStringLiteral("language"), settings.LangFile);
+    conf.AddSection(SecDos);
+    conf.AddValue(KeyboardLayoutKey(staging), KeyboardLayoutValue(settings));
+    conf.AddSection(SecAutoexec);
+    if (DirExists(app.AppPath))
+        conf.append(MountLine(app.HardDrv, app.AppPath));
+    conf.append(CmdExit);
+    conf.Save();
+
+    const QString program = EmulatorProgram(ctx);
+    if (program.isEmpty())
+        return false;
+    QString commandLine = QuoteIfBlank(program) + OptStartMapper;
+    if (FileExists(config))
+        commandLine += ConfOption(config);
+    commandLine += ConfOption(launchConfig);
+    ctx.Starter.StartProcess(commandLine, app.AppPath);
+    return true;
+}
+
+bool RunDosBox(const TLaunchContext &ctx)
+{
+    const TBasicSettings &settings = ctx.Settings;
+    const QString program = EmulatorProgram(ctx);
+    if (program.isEmpty())
+        return false;
+    QString commandLine = QuoteIfBlank(program);
+    if (FileExists(settings.LangFile))
+        commandLine += OptLang + QuoteIfBlank(settings.LangFile);
+    if (FileExists(settings.ConfFile))
+        commandLine += ConfOption(settings.ConfFile);
+    if (!settings.KeyLayout.isEmpty())
+        commandLine += OptCommand +
+                       QuoteIfBlank(CmdKeyb + settings.KeyLayout);
+    ctx.Starter.StartProcess(commandLine, settings.RootPath);
+    return true;
+}

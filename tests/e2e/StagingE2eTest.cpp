@@ -1,0 +1,87 @@
+// The DOSBox Staging variant through a stand-in emulator: a script that
+// answers --version like DOSBox Staging and records how it was started.
+#include "E2eSupport.h"
+#include "common/TestUtils.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString S(const char *s)
+{
+    return QString::fromUtf8(s);
+}
+
+// The stand-in "dosbox" in folder/staging bin; it records its working
+// directory and arguments, one per line, in folder/record.txt.
+QString MakeStandIn(const TE2eFolder &folder)
+{
+    const QString record = folder.path(S("record.txt"));
+    const QString script = folder.writeFile(
+        S("staging bin/dosbox"),
+        "#!/bin/sh\n"
+        "if [ \"$1\" = --version ]; then echo 'dosbox-staging, version 0.81.1'; exit 0; fi\n"
+        "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; echo end; } > \"" +
+            record.toUtf8() + "\"\n");
+    QFile(script).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return folder.path(S("staging bin"));
+}
+
+QString ReadText(const QString &name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+} // namespace
+
+TEST(StagingE2e, RunNamesOnlyTheLaunchFileAndUsesStagingKeys)
+{
+    TE2eFolder folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString bin = MakeStandIn(folder);
+    const QString app = folder.makeDir(S("app dir"));
+    folder.writeFile(S("app dir/dosbox.conf"), "[cpu]\n");
+    const QString primary = folder.writeFile(S("conf/dosbox-staging.conf"), "[sdl]\n");
+    folder.writeCatalogue(
+        {{S("DosBoxPath"), bin}, {S("ConfFile"), primary}, {S("KeyboardLayout"), S("gr")}},
+        {{{S("AppName"), S("Stage")},
+          {S("RootPath"), app},
+          {S("ConsoleMode"), S("0")},
+          {S("MountCD"), S("0")},
+          {S("Executable"), S("GAME.EXE")},
+          {S("Parameters"), S("-fast")},
+          {S("AppConfig"), S("1")},
+          {S("MemManage"), S("0,1,-1")},
+          {S("Cycles"), S("0,1000000,1")}}});
+
+    const auto run = folder.runRavelin({S("--run"), S("Stage")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QByteArray record = folder.waitForFile(folder.path(S("record.txt")), "end\n");
+    EXPECT_EQ(QString::fromUtf8(record), app + S("\n-conf\n") + app + S("/ravelin.conf\nend\n"));
+    EXPECT_EQ(ReadText(app + S("/ravelin.conf")),
+              S("[sdl]\r\nfullscreen=false\r\n[dosbox]\r\n[cpu]\r\ncpu_cycles=3000\r\n"
+                "cpu_cycles protected=max\r\ncpu_throttle=off\r\n[dos]\r\nxms=on\r\n"
+                "ems=off\r\nkeyboard_layout=gr\r\n[autoexec]\r\nMOUNT C \"") +
+                  app + S("\"\r\nC:\r\nCD \\\r\nGAME.EXE -fast\r\nEXIT\r\n"));
+}
+
+TEST(StagingE2e, PlainRunStartsInRootFolderWithKeyboard)
+{
+    TE2eFolder folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString bin = MakeStandIn(folder);
+    const QString root = folder.makeDir(S("dos root"));
+    const QString lang = folder.writeFile(S("conf/german.lng"), ":MSG\nx\n.\n");
+    folder.writeCatalogue({{S("DosBoxPath"), bin},
+                           {S("RootPath"), root},
+                           {S("LangFile"), lang},
+                           {S("KeyboardLayout"), S("GR")}},
+                          {});
+
+    const auto run = folder.runRavelin({S("--dosbox")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(folder.waitForFile(folder.path(S("record.txt")), "end\n")),
+              root + S("\n-lang\n") + lang + S("\n-c\nKEYB GR\nend\n"));
+}
