@@ -1,6 +1,8 @@
 #include "launcher/ConsolePrompt.h"
 
-#include "localisation/GnuGettext.h"
+#include "localisation/ResourceStrings.h"
+
+using namespace ResourceStrings;
 
 TConsolePrompt::TConsolePrompt(QTextStream &stream, bool answerDefault)
     : m_stream(stream), m_answerDefault(answerDefault)
@@ -35,13 +37,13 @@ bool TConsolePrompt::confirm(const QString &text, QPoint, bool defaultYes)
 {
     show(text);
     const bool yes = m_answerDefault && defaultYes;
-    answer(yes ? R_("&Yes") : R_("&No"));
+    answer(yes ? SMsgDlgYes() : SMsgDlgNo());
     return yes;
 }
 
 bool TConsolePrompt::confirmRetry(const QString &text, QPoint)
 {
     show(text);
-    answer(R_("Cancel"));
+    answer(SMsgDlgCancel());
     return false;
 }

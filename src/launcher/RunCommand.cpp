@@ -87,14 +87,14 @@ bool CheckRunPreconditions(const TDosBoxApp &app, const TLaunchContext &ctx)
 {
     const TBasicSettings &settings = ctx.Settings;
     if (app.AppConfig && !FileExists(JoinPath(app.AppPath, AppConfigName)) &&
-        !ctx.Prompt.confirm(_("Application specific configuration file not found!\r\n"
+        !ctx.Prompt.confirm(_("Application specific configuration file not found!\n"
                               "Start application anyway?")))
         return false;
     if (!settings.IsStaging && !FileExists(settings.ConfFile) &&
         !ctx.Prompt.confirm(_("Primary configuration file not found! Start application anyway?")))
         return false;
     if (!DirExists(app.AppPath)) {
-        ctx.Prompt.error(SafeFormat(_("Application path not found:\r\n%s"), app.AppPath));
+        ctx.Prompt.error(SafeFormat(_("Application path not found:\n%s"), app.AppPath));
         return false;
     }
     if (!app.MountCd)

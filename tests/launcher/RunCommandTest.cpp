@@ -269,7 +269,7 @@ TEST_F(RunCommand, ConfigurationFileQuestions)
     prompt.asked.clear();
     ASSERT_TRUE(run().Started);
     EXPECT_EQ(prompt.asked, QStringList{S("confirm: Application specific configuration file not "
-                                          "found!\r\nStart application anyway?")});
+                                          "found!\nStart application anyway?")});
     EXPECT_EQ(commandLine(), emulator + S(" -conf ") + app->AppPath + S("/ravelin.conf"));
 
     // No ends the command before anything is written.
@@ -290,7 +290,7 @@ TEST_F(RunCommand, MissingFolderAndEmulatorAreReportedInOrder)
     app->AppPath = path(S("gone"));
     EXPECT_FALSE(run().Started);
     EXPECT_EQ(prompt.asked,
-              QStringList{S("error: Application path not found:\r\n") + path(S("gone"))});
+              QStringList{S("error: Application path not found:\n") + path(S("gone"))});
 
     // The launch configuration is written before the emulator is looked for.
     app->AppPath = path(S("game"));
