@@ -50,6 +50,12 @@ std::optional<QStringList> ReadConsoleFile(const QString &AppName, const QString
     return lines;
 }
 
+std::optional<QStringList> ReadConsoleFile(const TDosBoxApp &app, const QString &FileName,
+                                           IPrompt &prompt)
+{
+    return ReadConsoleFile(app.AppName, app.AppPath, FileName, prompt);
+}
+
 QString ConsoleFileTitle(const QString &AppName, const QString &FileName)
 {
     return AppName + QStringLiteral(": ") + FileName;
@@ -61,4 +67,12 @@ void DeleteConsoleFiles(const QString &AppPath)
         return;
     for (const QString &name : {DosBox::StdOutName, DosBox::StdErrName})
         QFile::remove(JoinPath(AppPath, name));
+}
+
+void DeleteConsoleFiles(const TAppList &apps)
+{
+    for (const auto &app : apps) {
+        if (app->ConsoleMode.contains(TConsoleMode::cmErase))
+            DeleteConsoleFiles(app->AppPath);
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/AppSettings.h"
 #include "launcher/DosBoxInterface.h"
 
 #include <QString>
@@ -18,9 +19,16 @@ QStringList ReadTextLines(const QByteArray &data);
 std::optional<QStringList> ReadConsoleFile(const QString &AppName, const QString &AppPath,
                                            const QString &FileName, IPrompt &prompt);
 
+// The same for an entry (ShowConsoleFile without its window).
+std::optional<QStringList> ReadConsoleFile(const TDosBoxApp &app, const QString &FileName,
+                                           IPrompt &prompt);
+
 // Title of the window that shows a console output file.
 QString ConsoleFileTitle(const QString &AppName, const QString &FileName);
 
 // Deletes both console output files in AppPath; a file that cannot be
 // deleted (an emulator may still write it) stays.
 void DeleteConsoleFiles(const QString &AppPath);
+
+// At close: the console output files of every entry marked cmErase.
+void DeleteConsoleFiles(const TAppList &apps);

@@ -2,9 +2,14 @@
 #include "launcher/ConsoleOutput.h"
 #include "LauncherTestUtils.h"
 
+#include "support/PathUtils.h"
+
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 void WriteFile(const QString &name, const QByteArray &data)
@@ -66,4 +71,38 @@ TEST(ConsoleOutput, DeletesBothFilesOnly)
     EXPECT_FALSE(QFile::exists(dir.filePath(DosBox::StdErrName)));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("GAME.EXE"))));
     DeleteConsoleFiles(dir.path()); // nothing left: no error
+}
+
+TEST(ConsoleOutput, OnlyEntriesMarkedForErasingLoseTheirFiles)
+{
+    QTemporaryDir dir;
+    TAppList apps;
+    for (const char *name : {"keep", "erase", "hidden", "empty"}) {
+        auto app = std::make_unique<TDosBoxApp>(QString(), QImage(), QImage(), 437, false);
+        app->AppName = QString::fromLatin1(name);
+        app->AppPath = dir.filePath(app->AppName);
+        QDir().mkpath(app->AppPath);
+        WriteFile(JoinPath(app->AppPath, DosBox::StdOutName), "out");
+        WriteFile(JoinPath(app->AppPath, DosBox::StdErrName), "err");
+        apps.push_back(std::move(app));
+    }
+    apps[1]->ConsoleMode = TConsoleModes{TConsoleMode::cmHide, TConsoleMode::cmErase};
+    apps[2]->ConsoleMode = TConsoleModes{TConsoleMode::cmHide, TConsoleMode::cmOut};
+    apps[3]->ConsoleMode = TConsoleModes{TConsoleMode::cmErase};
+    apps[3]->AppPath.clear(); // never the current folder's files
+    const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    WriteFile(DosBox::StdOutName, "current folder");
+    DeleteConsoleFiles(apps);
+    EXPECT_TRUE(QFile::exists(DosBox::StdOutName));
+    QDir::setCurrent(cwd);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("keep/stdout.txt"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("erase/stdout.txt"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("erase/stderr.txt"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("hidden/stderr.txt"))));
+
+    TScriptedPrompt prompt;
+    const auto lines = ReadConsoleFile(*apps[0], DosBox::StdErrName, prompt);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, QStringList{QStringLiteral("err")});
 }
