@@ -24,8 +24,7 @@ const QString OptEnd = QStringLiteral("--");
 
 bool IsModeOption(const QString &arg)
 {
-    return arg == OptList || arg == OptRun || arg == OptDosBox ||
-           arg.startsWith(OptRun + u'=');
+    return arg == OptList || arg == OptRun || arg == OptDosBox || arg.startsWith(OptRun + u'=');
 }
 
 void SetMode(TCliRequest &request, TCliRequest::TMode mode, const QString &option)
@@ -173,7 +172,7 @@ int Launch(const TCliRequest &request, const TCatalogue &catalogue, IProcessStar
         if (request.Mode == TCliRequest::TMode::DosBox)
             return RunDosBox(ctx) ? ceSuccess : ceNotStarted;
         return RunApplication(*FindApp(catalogue, request.AppName), ctx).Started ? ceSuccess
-                                                                                  : ceNotStarted;
+                                                                                 : ceNotStarted;
     } catch (const ERavelinError &e) {
         prompt.error(e.message());
         return ceNotStarted;
@@ -187,8 +186,8 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
 {
     using TMode = TCliRequest::TMode;
     if (!request.Error.isEmpty()) {
-        err << request.Error << u'\n'
-            << SafeFormat(_("Try \"%s --help\"."), ExeBaseName()) << Qt::endl;
+        err << request.Error << u'\n' << SafeFormat(_("Try \"%s --help\"."), ExeBaseName())
+            << Qt::endl;
         return ceUsage;
     }
     if (request.Mode == TMode::Help) {

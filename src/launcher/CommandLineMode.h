@@ -12,7 +12,14 @@ struct TCatalogueFiles;
 // reads the catalogue like the window does but never writes it.
 struct TCliRequest
 {
-    enum class TMode { None, Help, List, Run, DosBox };
+    enum class TMode
+    {
+        None,
+        Help,
+        List,
+        Run,
+        DosBox
+    };
     TMode Mode = TMode::None;
     // The entry to run (--run).
     QString AppName;
@@ -24,7 +31,12 @@ struct TCliRequest
 
 // Exit status of the command-line mode.
 // ceSuccess: the emulator was started, or the list or help printed.
-enum TCliExit { ceSuccess = 0, ceNotStarted = 1, ceUsage = 2 };
+enum TCliExit
+{
+    ceSuccess = 0,
+    ceNotStarted = 1,
+    ceUsage = 2
+};
 
 // True when args (the arguments without the program) ask for the
 // command-line mode: --list, --run or --dosbox before a "--".

@@ -39,7 +39,8 @@ void TConfigList::Save() const
     const QString shown = QDir::toNativeSeparators(FFilename);
     QSaveFile file(FFilename);
     if (!file.open(QIODevice::WriteOnly))
-        throw EFCreateError(SafeFormat(R_("Cannot create file \"%s\". %s"), shown, file.errorString()));
+        throw EFCreateError(
+            SafeFormat(R_("Cannot create file \"%s\". %s"), shown, file.errorString()));
     if (file.write(data) != data.size() || !file.commit())
         throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), shown));
 }

@@ -6,8 +6,7 @@ using namespace ResourceStrings;
 
 TConsolePrompt::TConsolePrompt(QTextStream &stream, bool answerDefault)
     : m_stream(stream), m_answerDefault(answerDefault)
-{
-}
+{}
 
 void TConsolePrompt::show(const QString &text)
 {

@@ -12,9 +12,9 @@
 #include "support/StringUtils.h"
 #include "support/SystemDrives.h"
 
-using namespace DosBox;
-
 #include <QFileInfo>
+
+using namespace DosBox;
 
 namespace {
 
@@ -103,17 +103,17 @@ bool CheckRunPreconditions(const TDosBoxApp &app, const TLaunchContext &ctx)
         // The emulator resolves a relative image name in the application folder.
         const QString image = FirstQuotedItem(app.CdPath, u' ', u'"');
         if (!FileExists(MakeAbsolutePath(app.AppPath, image))) {
-            ctx.Prompt.error(ApplicationLabel(_(" \"%s\": File \"%s\" not found!"), app.AppName,
-                                              app.CdPath));
+            ctx.Prompt.error(
+                ApplicationLabel(_(" \"%s\": File \"%s\" not found!"), app.AppName, app.CdPath));
             return false;
         }
         return true;
     }
     const QString root = CdDriveRoot(app.CdPath);
     while (!HasReadableMedium(root)) {
-        if (!ctx.Prompt.confirmRetry(ApplicationLabel(
-                _(" \"%s\": Please insert the associated CD into drive \"%s\"!"), app.AppName,
-                root)))
+        if (!ctx.Prompt.confirmRetry(
+                ApplicationLabel(_(" \"%s\": Please insert the associated CD into drive \"%s\"!"),
+                                 app.AppName, root)))
             return false;
     }
     return true;
@@ -128,8 +128,7 @@ void AddSpeedLines(TConfigList &conf, const TDosBoxApp &app, bool staging)
         else if (speed.RealSpeed == MaxSpeed)
             conf.AddValue(KeyCycles, ValMax);
         else if (speed.RealSpeed > 0)
-            conf.AddValue(KeyCycles,
-                          ValFixed + u' ' + QString::number(speed.RealSpeed));
+            conf.AddValue(KeyCycles, ValFixed + u' ' + QString::number(speed.RealSpeed));
         return;
     }
     if (speed.RealSpeed == 0)
@@ -166,11 +165,9 @@ void AddAutoexecLines(TConfigList &conf, const TDosBoxApp &app, bool staging)
             conf.append(MountLine(app.CdDrv, CdDriveRoot(app.CdPath)) +
                         QStringLiteral(" -t cdrom"));
         else if (staging)
-            conf.append(CmdMount + drive + u' ' + app.CdPath +
-                        QStringLiteral(" -t cdrom"));
+            conf.append(CmdMount + drive + u' ' + app.CdPath + QStringLiteral(" -t cdrom"));
         else
-            conf.append(CmdImgMount + drive + u' ' + app.CdPath +
-                        QStringLiteral(" -t cdrom"));
+            conf.append(CmdImgMount + drive + u' ' + app.CdPath + QStringLiteral(" -t cdrom"));
     }
     AddCommandLines(conf, app.Commands);
     if (!app.AppFile.isEmpty()) {
@@ -184,14 +181,12 @@ void AddAutoexecLines(TConfigList &conf, const TDosBoxApp &app, bool staging)
         conf.append(CmdExit);
 }
 
-void WriteRunConfig(const QString &fileName, const TDosBoxApp &app,
-                    const TBasicSettings &settings)
+void WriteRunConfig(const QString &fileName, const TDosBoxApp &app, const TBasicSettings &settings)
 {
     const bool staging = settings.IsStaging;
     TConfigList conf(fileName);
     conf.AddSection(SecSdl);
-    conf.AddValue(KeyFullScreen,
-                  app.FullScreen ? ValTrue : QStringLiteral("false"));
+    conf.AddValue(KeyFullScreen, app.FullScreen ? ValTrue : QStringLiteral("false"));
     if (FileExists(app.AppMapper))
         conf.AddValue(KeyMapperFile, app.AppMapper);
     conf.AddSection(SecDosBox);
@@ -268,8 +263,7 @@ TLaunchResult RunApplication(const TDosBoxApp &app, const TLaunchContext &ctx)
 bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)
 {
     const TBasicSettings &settings = ctx.Settings;
-    const QString config =
-        app.AppConfig ? JoinPath(app.AppPath, AppConfigName) : settings.ConfFile;
+    const QString config = app.AppConfig ? JoinPath(app.AppPath, AppConfigName) : settings.ConfFile;
     if (!FileExists(config) &&
         !ctx.Prompt.confirm(_("Primary configuration file not found! Start application anyway?")))
         return false;
@@ -322,8 +316,7 @@ bool RunDosBox(const TLaunchContext &ctx)
     if (FileExists(settings.ConfFile))
         commandLine += ConfOption(settings.ConfFile);
     if (!settings.KeyLayout.isEmpty())
-        commandLine += OptCommand +
-                       QuoteIfBlank(CmdKeyb + settings.KeyLayout);
+        commandLine += OptCommand + QuoteIfBlank(CmdKeyb + settings.KeyLayout);
     ctx.Starter.StartProcess(commandLine, settings.RootPath);
     return true;
 }

@@ -61,8 +61,8 @@ QString TE2eFolder::writeCatalogue(const Keys &config, const QList<Keys> &entrie
     QString text = QStringLiteral("[Unicode]\r\nEncoding=UTF-16LE\r\n\r\n[Config]\r\n");
     for (const auto &[key, value] : config)
         text += key + u'=' + value + QStringLiteral("\r\n");
-    text += QStringLiteral("AppCount=") + QString::number(entries.size()) +
-            QStringLiteral("\r\n\r\n");
+    text +=
+        QStringLiteral("AppCount=") + QString::number(entries.size()) + QStringLiteral("\r\n\r\n");
     for (qsizetype i = 0; i < entries.size(); ++i) {
         text += QStringLiteral("[App") + QString::number(i + 1).rightJustified(3, u'0') +
                 QStringLiteral("]\r\n");
@@ -79,8 +79,8 @@ TE2eFolder::Result TE2eFolder::runRavelin(const QStringList &args) const
 {
     QProcess process;
     process.setProgram(QStringLiteral(RAVELIN_EXE));
-    process.setArguments(QStringList{QStringLiteral("/ini:") + path(QStringLiteral("ravelin.ini"))} +
-                         args);
+    process.setArguments(
+        QStringList{QStringLiteral("/ini:") + path(QStringLiteral("ravelin.ini"))} + args);
     process.start();
     Result result;
     if (!process.waitForFinished(30000)) {

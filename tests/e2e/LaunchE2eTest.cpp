@@ -35,9 +35,14 @@ Keys Config(const TE2eFolder &folder, const QString &dosBoxDir)
 // An entry that starts program in appPath, with the defaults of a new entry.
 Keys Entry(const QString &name, const QString &appPath, const QString &program)
 {
-    return {{S("AppName"), name},        {S("RootPath"), appPath},    {S("ConsoleMode"), S("0")},
-            {S("MountCD"), S("0")},      {S("HardDrive"), S("C")},    {S("Executable"), program},
-            {S("Commands"), S("#C:;CD \\#")}, {S("AutoEnd"), S("1")}};
+    return {{S("AppName"), name},
+            {S("RootPath"), appPath},
+            {S("ConsoleMode"), S("0")},
+            {S("MountCD"), S("0")},
+            {S("HardDrive"), S("C")},
+            {S("Executable"), program},
+            {S("Commands"), S("#C:;CD \\#")},
+            {S("AutoEnd"), S("1")}};
 }
 
 Keys With(Keys keys, const QString &key, const QString &value)
@@ -70,10 +75,10 @@ TEST_F(LaunchE2e, BatchProgramRunsWithParametersAndEmulatorEnds)
     ASSERT_TRUE(folder.isValid());
     const QString app = folder.makeDir(S("game"));
     folder.writeFile(S("game/GO.BAT"), "@echo off\r\necho %1 %2>RESULT.TXT\r\n");
-    folder.writeCatalogue(Config(folder, EmulatorDir()),
-                          {Entry(S("Other"), app, S("NONE.EXE")),
-                           With(Entry(S("Batch Game"), app, S("GO.BAT")), S("Parameters"),
-                                S("one two"))});
+    folder.writeCatalogue(
+        Config(folder, EmulatorDir()),
+        {Entry(S("Other"), app, S("NONE.EXE")),
+         With(Entry(S("Batch Game"), app, S("GO.BAT")), S("Parameters"), S("one two"))});
 
     const auto run = folder.runRavelin({S("--run"), S("batch GAME")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();

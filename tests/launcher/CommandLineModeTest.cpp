@@ -1,8 +1,8 @@
+#include "launcher/CommandLineMode.h"
 #include "LauncherTestUtils.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFileUtils.h"
 #include "common/TestUtils.h"
-#include "launcher/CommandLineMode.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -111,8 +111,9 @@ TEST(CommandLineArguments, ModesOptionsAndMistakes)
     EXPECT_EQ(ParseCliRequest({S("--list"), S("--help")}).Mode, TMode::Help);
 
     for (const QStringList &bad :
-         {QStringList{S("--run")}, QStringList{S("--run=")}, QStringList{S("--list"), S("--dosbox")},
-          QStringList{S("--list"), S("--colour")}, QStringList{S("--run"), S("Monkey"), S("Island")}})
+         {QStringList{S("--run")}, QStringList{S("--run=")},
+          QStringList{S("--list"), S("--dosbox")}, QStringList{S("--list"), S("--colour")},
+          QStringList{S("--run"), S("Monkey"), S("Island")}})
         EXPECT_FALSE(ParseCliRequest(bad).Error.isEmpty()) << bad.join(u' ').toStdString();
 }
 

@@ -1,5 +1,5 @@
-#include "common/TestUtils.h"
 #include "launcher/ConfigList.h"
+#include "common/TestUtils.h"
 #include "support/Errors.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "common/TestUtils.h"
 #include "launcher/ConsoleOutput.h"
 #include "LauncherTestUtils.h"
+#include "common/TestUtils.h"
 
 #include "support/PathUtils.h"
 
@@ -52,7 +52,8 @@ TEST(ConsoleOutput, MissingAndEmptyFilesAreReported)
               QStringLiteral("error: Application \"Doom\": File \"stderr.txt\" is empty!"));
 
     WriteFile(dir.filePath(DosBox::StdErrName), "\r\n");
-    const auto lines = ReadConsoleFile(QStringLiteral("Doom"), dir.path(), DosBox::StdErrName, prompt);
+    const auto lines =
+        ReadConsoleFile(QStringLiteral("Doom"), dir.path(), DosBox::StdErrName, prompt);
     ASSERT_TRUE(lines);
     EXPECT_EQ(*lines, QStringList{QString()});
     EXPECT_EQ(prompt.asked.size(), 2);

@@ -16,7 +16,10 @@ public:
     QStringList asked;
     QList<QPoint> positions;
 
-    void error(const QString &text, QPoint pos) override { record(QStringLiteral("error"), text, pos); }
+    void error(const QString &text, QPoint pos) override
+    {
+        record(QStringLiteral("error"), text, pos);
+    }
     void information(const QString &text, QPoint pos) override
     {
         record(QStringLiteral("information"), text, pos);

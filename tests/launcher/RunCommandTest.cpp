@@ -1,8 +1,8 @@
+#include "launcher/RunCommand.h"
 #include "LauncherTestUtils.h"
 #include "catalogue/AppSettings.h"
 #include "catalogue/BasicSettings.h"
 #include "common/TestUtils.h"
-#include "launcher/RunCommand.h"
 #include "support/Errors.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
@@ -93,14 +93,14 @@ TEST_F(RunCommand, ClassicEntryWithAllDefaults)
     const TLaunchResult result = run();
     EXPECT_TRUE(result.Started);
     EXPECT_FALSE(result.AutoClose);
-    EXPECT_EQ(conf(), (QStringList{S("[sdl]"), S("fullscreen=false"), S("[dosbox]"), S("[cpu]"),
-                                   S("[dos]"), S("keyboardlayout=auto"), S("[autoexec]"),
-                                   S("MOUNT C ") + app->AppPath, S("C:"), S("CD \\"),
-                                   S("GAME.EXE "), S("EXIT")}));
+    EXPECT_EQ(conf(),
+              (QStringList{S("[sdl]"), S("fullscreen=false"), S("[dosbox]"), S("[cpu]"), S("[dos]"),
+                           S("keyboardlayout=auto"), S("[autoexec]"), S("MOUNT C ") + app->AppPath,
+                           S("C:"), S("CD \\"), S("GAME.EXE "), S("EXIT")}));
     ASSERT_EQ(starter.calls.size(), 1);
-    EXPECT_EQ(starter.calls.at(0).commandLine,
-              emulator + S(" -conf ") + settings.ConfFile + S(" -conf ") + app->AppPath +
-                  S("/ravelin.conf"));
+    EXPECT_EQ(starter.calls.at(0).commandLine, emulator + S(" -conf ") + settings.ConfFile +
+                                                   S(" -conf ") + app->AppPath +
+                                                   S("/ravelin.conf"));
     EXPECT_EQ(starter.calls.at(0).workDir, app->AppPath);
     EXPECT_TRUE(prompt.asked.isEmpty());
 }
@@ -116,19 +116,27 @@ TEST_F(RunCommand, SpeedAndMemoryKeysOfBothVariants)
         QStringList staging;
     };
     const QList<Case> cases{
-        {{0, -1, -1}, {-1, -1, -1}, 0,
+        {{0, -1, -1},
+         {-1, -1, -1},
+         0,
          {S("[dosbox]"), S("[cpu]"), S("cycles=auto"), S("[dos]")},
          {S("[dosbox]"), S("[cpu]"), S("cpu_cycles=3000"), S("[dos]")}},
-        {{25000, 0, 1}, {0, 1, 0}, 16,
+        {{25000, 0, 1},
+         {0, 1, 0},
+         16,
          {S("[dosbox]"), S("memsize=16"), S("[cpu]"), S("cycles=fixed 25000"), S("[dos]")},
          {S("[dosbox]"), S("memsize=16"), S("[cpu]"), S("cpu_cycles=25000"),
           S("cpu_cycles protected=auto"), S("cpu_throttle=off"), S("[dos]"), S("xms=on"),
           S("ems=off"), S("umb=on")}},
-        {{1000000, 1000000, 0}, {-1, 0, -1}, -3,
+        {{1000000, 1000000, 0},
+         {-1, 0, -1},
+         -3,
          {S("[dosbox]"), S("[cpu]"), S("cycles=max"), S("[dos]")},
          {S("[dosbox]"), S("[cpu]"), S("cpu_cycles=max"), S("cpu_cycles protected=max"),
           S("cpu_throttle=on"), S("[dos]"), S("ems=on")}},
-        {{-1, 4000, -1}, {-1, -1, 1}, 0,
+        {{-1, 4000, -1},
+         {-1, -1, 1},
+         0,
          {S("[dosbox]"), S("[cpu]"), S("[dos]")},
          {S("[dosbox]"), S("[cpu]"), S("cpu_cycles protected=4000"), S("[dos]"), S("umb=off")}},
     };
@@ -174,9 +182,9 @@ TEST_F(RunCommand, ProgramLineCommandsAndMixer)
     app->AppFile.clear();
     app->AutoEnd = false;
     run();
-    EXPECT_EQ(autoexec(), (QStringList{S("MIXER SB 50:60"), S("MIXER FM 10:10"),
-                                       S("MOUNT C ") + app->AppPath, S("C:"), QString(),
-                                       S("CD \\GAMES"), QString(), S("ECHO done")}));
+    EXPECT_EQ(autoexec(),
+              (QStringList{S("MIXER SB 50:60"), S("MIXER FM 10:10"), S("MOUNT C ") + app->AppPath,
+                           S("C:"), QString(), S("CD \\GAMES"), QString(), S("ECHO done")}));
 }
 
 TEST_F(RunCommand, PathsWithBlanksAreQuoted)
@@ -259,8 +267,8 @@ TEST_F(RunCommand, ConfigurationFileQuestions)
     EXPECT_EQ(prompt.asked,
               QStringList{S("confirm: Primary configuration file not found! Start application "
                             "anyway?")});
-    EXPECT_EQ(commandLine(), emulator + S(" -conf ") + appConf + S(" -conf ") + app->AppPath +
-                                 S("/ravelin.conf"));
+    EXPECT_EQ(commandLine(),
+              emulator + S(" -conf ") + appConf + S(" -conf ") + app->AppPath + S("/ravelin.conf"));
 
     // Staging: the application configuration is checked but never named, and
     // the primary one does not matter.

@@ -1,6 +1,6 @@
+#include "launcher/WinExecute.h"
 #include "common/TestUtils.h"
 #include "launcher/ConsoleOutput.h"
-#include "launcher/WinExecute.h"
 #include "support/StringUtils.h"
 
 #include <QDeadlineTimer>
@@ -49,8 +49,12 @@ QString MakeRecorder(const QString &dir)
 
 TEST(WinExecute, SplitsWhatQuoteIfBlankJoins)
 {
-    const QStringList items{S("/opt/my dosbox/dosbox"), S("-conf"), S("/a b/x\"y.conf"),
-                            S("-c"), S("KEYB GR"), S("plain")};
+    const QStringList items{S("/opt/my dosbox/dosbox"),
+                            S("-conf"),
+                            S("/a b/x\"y.conf"),
+                            S("-c"),
+                            S("KEYB GR"),
+                            S("plain")};
     QString line;
     for (const QString &item : items)
         line += (line.isEmpty() ? QString() : S(" ")) + QuoteIfBlank(item);
@@ -71,7 +75,8 @@ TEST(WinExecute, StartsInWorkDirWithArgumentsIntact)
         QuoteIfBlank(program) + S(" -conf \"/x y/ravelin.conf\" -c \"KEYB GR\" ;echo"), work);
     EXPECT_GT(pid, 0);
     const QByteArray args = WaitForFile(work + S("/args.txt"), "end\n");
-    EXPECT_EQ(args, work.toUtf8() + "\n<-conf>\n</x y/ravelin.conf>\n<-c>\n<KEYB GR>\n<;echo>\nend\n");
+    EXPECT_EQ(args,
+              work.toUtf8() + "\n<-conf>\n</x y/ravelin.conf>\n<-c>\n<KEYB GR>\n<;echo>\nend\n");
     // Without -noconsole the output is not captured.
     EXPECT_FALSE(QFile::exists(work + S("/stdout.txt")));
 }
