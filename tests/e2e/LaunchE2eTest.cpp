@@ -150,38 +150,23 @@ TEST_F(LaunchE2e, HiddenConsoleLeavesBannerInStdOut)
     EXPECT_TRUE(QFile::exists(app + S("/stderr.txt")));
 }
 
-TEST_F(LaunchE2e, RefusalsAndUnknownEntriesStartNothing)
+TEST_F(LaunchE2e, ListAndUnknownEntries)
 {
     TE2eFolder folder;
     ASSERT_TRUE(folder.isValid());
     const QString app = folder.makeDir(S("game"));
-    Keys config = Config(folder, EmulatorDir());
-    config = With(config, S("ConfFile"), folder.path(S("missing.conf")));
-    folder.writeCatalogue(config, {Entry(S("Game"), app, S("GAME.EXE")),
-                                   With(Entry(S("Gone"), folder.path(S("gone")), S("X.EXE")),
-                                        S("Category"), S("Lost"))});
+    folder.writeCatalogue(Config(folder, EmulatorDir()),
+                          {Entry(S("Game"), app, S("GAME.EXE")),
+                           With(Entry(S("Spiel"), app, S("X.EXE")), S("Category"), S("Fun"))});
 
     const auto list = folder.runRavelin({S("--list")});
     EXPECT_EQ(list.exitCode, 0);
-    EXPECT_EQ(list.out, S("Game\tMiscellaneous\nGone\tLost\n"));
+    EXPECT_EQ(list.out, S("Game\tMiscellaneous\nSpiel\tFun\n"));
 
-    const auto unknown = folder.runRavelin({S("--run"), S("Nothing")});
+    const auto unknown = folder.runRavelin({S("/lang:de"), S("--run"), S("Nothing")});
     EXPECT_EQ(unknown.exitCode, 2);
-    EXPECT_TRUE(unknown.err.contains(S("Nothing"))) << unknown.err.toStdString();
-
-    // Without --yes the question about the primary configuration says No.
-    const auto refused = folder.runRavelin({S("--run"), S("Game")});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.contains(S("Primary configuration file not found!")))
-        << refused.err.toStdString();
+    EXPECT_TRUE(unknown.err.startsWith(S("Es gibt keine Anwendung „Nothing“")))
+        << unknown.err.toStdString();
+    EXPECT_EQ(folder.runRavelin({S("--run")}).exitCode, 2);
     EXPECT_FALSE(QFile::exists(app + S("/ravelin.conf")));
-
-    const auto gone = folder.runRavelin({S("--yes"), S("--run"), S("gone")});
-    EXPECT_EQ(gone.exitCode, 1);
-    EXPECT_TRUE(gone.err.contains(S("Application path not found:\n") + folder.path(S("gone"))))
-        << gone.err.toStdString();
-
-    const auto usage = folder.runRavelin({S("--run")});
-    EXPECT_EQ(usage.exitCode, 2);
-    EXPECT_TRUE(folder.processesInFolder().isEmpty());
 }
