@@ -67,6 +67,11 @@ function(extract domain out)
   # Templates say UTF-8, as the engine requires of every catalogue.
   file(READ ${out} text)
   string(REPLACE "charset=CHARSET" "charset=UTF-8" text "${text}")
+  # The engine looks texts up without CR, so CR LF line breaks in the code
+  # are stored as LF. Escaped backslashes are set aside so "\\r" survives.
+  string(REPLACE "\\\\" "@RAVELIN_BACKSLASH@" text "${text}")
+  string(REPLACE "\\r" "" text "${text}")
+  string(REPLACE "@RAVELIN_BACKSLASH@" "\\\\" text "${text}")
   file(WRITE ${out} "${text}")
 endfunction()
 
