@@ -1,0 +1,1101 @@
+#include "dialogs/ShellDirDlg.h"
+
+#include "catalogue/IniFileUtils.h"
+#include "dialogs/InputString.h"
+#include "dialogs/MsgDialogs.h"
+#include "dialogs/SelectDlg.h"
+#include "dialogs/WinUtils.h"
+#include "localisation/GnuGettext.h"
+#include "localisation/ui/TranslateComponent.h"
+#include "support/DirectoryTree.h"
+#include "support/NumberUtils.h"
+#include "support/PathUtils.h"
+#include "support/StringUtils.h"
+#include "support/SystemDrives.h"
+#include "support/SystemFolders.h"
+#include "support/SystemShell.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QLocale>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+// Design sizes at 96 pixels per inch.
+constexpr int DefaultDirWidth = 430;
+constexpr int DefaultFileWidth = 440;
+constexpr int MinPanelWidth = 200;
+constexpr int DefaultHeight = 470;
+constexpr int RootIconSize = 32;
+constexpr int ToolIconSize = 20;
+
+const QString Slash = QStringLiteral("/");
+
+QIcon ThemeIcon(const char *name, QStyle::StandardPixmap fallback, const QWidget *w)
+{
+    const QIcon icon = QIcon::fromTheme(QString::fromLatin1(name));
+    return icon.isNull() ? w->style()->standardIcon(fallback, nullptr, w) : icon;
+}
+
+// True when path lies below base (not base itself).
+bool IsBelow(const QString &path, const QString &base)
+{
+    if (base == Slash)
+        return path.size() > 1 && path.startsWith(Slash);
+    return path.size() > base.size() + 1 && path.startsWith(base) && path.at(base.size()) == u'/';
+}
+
+// A typed or stored directory in the form the tree uses: absolute, without
+// trailing delimiter, "." and ".." resolved; empty for anything else.
+QString CleanDir(const QString &dir)
+{
+    if (dir.isEmpty() || !IsAbsolutePath(dir))
+        return QString();
+    return QDir::cleanPath(dir);
+}
+
+bool IsExistingDir(const QString &dir)
+{
+    const QString clean = CleanDir(dir);
+    return !clean.isEmpty() && QFileInfo(clean).isDir();
+}
+
+QString ExistingOrHome(const QString &dir)
+{
+    return !dir.isEmpty() && QFileInfo(dir).isDir() ? dir : QDir::homePath();
+}
+
+QString DesktopFolder()
+{
+    return ExistingOrHome(
+        CleanDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)));
+}
+
+QString DocumentsFolder()
+{
+    return ExistingOrHome(CleanDir(DocumentsDir()));
+}
+
+QString CommonAncestor(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return QString();
+    QString common = paths.first();
+    for (const QString &p : paths) {
+        while (common != Slash && p != common && !IsBelow(p, common))
+            common = ParentDir(common);
+    }
+    return common;
+}
+
+bool IsMountPoint(const QString &dir)
+{
+    const QFileInfo info(dir);
+    if (info.isSymLink() || !info.isDir())
+        return false;
+    const QStorageInfo volume(dir);
+    return volume.isValid() && CleanDir(volume.rootPath()) == CleanDir(dir);
+}
+
+bool IsOnNetwork(const QString &dir)
+{
+    const QStringList mounts = NetworkMountPoints();
+    return std::any_of(mounts.cbegin(), mounts.cend(), [&dir](const QString &m) {
+        return dir == m || IsBelow(dir, m);
+    });
+}
+
+} // namespace
+
+QString FreeSpaceText(const QString &dir)
+{
+    if (dir.isEmpty())
+        return QString();
+    const QStorageInfo volume(dir);
+    if (!volume.isValid() || !volume.isReady())
+        return QString();
+    const qint64 free = volume.bytesAvailable();
+    const qint64 total = volume.bytesTotal();
+    if (free < 0 || total <= 0)
+        return QString();
+    return SafeFormat(D_("%s free of %s"), FormatByteSize(free), FormatByteSize(total));
+}
+
+QStringList NetworkMountPoints()
+{
+    QStringList mounts;
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        if (DriveTypeOf(volume.fileSystemType(), volume.device()) == TDriveType::dtRemote &&
+            QFileInfo(volume.rootPath()).isDir())
+            mounts.append(CleanDir(volume.rootPath()));
+    }
+    mounts.removeAll(QString());
+    mounts.sort();
+    mounts.removeDuplicates();
+    return mounts;
+}
+
+void TFileFilter::SetEmpty(bool empty)
+{
+    if (FEmpty == empty)
+        return;
+    FEmpty = empty;
+    invalidateFilter();
+}
+
+void TFileFilter::sort(int column, Qt::SortOrder order)
+{
+    if (sourceModel())
+        sourceModel()->sort(column, order);
+}
+
+bool TFileFilter::filterAcceptsRow(int, const QModelIndex &) const
+{
+    return !FEmpty;
+}
+
+void TFolderFilter::SetTop(const QString &top, const QStringList &only)
+{
+    FTop = top;
+    FTopParent = top == Slash ? QString() : ParentDir(top);
+    FOnly = only;
+    invalidateFilter();
+}
+
+bool TFolderFilter::filterAcceptsRow(int row, const QModelIndex &parent) const
+{
+    const auto *folders = static_cast<const QFileSystemModel *>(sourceModel());
+    const QString path = folders->filePath(folders->index(row, 0, parent));
+    if (folders->filePath(parent) == FTopParent)
+        return path == FTop;
+    if (FOnly.isEmpty() || !IsBelow(path, FTop))
+        return true;
+    return std::any_of(FOnly.cbegin(), FOnly.cend(), [&path](const QString &only) {
+        return path == only || IsBelow(path, only) || IsBelow(only, path);
+    });
+}
+
+void TDirComboBox::showPopup()
+{
+    if (count() > 0)
+        QComboBox::showPopup();
+}
+
+void TDirComboBox::paintEvent(QPaintEvent *event)
+{
+    if (count() > 0) {
+        QComboBox::paintEvent(event);
+        return;
+    }
+    // Without a history there is nothing to drop down: an edit field's frame.
+    QStylePainter painter(this);
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.rect = rect();
+    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, this);
+    frame.midLineWidth = 0;
+    frame.state |= QStyle::State_Sunken;
+    if (lineEdit() && lineEdit()->hasFocus())
+        frame.state |= QStyle::State_HasFocus;
+    painter.drawPrimitive(QStyle::PE_PanelLineEdit, frame);
+}
+
+void TDirComboBox::resizeEvent(QResizeEvent *event)
+{
+    QComboBox::resizeEvent(event);
+    FitEditField();
+}
+
+void TDirComboBox::FitEditField()
+{
+    if (count() > 0 || !lineEdit())
+        return;
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    lineEdit()->setGeometry(rect().adjusted(frame + 1, frame, -frame - 1, -frame));
+}
+
+TShellDirDialog::TShellDirDialog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("ShellDirDialog"));
+    setWindowTitle(ND_("Select directory"));
+    setModal(true);
+    setSizeGripEnabled(true);
+    const auto s = [this](int n) { return ScaleByDpi(n, this); };
+
+    PanelLeft = new QWidget(this);
+    PanelLeft->setObjectName(QStringLiteral("PanelLeft"));
+    panRoot = new QWidget(PanelLeft);
+    panRoot->setObjectName(QStringLiteral("panRoot"));
+    FRootButtons = new QButtonGroup(this);
+    FRootButtons->setExclusive(true);
+    auto *rootLayout = new QVBoxLayout(panRoot);
+    rootLayout->setContentsMargins(0, 0, 0, 0);
+    rootLayout->setSpacing(s(2));
+    const auto makeRoot = [&](const char *name, const QString &caption, const QIcon &icon,
+                              TRootFolder root) {
+        auto *b = new QToolButton(panRoot);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(caption);
+        b->setIcon(icon);
+        b->setIconSize(QSize(s(RootIconSize), s(RootIconSize)));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setCheckable(true);
+        b->setAutoRaise(true);
+        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        FRootButtons->addButton(b, root);
+        rootLayout->addWidget(b);
+        connect(b, &QToolButton::clicked, this, [this, root] {
+            SetRoot(root);
+            FocusTree();
+        });
+        return b;
+    };
+    spbDesktop = makeRoot("spbDesktop", ND_("Desktop"),
+                          ThemeIcon("user-desktop", QStyle::SP_DesktopIcon, this), rfDesktop);
+    spbMyFiles = makeRoot("spbMyFiles", ND_("Documents"),
+                          ThemeIcon("folder-documents", QStyle::SP_DirOpenIcon, this), rfPersonal);
+    spbComputer = makeRoot("spbComputer", ND_("Computer"),
+                           ThemeIcon("computer", QStyle::SP_ComputerIcon, this), rfMyComputer);
+    spbNetwork = makeRoot("spbNetwork", ND_("Network"),
+                          ThemeIcon("network-workgroup", QStyle::SP_DriveNetIcon, this), rfNetwork);
+    rootLayout->addStretch(1);
+    spbComputer->setChecked(true);
+
+    ShellTreeView = new QTreeView(PanelLeft);
+    ShellTreeView->setObjectName(QStringLiteral("ShellTreeView"));
+    ShellTreeView->setHeaderHidden(true);
+    ShellTreeView->setUniformRowHeights(true);
+    ShellTreeView->setSelectionMode(QAbstractItemView::SingleSelection);
+    ShellTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShellTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
+    ShellTreeView->setAutoScroll(true);
+
+    Panel1 = new QWidget(PanelLeft);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Label1 = new QLabel(ND_("Directory:"), Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    cbxFiles = new QCheckBox(ND_("Show files"), Panel1);
+    cbxFiles->setObjectName(QStringLiteral("cbxFiles"));
+    const auto makeTool = [&](const char *name, const QString &hint, const QIcon &icon) {
+        auto *b = new QToolButton(Panel1);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(hint);
+        b->setIcon(icon);
+        b->setIconSize(QSize(s(ToolIconSize), s(ToolIconSize)));
+        b->setAutoRaise(true);
+        return b;
+    };
+    spbHome = makeTool("spbHome", ND_("Go to default folder"),
+                       ThemeIcon("go-home", QStyle::SP_DirHomeIcon, this));
+    spbUp = makeTool("spbUp", ND_("One folder up"),
+                     ThemeIcon("go-up", QStyle::SP_FileDialogToParent, this));
+    spbNew = makeTool("spbNew", ND_("Create new folder"),
+                      ThemeIcon("folder-new", QStyle::SP_FileDialogNewFolder, this));
+    cbxSelectedDir = new TDirComboBox(Panel1);
+    cbxSelectedDir->setObjectName(QStringLiteral("cbxSelectedDir"));
+    cbxSelectedDir->setToolTip(ND_("Directory"));
+    cbxSelectedDir->setEditable(true);
+    cbxSelectedDir->setInsertPolicy(QComboBox::NoInsert);
+    cbxSelectedDir->setMaxVisibleItems(MaxHistory);
+    cbxSelectedDir->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cbxSelectedDir->setMinimumContentsLength(20);
+    cbxSelectedDir->lineEdit()->setClearButtonEnabled(false);
+    Label1->setBuddy(cbxSelectedDir);
+    laVolHint = new QLabel(Panel1);
+    laVolHint->setObjectName(QStringLiteral("laVolHint"));
+    laVolHint->setTextFormat(Qt::PlainText);
+    btbOK = new QPushButton(ND_("OK"), Panel1);
+    btbOK->setObjectName(QStringLiteral("btbOK"));
+    btbOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
+    btbOK->setDefault(true);
+    btbCancel = new QPushButton(ND_("Cancel"), Panel1);
+    btbCancel->setObjectName(QStringLiteral("btbCancel"));
+    btbCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton, nullptr, this));
+    btbCancel->setAutoDefault(false);
+
+    auto *panelLayout = new QGridLayout(Panel1);
+    panelLayout->setContentsMargins(0, s(4), 0, 0);
+    panelLayout->setVerticalSpacing(s(4));
+    auto *topRow = new QHBoxLayout;
+    topRow->addWidget(Label1);
+    topRow->addStretch(1);
+    topRow->addWidget(cbxFiles);
+    topRow->addSpacing(s(8));
+    topRow->addWidget(spbHome);
+    topRow->addWidget(spbUp);
+    topRow->addWidget(spbNew);
+    panelLayout->addLayout(topRow, 0, 0);
+    panelLayout->addWidget(cbxSelectedDir, 1, 0);
+    auto *bottomRow = new QHBoxLayout;
+    bottomRow->addWidget(laVolHint, 1);
+    bottomRow->addWidget(btbOK);
+    bottomRow->addWidget(btbCancel);
+    panelLayout->addLayout(bottomRow, 2, 0);
+
+    auto *treeRow = new QHBoxLayout;
+    treeRow->setContentsMargins(0, 0, 0, 0);
+    treeRow->addWidget(panRoot);
+    treeRow->addWidget(ShellTreeView, 1);
+    auto *leftLayout = new QVBoxLayout(PanelLeft);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addLayout(treeRow, 1);
+    leftLayout->addWidget(Panel1);
+
+    PanelRight = new QWidget(this);
+    PanelRight->setObjectName(QStringLiteral("PanelRight"));
+    ShellListView = new QTreeView(PanelRight);
+    ShellListView->setObjectName(QStringLiteral("ShellListView"));
+    ShellListView->setRootIsDecorated(false);
+    ShellListView->setItemsExpandable(false);
+    ShellListView->setUniformRowHeights(true);
+    ShellListView->setAllColumnsShowFocus(true);
+    ShellListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShellListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ShellListView->setSortingEnabled(true);
+    ShellListView->header()->setStretchLastSection(false);
+    auto *rightLayout = new QVBoxLayout(PanelRight);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(ShellListView);
+
+    Splitter = new QSplitter(Qt::Horizontal, this);
+    Splitter->setObjectName(QStringLiteral("Splitter"));
+    Splitter->addWidget(PanelLeft);
+    Splitter->addWidget(PanelRight);
+    Splitter->setChildrenCollapsible(false);
+    Splitter->setStretchFactor(0, 0);
+    Splitter->setStretchFactor(1, 1);
+    PanelLeft->setMinimumWidth(s(MinPanelWidth));
+    PanelRight->setMinimumWidth(s(MinPanelWidth) / 2);
+    auto *mainLayout = new QVBoxLayout(this);
+    mainLayout->setContentsMargins(s(6), s(6), s(6), s(6));
+    mainLayout->addWidget(Splitter);
+
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    itmCreate = PopupMenu->addAction(ND_("Create folder"));
+    itmCreate->setObjectName(QStringLiteral("itmCreate"));
+    itmCreate->setIcon(spbNew->icon());
+    itmDelete = PopupMenu->addAction(ND_("Delete folder"));
+    itmDelete->setObjectName(QStringLiteral("itmDelete"));
+    itmDelete->setIcon(ThemeIcon("edit-delete", QStyle::SP_TrashIcon, this));
+    PopupMenu->addSeparator();
+    itmUpdate = PopupMenu->addAction(ND_("Update"));
+    itmUpdate->setObjectName(QStringLiteral("itmUpdate"));
+    itmUpdate->setIcon(ThemeIcon("view-refresh", QStyle::SP_BrowserReload, this));
+    itmUpdate->setShortcut(QKeySequence(Qt::Key_F5));
+    addAction(itmUpdate);
+    cancel1 = PopupMenu->addAction(ND_("Cancel"));
+    cancel1->setObjectName(QStringLiteral("cancel1"));
+
+    FFollowTimer = new QTimer(this);
+    FFollowTimer->setSingleShot(true);
+    FFollowTimer->setInterval(50);
+    connect(FFollowTimer, &QTimer::timeout, this, [this] {
+        if (!FPending.isEmpty())
+            ApplyPending();
+    });
+    FTree = new TFolderFilter(this);
+    FFileList = new TFileFilter(this);
+    ShellTreeView->setModel(FTree);
+    ShellListView->setModel(FFileList);
+    CreateModels();
+    ShellListView->sortByColumn(0, Qt::AscendingOrder);
+
+    connect(ShellTreeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TShellDirDialog::TreeSelectionChanged);
+    connect(ShellTreeView, &QTreeView::customContextMenuRequested, this,
+            &TShellDirDialog::TreeContextMenu);
+    connect(cbxFiles, &QCheckBox::clicked, this, [this](bool on) { ShowFileView(on); });
+    connect(spbHome, &QToolButton::clicked, this, &TShellDirDialog::spbHomeClick);
+    connect(spbUp, &QToolButton::clicked, this, &TShellDirDialog::spbUpClick);
+    connect(spbNew, &QToolButton::clicked, this, &TShellDirDialog::spbNewClick);
+    connect(itmCreate, &QAction::triggered, this, &TShellDirDialog::spbNewClick);
+    connect(itmDelete, &QAction::triggered, this, &TShellDirDialog::itmDeleteClick);
+    connect(itmUpdate, &QAction::triggered, this, &TShellDirDialog::itmUpdateClick);
+    connect(cbxSelectedDir->lineEdit(), &QLineEdit::textEdited, this,
+            &TShellDirDialog::cbxSelectedDirChange);
+    connect(cbxSelectedDir, &QComboBox::activated, this,
+            [this](int index) { GoToDirectory(cbxSelectedDir->itemText(index)); });
+    connect(btbOK, &QPushButton::clicked, this, &TShellDirDialog::btbOKClick);
+    connect(btbCancel, &QPushButton::clicked, this, &TShellDirDialog::reject);
+    connect(Splitter, &QSplitter::splitterMoved, this, [this] {
+        NoteWidths();
+        SetFileColumns();
+    });
+    ShellTreeView->installEventFilter(this);
+    ShellTreeView->viewport()->installEventFilter(this);
+    ShellListView->viewport()->installEventFilter(this);
+    cbxSelectedDir->lineEdit()->installEventFilter(this);
+
+    FDirWidth = s(DefaultDirWidth);
+    FFileWidth = s(DefaultFileWidth);
+    PanelRight->hide();
+    ScaleControlGlyphs(this, 96, MonitorPpi(screen()));
+    for (QObject *userData : std::initializer_list<QObject *>{
+             ShellTreeView, ShellListView, cbxSelectedDir, laVolHint})
+        MarkUserData(userData);
+    TranslateComponent(this, QStringLiteral("dialogs"));
+    resize(FDirWidth + 2 * s(6), s(DefaultHeight));
+    PlaceFormAt(this, ScreenCenterPos);
+    SetRoot(rfMyComputer);
+}
+
+void TShellDirDialog::CreateModels()
+{
+    // Also the way to re-read folders the system did not report as changed.
+    const QDir::Filters hidden = FHidden ? QDir::Hidden | QDir::System : QDir::Filters();
+    auto *folders = new QFileSystemModel(this);
+    folders->setReadOnly(true);
+    folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives | hidden);
+    connect(folders, &QFileSystemModel::directoryLoaded, this,
+            &TShellDirDialog::DirectoryLoaded);
+    auto *files = new QFileSystemModel(this);
+    files->setReadOnly(true);
+    files->setFilter(QDir::Files | hidden);
+    FTree->setSourceModel(folders);
+    FFileList->setSourceModel(files);
+    if (FFolders)
+        FFolders->deleteLater();
+    if (FFiles)
+        FFiles->deleteLater();
+    FFolders = folders;
+    FFiles = files;
+    FShownFiles.clear();
+    // The tree shows names only.
+    for (int column = 1; column < folders->columnCount(); ++column)
+        ShellTreeView->setColumnHidden(column, true);
+}
+
+QModelIndex TShellDirDialog::TreeIndexOf(const QString &path) const
+{
+    if (path.isEmpty())
+        return QModelIndex();
+    const QModelIndex source = FFolders->index(path);
+    return source.isValid() ? FTree->mapFromSource(source) : QModelIndex();
+}
+
+QString TShellDirDialog::PathOf(const QModelIndex &treeIndex) const
+{
+    return treeIndex.isValid() ? FFolders->filePath(FTree->mapToSource(treeIndex)) : QString();
+}
+
+QString TShellDirDialog::SelectedPath() const
+{
+    return PathOf(ShellTreeView->selectionModel()->currentIndex());
+}
+
+QString TShellDirDialog::TopFolder() const
+{
+    return FTree->Top();
+}
+
+void TShellDirDialog::SetRoot(TRootFolder root, const QString &path)
+{
+    QString top;
+    QStringList only;
+    switch (root) {
+    case rfDesktop:
+        top = DesktopFolder();
+        break;
+    case rfPersonal:
+        top = DocumentsFolder();
+        break;
+    case rfMyComputer:
+        top = Slash;
+        break;
+    case rfNetwork:
+        only = NetworkMountPoints();
+        top = CommonAncestor(only);
+        if (only.size() == 1)
+            only.clear();
+        break;
+    case rfPath:
+        top = CleanDir(path);
+        break;
+    }
+    if (!IsExistingDir(top)) {
+        root = rfMyComputer;
+        top = Slash;
+        only.clear();
+    }
+    FRoot = root;
+    FPending.clear();
+    FPendingTyped = false;
+    ShellTreeView->selectionModel()->clear();
+    FFolders->setRootPath(top);
+    FTree->SetTop(top, only);
+    ShellTreeView->setRootIndex(TreeIndexOf(FTree->TopParent()));
+    ShellTreeView->expand(TreeIndexOf(top));
+    ShellTreeView->scrollToTop();
+
+    if (root == rfPath) {
+        FRootButtons->setExclusive(false);
+        for (QAbstractButton *b : FRootButtons->buttons())
+            b->setChecked(false);
+        FRootButtons->setExclusive(true);
+    } else {
+        FRootButtons->button(root)->setChecked(true);
+    }
+    TreeSelectionChanged();
+}
+
+void TShellDirDialog::SelectPath(const QString &path)
+{
+    FPending = path;
+    FPendingTyped = false;
+    ApplyPending();
+}
+
+void TShellDirDialog::ApplyPending()
+{
+    const QModelIndex index = TreeIndexOf(FPending);
+    if (!index.isValid())
+        return;
+    ShellTreeView->setCurrentIndex(index);
+    ShellTreeView->expand(index);
+    ShellTreeView->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+// Folders load in the background: the way to a folder the tree was sent to
+// is kept in view while its parts arrive.
+void TShellDirDialog::DirectoryLoaded(const QString &dir)
+{
+    if (!FPending.isEmpty() && (FPending == dir || IsBelow(FPending, dir))) {
+        ApplyPending();
+        // Sorting and further rows follow the load; scroll once they are in.
+        FFollowTimer->start();
+    }
+}
+
+QString TShellDirDialog::ShownPathOf(const QString &folder)
+{
+    const QFileInfo info(folder);
+    // A linked folder stands for its target.
+    return info.isSymLink() ? CleanDir(info.symLinkTarget()) : folder;
+}
+
+void TShellDirDialog::TreeSelectionChanged()
+{
+    const QString folder = SelectedPath();
+    if (folder.isEmpty()) {
+        laVolHint->clear();
+    } else {
+        const QString shown = ShownPathOf(folder);
+        if (!FPendingTyped && !FKeepText)
+            cbxSelectedDir->setEditText(shown);
+        laVolHint->setText(FreeSpaceText(shown));
+    }
+    UpdateOkButton();
+    UpdateFiles();
+    UpdateCommands();
+}
+
+void TShellDirDialog::UpdateOkButton()
+{
+    btbOK->setEnabled(IsExistingDir(cbxSelectedDir->currentText()));
+}
+
+void TShellDirDialog::UpdateCommands()
+{
+    const QString folder = SelectedPath();
+    const bool isDir = !folder.isEmpty() && QFileInfo(folder).isDir();
+    itmCreate->setEnabled(isDir);
+    spbNew->setEnabled(isDir);
+    itmDelete->setEnabled(CanDelete(folder));
+}
+
+// Deleting these would take the system, the user's home or a whole volume.
+bool TShellDirDialog::CanDelete(const QString &dir) const
+{
+    if (dir.isEmpty() || dir == Slash || dir == FTree->Top() || !QFileInfo(dir).exists())
+        return false;
+    const QString home = CleanDir(QDir::homePath());
+    if (dir == home || IsBelow(home, dir))
+        return false;
+    return !IsMountPoint(dir);
+}
+
+void TShellDirDialog::UpdateFiles()
+{
+    if (!PanelRight->isVisibleTo(this)) {
+        FShownFiles.clear();
+        return;
+    }
+    const QString folder = SelectedPath();
+    const QString dir = folder.isEmpty() ? QString() : ShownPathOf(folder);
+    if (dir == FShownFiles && !dir.isEmpty())
+        return;
+    FShownFiles = dir;
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
+        FFileList->SetEmpty(true);
+        ShellListView->setRootIndex(QModelIndex());
+        return;
+    }
+    FFiles->setRootPath(dir);
+    FFileList->SetEmpty(false);
+    ShellListView->setRootIndex(FFileList->mapFromSource(FFiles->index(dir)));
+    SetFileColumns();
+}
+
+void TShellDirDialog::SetFileColumns()
+{
+    if (!PanelRight->isVisibleTo(this))
+        return;
+    // Size, type and date get room for their usual texts, the name the rest.
+    const QFontMetrics metrics = ShellListView->fontMetrics();
+    const int unit = metrics.averageCharWidth();
+    const QString sampleDate = QLocale::system().toString(
+        QDateTime(QDate(2000, 12, 28), QTime(23, 59, 59)), QLocale::ShortFormat);
+    const int size = 12 * unit;
+    const int type = 15 * unit;
+    const int date = qMax(17 * unit, metrics.horizontalAdvance(sampleDate) + 3 * unit);
+    QHeaderView *header = ShellListView->header();
+    const int width = ShellListView->viewport()->width();
+    header->resizeSection(0, qMax(width - size - type - date, 12 * unit));
+    header->resizeSection(1, size);
+    header->resizeSection(2, type);
+    header->resizeSection(3, date);
+}
+
+void TShellDirDialog::GoToDirectory(const QString &d)
+{
+    QString dir = d.isEmpty() ? FDefaultDir : d;
+    if (dir.isEmpty()) {
+        SetRoot(rfDesktop);
+        return;
+    }
+    dir = CleanDir(dir);
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
+        dir = DocumentsFolder();
+        if (!QFileInfo(dir).isDir())
+            dir = QDir::currentPath();
+        SetRoot(rfMyComputer);
+    } else if (IsOnNetwork(dir)) {
+        SetRoot(rfNetwork);
+    } else {
+        SetRoot(rfMyComputer);
+    }
+    SelectPath(dir);
+}
+
+void TShellDirDialog::cbxSelectedDirChange(const QString &text)
+{
+    // The tree follows what is typed as far as it names a folder; the text
+    // itself stays as typed.
+    const QString dir = CleanDir(text);
+    if (!dir.isEmpty() && QFileInfo(dir).isDir() && dir != CleanDir(SelectedPath())) {
+        FKeepText = true;
+        GoToDirectory(dir);
+        FKeepText = false;
+        FPendingTyped = true;
+    }
+    UpdateOkButton();
+}
+
+void TShellDirDialog::FocusTree()
+{
+    const QModelIndex current = ShellTreeView->selectionModel()->currentIndex();
+    if (current.isValid())
+        ShellTreeView->scrollTo(current);
+    ShellTreeView->setFocus();
+}
+
+void TShellDirDialog::spbUpClick()
+{
+    const QString folder = SelectedPath();
+    if (folder.isEmpty() || folder == Slash) {
+        SetRoot(rfMyComputer);
+        if (!folder.isEmpty())
+            SelectPath(folder);
+    } else if (FRoot == rfPersonal || folder == FTree->Top()) {
+        // Above the top of this tree: on in the whole file system.
+        const QString parent = ParentDir(folder);
+        SetRoot(rfMyComputer);
+        SelectPath(parent);
+    } else {
+        SelectPath(ParentDir(folder));
+    }
+    FocusTree();
+}
+
+void TShellDirDialog::spbHomeClick()
+{
+    const QString dir = CleanDir(FDefaultDir);
+    const QFileInfo info(dir);
+    if (dir.isEmpty() || !info.isDir() || !info.isExecutable()) {
+        ErrorDialog(SafeFormat(D_("Directory not found:\r\n%s!"), FDefaultDir));
+        RemoveFromHistory(FDefaultDir);
+    } else if (FRoot == rfNetwork || (dir != Slash && IsMountPoint(dir))) {
+        SetRoot(rfPath, dir);
+        SelectPath(dir);
+    } else {
+        SetRoot(rfMyComputer);
+        SelectPath(dir);
+    }
+    FocusTree();
+}
+
+void TShellDirDialog::spbNewClick()
+{
+    const QString base = SelectedPath();
+    if (base.isEmpty() || !QFileInfo(base).isDir())
+        return;
+    QString name;
+    if (!InputText(CenterPos, base, D_("New subdirectory:"), name) || name.isEmpty()) {
+        FocusTree();
+        return;
+    }
+    const QString dir = QDir::cleanPath(base + Slash + name);
+    if (QDir().mkpath(dir) && QFileInfo(dir).isDir()) {
+        SetRoot(rfMyComputer);
+        SelectPath(dir);
+    } else {
+        ErrorDialog(SafeFormat(D_("Could not create directory:\r\n%s!"), dir));
+    }
+    FocusTree();
+}
+
+void TShellDirDialog::itmDeleteClick()
+{
+    const QString dir = SelectedPath();
+    if (!CanDelete(dir))
+        return;
+    const int answer = SelectOptionDialog(
+        D_("Delete directory"), SafeFormat(D_("Delete \"%s\""), dir), mtConfirmation,
+        TFontStyles(), TButtonArray{D_("Definitely"), D_("To recycle bin")});
+    if (answer < 0)
+        return;
+    spbUpClick();
+    bool deleted = false;
+    if ((answer & 0xFF) == 1) {
+        deleted = MoveDirToRecycleBin(dir) == 0;
+        if (deleted)
+            InfoDialog(SafeFormat(D_("%s moved to Recycle Bin!"), dir));
+    } else {
+        TDeleteCounts counts;
+        deleted = DeleteDirectoryTree(dir, QString(), true, counts);
+        if (deleted)
+            InfoDialog(SafeFormat(D_("%u directories with %u files deleted!"),
+                                  unsigned(counts.Dirs), unsigned(counts.Files)));
+    }
+    if (deleted)
+        RemoveFromHistory(dir);
+    else
+        ErrorDialog(SafeFormat(D_("Error deleting directory:\r\n%s!"), dir));
+    itmUpdateClick();
+}
+
+QStringList TShellDirDialog::ExpandedFolders() const
+{
+    QStringList expanded;
+    QList<QModelIndex> todo{ShellTreeView->rootIndex()};
+    while (!todo.isEmpty()) {
+        const QModelIndex parent = todo.takeLast();
+        for (int row = 0; row < FTree->rowCount(parent); ++row) {
+            const QModelIndex child = FTree->index(row, 0, parent);
+            if (ShellTreeView->isExpanded(child)) {
+                expanded.append(PathOf(child));
+                todo.append(child);
+            }
+        }
+    }
+    return expanded;
+}
+
+void TShellDirDialog::itmUpdateClick()
+{
+    const QString selected = SelectedPath();
+    const QStringList expanded = ExpandedFolders();
+    const TRootFolder root = FRoot;
+    const QString top = FTree->Top();
+    CreateModels();
+    spbNetwork->setEnabled(!NetworkMountPoints().isEmpty());
+    SetRoot(root, top);
+    for (const QString &folder : expanded)
+        ShellTreeView->expand(TreeIndexOf(folder));
+    if (!selected.isEmpty())
+        SelectPath(selected);
+    UpdateFiles();
+}
+
+void TShellDirDialog::TreeContextMenu(const QPoint &pos)
+{
+    const QModelIndex index = ShellTreeView->indexAt(pos);
+    if (index.isValid()) {
+        FPending.clear();
+        ShellTreeView->setCurrentIndex(index);
+    }
+    itmUpdateClick();
+    UpdateCommands();
+    PopupMenu->popup(ShellTreeView->viewport()->mapToGlobal(pos));
+}
+
+void TShellDirDialog::ShowFileView(bool on)
+{
+    NoteWidths();
+    PanelRight->setVisible(on);
+    ApplyWidths();
+    if (on) {
+        const QString typed = CleanDir(cbxSelectedDir->currentText());
+        if (!typed.isEmpty() && QFileInfo(typed).isDir() &&
+            typed != ShownPathOf(SelectedPath()))
+            GoToDirectory(typed);
+    }
+    UpdateFiles();
+    const QString folder = SelectedPath();
+    if (!folder.isEmpty() && !FPendingTyped)
+        cbxSelectedDir->setEditText(ShownPathOf(folder));
+    laVolHint->setText(FreeSpaceText(CleanDir(cbxSelectedDir->currentText())));
+    UpdateOkButton();
+}
+
+void TShellDirDialog::NoteWidths()
+{
+    if (!isVisible())
+        return;
+    FDirWidth = PanelLeft->width();
+    if (PanelRight->isVisible())
+        FFileWidth = PanelRight->width();
+}
+
+void TShellDirDialog::ApplyWidths()
+{
+    const QMargins margins = layout()->contentsMargins();
+    int width = FDirWidth + margins.left() + margins.right();
+    if (PanelRight->isVisibleTo(this)) {
+        width += Splitter->handleWidth() + FFileWidth;
+        Splitter->setSizes({FDirWidth, FFileWidth});
+    }
+    resize(width, height());
+    SetFileColumns();
+}
+
+void TShellDirDialog::AddToHistory(const QString &d)
+{
+    if (d.isEmpty())
+        return;
+    const auto same = [&d](const QString &entry) { return SameText(entry, d); };
+    const auto found = std::find_if(DirList.begin(), DirList.end(), same);
+    if (found != DirList.end())
+        DirList.erase(found);
+    while (DirList.size() >= MaxHistory)
+        DirList.removeLast();
+    DirList.prepend(d);
+    RefillHistory();
+}
+
+void TShellDirDialog::RemoveFromHistory(const QString &d)
+{
+    const auto same = [&d](const QString &entry) { return SameText(entry, d); };
+    const auto found = std::find_if(DirList.begin(), DirList.end(), same);
+    if (found == DirList.end())
+        return;
+    DirList.erase(found);
+    RefillHistory();
+}
+
+void TShellDirDialog::RefillHistory()
+{
+    // The text in the field is the current choice, not a history entry.
+    const QString text = cbxSelectedDir->currentText();
+    {
+        const QSignalBlocker blocker(cbxSelectedDir);
+        cbxSelectedDir->clear();
+        cbxSelectedDir->addItems(DirList);
+        cbxSelectedDir->setCurrentIndex(-1);
+        cbxSelectedDir->setEditText(text);
+    }
+    cbxSelectedDir->FitEditField();
+    cbxSelectedDir->updateGeometry();
+    cbxSelectedDir->update();
+}
+
+void TShellDirDialog::LoadFromIni(const QString &IniName, const QString &Section)
+{
+    FIniName = IniName;
+    FIniSection = Section;
+    if (Section.isEmpty() || !QFileInfo::exists(IniName))
+        return;
+    const TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(IniName);
+    DirList.clear();
+    for (int i = 0; i < MaxHistory; ++i) {
+        const QString entry = ini.ReadString(Section, QStringLiteral("History%1").arg(i));
+        const bool known = std::any_of(DirList.cbegin(), DirList.cend(),
+                                       [&entry](const QString &e) { return SameText(e, entry); });
+        if (!entry.isEmpty() && !known)
+            DirList.append(entry);
+    }
+    FTop = ini.ReadInteger(Section, u"Top", 0);
+    FLeft = ini.ReadInteger(Section, u"Left", x());
+    // Widths from a damaged file must still leave a usable window.
+    const int maxWidth = screen() ? screen()->availableGeometry().width() : 4096;
+    const int minWidth = ScaleByDpi(MinPanelWidth, this);
+    FDirWidth = qBound(minWidth, ini.ReadInteger(Section, u"DirWidth", FDirWidth), maxWidth);
+    FFileWidth =
+        qBound(minWidth / 2, ini.ReadInteger(Section, u"FileWidth", FFileWidth), maxWidth);
+    cbxFiles->setChecked(ini.ReadBool(Section, u"Fileview", false));
+    RefillHistory();
+}
+
+void TShellDirDialog::SaveToIni()
+{
+    if (FIniName.isEmpty() || FIniSection.isEmpty())
+        return;
+    NoteWidths();
+    if (isVisible()) {
+        FTop = y();
+        FLeft = x();
+    }
+    try {
+        TUnicodeIniFile ini = TUnicodeIniFile::CreateForWrite(FIniName);
+        ini.EraseSectionValues(FIniSection);
+        for (int i = 0; i < DirList.size(); ++i)
+            ini.WriteString(FIniSection, QStringLiteral("History%1").arg(i), DirList.at(i));
+        ini.WriteInteger(FIniSection, u"Top", FTop);
+        ini.WriteInteger(FIniSection, u"Left", FLeft);
+        ini.WriteInteger(FIniSection, u"DirWidth", FDirWidth);
+        ini.WriteInteger(FIniSection, u"FileWidth", FFileWidth);
+        ini.WriteBool(FIniSection, u"Fileview", cbxFiles->isChecked());
+        ini.UpdateFile();
+    } catch (...) {
+        // The settings are a convenience; the choice itself stands.
+    }
+}
+
+void TShellDirDialog::Prepare(const QString &ATitle, bool Hidden, bool FileView, bool ZipAsFiles,
+                              const QString &HomeDir, const QString &Dir)
+{
+    // Archives are plain files here: the tree never lists them, the file list always.
+    Q_UNUSED(ZipAsFiles);
+    setWindowTitle(ATitle);
+    FDefaultDir = HomeDir;
+    if (Hidden != FHidden) {
+        FHidden = Hidden;
+        CreateModels();
+    }
+    spbNetwork->setEnabled(!NetworkMountPoints().isEmpty());
+    cbxSelectedDir->setEditText(QString());
+    GoToDirectory(Dir);
+    // A folder the tree does not show (a hidden one) is still the choice.
+    const QString start = CleanDir(Dir);
+    if (SelectedPath().isEmpty() && !start.isEmpty() && QFileInfo(start).isDir())
+        cbxSelectedDir->setEditText(start);
+    laVolHint->setText(FreeSpaceText(CleanDir(cbxSelectedDir->currentText())));
+
+    FFileView = FileView;
+    cbxFiles->setVisible(FileView);
+    PanelRight->setVisible(FileView && cbxFiles->isChecked());
+    ApplyWidths();
+    UpdateFiles();
+
+    spbHome->setVisible(!FDefaultDir.isEmpty());
+    spbHome->setToolTip(D_("Default: ") + FDefaultDir);
+    RefillHistory();
+    UpdateOkButton();
+    UpdateCommands();
+    if (FTop != 0)
+        PlaceFormAt(this, QPoint(FLeft, FTop));
+    else
+        PlaceFormAt(this, CenterPos);
+}
+
+QString TShellDirDialog::ChosenDir() const
+{
+    return DirWithDelimiter(CleanDir(cbxSelectedDir->currentText()));
+}
+
+bool TShellDirDialog::Execute(const QString &ATitle, bool Hidden, bool FileView, bool ZipAsFiles,
+                              const QString &HomeDir, QString &Dir)
+{
+    Prepare(ATitle, Hidden, FileView, ZipAsFiles, HomeDir, Dir);
+    if (exec() != mrOk)
+        return false;
+    Dir = ChosenDir();
+    return true;
+}
+
+void TShellDirDialog::btbOKClick()
+{
+    const QString dir = CleanDir(cbxSelectedDir->currentText());
+    if (dir.isEmpty() || !QFileInfo(dir).isDir())
+        return;
+    cbxSelectedDir->setEditText(dir);
+    AddToHistory(dir);
+    done(mrOk);
+}
+
+void TShellDirDialog::done(int r)
+{
+    SaveToIni();
+    QDialog::done(r);
+}
+
+void TShellDirDialog::reject()
+{
+    done(mrCancel);
+}
+
+void TShellDirDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FitFormToWorkArea(this);
+    SetFileColumns();
+    FocusTree();
+}
+
+void TShellDirDialog::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        btbOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TShellDirDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == ShellTreeView || watched == ShellTreeView->viewport()) {
+        // The user takes over: the tree no longer follows an earlier target.
+        if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress ||
+            type == QEvent::Wheel) {
+            FPending.clear();
+            FPendingTyped = false;
+        }
+    } else if (watched == ShellListView->viewport() && type == QEvent::Resize) {
+        SetFileColumns();
+    } else if (watched == cbxSelectedDir->lineEdit() && type == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            btbOK->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,225 @@
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QSortFilterProxyModel>
+#include <QString>
+#include <QStringList>
+
+class QAbstractButton;
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QFileSystemModel;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSplitter;
+class QTimer;
+class QToolButton;
+class QTreeView;
+
+// Where the folder tree starts: the user's desktop folder, the documents
+// folder, the whole file system, the mounted network file systems, or a
+// folder of its own.
+enum TRootFolder
+{
+    rfDesktop,
+    rfPersonal,
+    rfMyComputer,
+    rfNetwork,
+    rfPath
+};
+
+// "<free> free of <total>" for the volume holding the directory; empty when
+// the system cannot tell.
+QString FreeSpaceText(const QString &dir);
+
+// Mount points of the mounted network file systems, sorted.
+QStringList NetworkMountPoints();
+
+// The tree's view of the file system: the top folder as the single top
+// item and, when restricted, below it only the way to the given folders.
+class TFolderFilter : public QSortFilterProxyModel
+{
+    Q_OBJECT
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void SetTop(const QString &top, const QStringList &only);
+    const QString &Top() const { return FTop; }
+    // The folder whose only visible child is the top folder ("" above "/").
+    const QString &TopParent() const { return FTopParent; }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override;
+
+private:
+    QString FTop;
+    QString FTopParent;
+    QStringList FOnly;
+};
+
+// The file list: the files of one folder, or none. Sorting is the file
+// system model's own (sizes as numbers, dates as dates).
+class TFileFilter : public QSortFilterProxyModel
+{
+    Q_OBJECT
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void SetEmpty(bool empty);
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override;
+
+private:
+    bool FEmpty = true;
+};
+
+// The history box: an edit field that drops the history down, and is a
+// plain edit field while there is no history.
+class TDirComboBox : public QComboBox
+{
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override;
+    // Without a history the edit field takes the whole box.
+    void FitEditField();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+};
+
+// Chooses a directory in a tree of folders, with an optional list of the
+// chosen folder's files; creates and deletes folders; remembers the last
+// 15 choices, its place and its panel widths in a section of an INI file.
+// Created once and reused.
+class TShellDirDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int MaxHistory = 15;
+
+    explicit TShellDirDialog(QWidget *parent = nullptr);
+
+    // Binds the dialog to a section of an INI file and reads it.
+    void LoadFromIni(const QString &IniName, const QString &Section);
+    // Writes history, place and panel widths into the section (replacing
+    // it); failures are ignored. Runs whenever the window closes.
+    void SaveToIni();
+
+    // Shows the dialog modally. True for OK; Dir then holds the chosen
+    // directory with a trailing delimiter.
+    bool Execute(const QString &ATitle, bool Hidden, bool FileView, bool ZipAsFiles,
+                 const QString &HomeDir, QString &Dir);
+    // The steps of Execute around the modal loop, for tests that drive the
+    // window without one.
+    void Prepare(const QString &ATitle, bool Hidden, bool FileView, bool ZipAsFiles,
+                 const QString &HomeDir, const QString &Dir);
+    // The chosen directory with a trailing delimiter (empty stays empty).
+    QString ChosenDir() const;
+
+    void AddToHistory(const QString &d);
+    void RemoveFromHistory(const QString &d);
+    const QStringList &History() const { return DirList; }
+
+    void GoToDirectory(const QString &d);
+    // The folder selected in the tree; empty without a selection.
+    QString SelectedPath() const;
+    TRootFolder Root() const { return FRoot; }
+    QString TopFolder() const;
+
+    // The window's parts, open to the tests.
+    QWidget *PanelLeft;
+    QWidget *panRoot;
+    QToolButton *spbDesktop;
+    QToolButton *spbMyFiles;
+    QToolButton *spbComputer;
+    QToolButton *spbNetwork;
+    QTreeView *ShellTreeView;
+    QWidget *Panel1;
+    QLabel *Label1;
+    QCheckBox *cbxFiles;
+    QToolButton *spbHome;
+    QToolButton *spbUp;
+    QToolButton *spbNew;
+    TDirComboBox *cbxSelectedDir;
+    QLabel *laVolHint;
+    QPushButton *btbOK;
+    QPushButton *btbCancel;
+    QWidget *PanelRight;
+    QTreeView *ShellListView;
+    QSplitter *Splitter;
+    QMenu *PopupMenu;
+    QAction *itmCreate;
+    QAction *itmDelete;
+    QAction *itmUpdate;
+    QAction *cancel1;
+
+    void SetRoot(TRootFolder root, const QString &path = QString());
+    void ShowFileView(bool on);
+    void spbUpClick();
+    void spbHomeClick();
+    void spbNewClick();
+    void itmDeleteClick();
+    void itmUpdateClick();
+    void btbOKClick();
+    void cbxSelectedDirChange(const QString &text);
+
+public slots:
+    void done(int r) override;
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateModels();
+    QModelIndex TreeIndexOf(const QString &path) const;
+    QString PathOf(const QModelIndex &treeIndex) const;
+    void SelectPath(const QString &path);
+    void ApplyPending();
+    void DirectoryLoaded(const QString &dir);
+    static QString ShownPathOf(const QString &folder);
+    void TreeSelectionChanged();
+    void TreeContextMenu(const QPoint &pos);
+    QStringList ExpandedFolders() const;
+    void UpdateOkButton();
+    void UpdateCommands();
+    void UpdateFiles();
+    void SetFileColumns();
+    void RefillHistory();
+    bool CanDelete(const QString &dir) const;
+    void ApplyWidths();
+    void NoteWidths();
+    void FocusTree();
+
+    QFileSystemModel *FFolders = nullptr;
+    QFileSystemModel *FFiles = nullptr;
+    TFolderFilter *FTree = nullptr;
+    TFileFilter *FFileList = nullptr;
+    QString FShownFiles;
+    QButtonGroup *FRootButtons = nullptr;
+    TRootFolder FRoot = rfMyComputer;
+    QString FDefaultDir;
+    QString FIniName;
+    QString FIniSection;
+    QStringList DirList;
+    QString FPending;
+    // The tree went to a typed folder: the typed text stays as it is.
+    bool FPendingTyped = false;
+    bool FKeepText = false;
+    QTimer *FFollowTimer = nullptr;
+    bool FHidden = false;
+    bool FFileView = false;
+    int FTop = 0;
+    int FLeft = 0;
+    int FDirWidth = 0;
+    int FFileWidth = 0;
+};
