@@ -188,8 +188,7 @@ TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
 void TSelectFromListDialog::Prepare(QPoint APos, const QString &Titel, const QString &Desc,
                                     const QString &Hint, TSelectOptions Options, int ACols,
                                     const QString &Default, const QStringList &SList,
-                                    const QString &AText, bool ShowCancel,
-                                    TCheckEntry CheckEntry)
+                                    const QString &AText, bool ShowCancel, TCheckEntry CheckEntry)
 {
     setWindowTitle(Titel);
     CancelBtn->setVisible(ShowCancel);
@@ -270,9 +269,8 @@ void TSelectFromListDialog::ReadBack(TModalResult r, TTextChange Convert, QStrin
     }
 }
 
-TModalResult TSelectFromListDialog::Execute(QPoint APos, const QString &Titel,
-                                            const QString &Desc, const QString &Hint,
-                                            TSelectOptions Options, int ACols,
+TModalResult TSelectFromListDialog::Execute(QPoint APos, const QString &Titel, const QString &Desc,
+                                            const QString &Hint, TSelectOptions Options, int ACols,
                                             TTextChange Convert, const QString &Default,
                                             QStringList &SList, QString &AText, bool ShowCancel,
                                             TCheckEntry CheckEntry)
@@ -556,7 +554,7 @@ void TSelectFromListDialog::btnDelAllClick()
 {
     if (!FEdit || lbxStringList->count() == 0)
         return;
-    if (!Confirm(btnDelAll, D_("Clear whole list") + u'?'))
+    if (!Confirm(btnDelAll, D_("Clear whole list?")))
         return;
     lbxStringList->clear();
     UpdateButtons();
@@ -566,7 +564,7 @@ void TSelectFromListDialog::btnDefaultClick()
 {
     if (!FEdit || DefDelimitedText.isEmpty())
         return;
-    if (!Confirm(btnDefault, D_("Reset to default values") + u'?'))
+    if (!Confirm(btnDefault, D_("Reset to default values?")))
         return;
     lbxStringList->clear();
     lbxStringList->addItems(DelimitedTextToList(DefDelimitedText));

@@ -6,13 +6,9 @@
 #include "dialogs/SelectDlg.h"
 #include "dialogs/WinUtils.h"
 #include "localisation/GnuGettext.h"
-#include "localisation/ui/TranslateComponent.h"
 #include "support/DirectoryTree.h"
-#include "support/NumberUtils.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
-#include "support/SystemDrives.h"
-#include "support/SystemFolders.h"
 #include "support/SystemShell.h"
 
 #include <QAction>
@@ -20,450 +16,26 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
-#include <QLocale>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
-#include <QStandardPaths>
-#include <QStorageInfo>
-#include <QStyle>
-#include <QStyleOptionFrame>
-#include <QStylePainter>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
-#include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
-
-// Design sizes at 96 pixels per inch.
-constexpr int DefaultDirWidth = 430;
-constexpr int DefaultFileWidth = 440;
-constexpr int MinPanelWidth = 200;
-constexpr int DefaultHeight = 470;
-constexpr int RootIconSize = 32;
-constexpr int ToolIconSize = 20;
-
 const QString Slash = QStringLiteral("/");
-
-QIcon ThemeIcon(const char *name, QStyle::StandardPixmap fallback, const QWidget *w)
-{
-    const QIcon icon = QIcon::fromTheme(QString::fromLatin1(name));
-    return icon.isNull() ? w->style()->standardIcon(fallback, nullptr, w) : icon;
-}
-
-// True when path lies below base (not base itself).
-bool IsBelow(const QString &path, const QString &base)
-{
-    if (base == Slash)
-        return path.size() > 1 && path.startsWith(Slash);
-    return path.size() > base.size() + 1 && path.startsWith(base) && path.at(base.size()) == u'/';
-}
-
-// A typed or stored directory in the form the tree uses: absolute, without
-// trailing delimiter, "." and ".." resolved; empty for anything else.
-QString CleanDir(const QString &dir)
-{
-    if (dir.isEmpty() || !IsAbsolutePath(dir))
-        return QString();
-    return QDir::cleanPath(dir);
-}
-
-bool IsExistingDir(const QString &dir)
-{
-    const QString clean = CleanDir(dir);
-    return !clean.isEmpty() && QFileInfo(clean).isDir();
-}
-
-QString ExistingOrHome(const QString &dir)
-{
-    return !dir.isEmpty() && QFileInfo(dir).isDir() ? dir : QDir::homePath();
-}
-
-QString DesktopFolder()
-{
-    return ExistingOrHome(
-        CleanDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)));
-}
-
-QString DocumentsFolder()
-{
-    return ExistingOrHome(CleanDir(DocumentsDir()));
-}
-
-QString CommonAncestor(const QStringList &paths)
-{
-    if (paths.isEmpty())
-        return QString();
-    QString common = paths.first();
-    for (const QString &p : paths) {
-        while (common != Slash && p != common && !IsBelow(p, common))
-            common = ParentDir(common);
-    }
-    return common;
-}
-
-bool IsMountPoint(const QString &dir)
-{
-    const QFileInfo info(dir);
-    if (info.isSymLink() || !info.isDir())
-        return false;
-    const QStorageInfo volume(dir);
-    return volume.isValid() && CleanDir(volume.rootPath()) == CleanDir(dir);
-}
-
-bool IsOnNetwork(const QString &dir)
-{
-    const QStringList mounts = NetworkMountPoints();
-    return std::any_of(mounts.cbegin(), mounts.cend(), [&dir](const QString &m) {
-        return dir == m || IsBelow(dir, m);
-    });
-}
-
 } // namespace
-
-QString FreeSpaceText(const QString &dir)
-{
-    if (dir.isEmpty())
-        return QString();
-    const QStorageInfo volume(dir);
-    if (!volume.isValid() || !volume.isReady())
-        return QString();
-    const qint64 free = volume.bytesAvailable();
-    const qint64 total = volume.bytesTotal();
-    if (free < 0 || total <= 0)
-        return QString();
-    return SafeFormat(D_("%s free of %s"), FormatByteSize(free), FormatByteSize(total));
-}
-
-QStringList NetworkMountPoints()
-{
-    QStringList mounts;
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (DriveTypeOf(volume.fileSystemType(), volume.device()) == TDriveType::dtRemote &&
-            QFileInfo(volume.rootPath()).isDir())
-            mounts.append(CleanDir(volume.rootPath()));
-    }
-    mounts.removeAll(QString());
-    mounts.sort();
-    mounts.removeDuplicates();
-    return mounts;
-}
-
-void TFileFilter::SetEmpty(bool empty)
-{
-    if (FEmpty == empty)
-        return;
-    FEmpty = empty;
-    invalidateFilter();
-}
-
-void TFileFilter::sort(int column, Qt::SortOrder order)
-{
-    if (sourceModel())
-        sourceModel()->sort(column, order);
-}
-
-bool TFileFilter::filterAcceptsRow(int, const QModelIndex &) const
-{
-    return !FEmpty;
-}
-
-void TFolderFilter::SetTop(const QString &top, const QStringList &only)
-{
-    FTop = top;
-    FTopParent = top == Slash ? QString() : ParentDir(top);
-    FOnly = only;
-    invalidateFilter();
-}
-
-bool TFolderFilter::filterAcceptsRow(int row, const QModelIndex &parent) const
-{
-    const auto *folders = static_cast<const QFileSystemModel *>(sourceModel());
-    const QString path = folders->filePath(folders->index(row, 0, parent));
-    if (folders->filePath(parent) == FTopParent)
-        return path == FTop;
-    if (FOnly.isEmpty() || !IsBelow(path, FTop))
-        return true;
-    return std::any_of(FOnly.cbegin(), FOnly.cend(), [&path](const QString &only) {
-        return path == only || IsBelow(path, only) || IsBelow(only, path);
-    });
-}
-
-void TDirComboBox::showPopup()
-{
-    if (count() > 0)
-        QComboBox::showPopup();
-}
-
-void TDirComboBox::paintEvent(QPaintEvent *event)
-{
-    if (count() > 0) {
-        QComboBox::paintEvent(event);
-        return;
-    }
-    // Without a history there is nothing to drop down: an edit field's frame.
-    QStylePainter painter(this);
-    QStyleOptionFrame frame;
-    frame.initFrom(this);
-    frame.rect = rect();
-    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, this);
-    frame.midLineWidth = 0;
-    frame.state |= QStyle::State_Sunken;
-    if (lineEdit() && lineEdit()->hasFocus())
-        frame.state |= QStyle::State_HasFocus;
-    painter.drawPrimitive(QStyle::PE_PanelLineEdit, frame);
-}
-
-void TDirComboBox::resizeEvent(QResizeEvent *event)
-{
-    QComboBox::resizeEvent(event);
-    FitEditField();
-}
-
-void TDirComboBox::FitEditField()
-{
-    if (count() > 0 || !lineEdit())
-        return;
-    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-    lineEdit()->setGeometry(rect().adjusted(frame + 1, frame, -frame - 1, -frame));
-}
-
-TShellDirDialog::TShellDirDialog(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-{
-    setObjectName(QStringLiteral("ShellDirDialog"));
-    setWindowTitle(ND_("Select directory"));
-    setModal(true);
-    setSizeGripEnabled(true);
-    const auto s = [this](int n) { return ScaleByDpi(n, this); };
-
-    PanelLeft = new QWidget(this);
-    PanelLeft->setObjectName(QStringLiteral("PanelLeft"));
-    panRoot = new QWidget(PanelLeft);
-    panRoot->setObjectName(QStringLiteral("panRoot"));
-    FRootButtons = new QButtonGroup(this);
-    FRootButtons->setExclusive(true);
-    auto *rootLayout = new QVBoxLayout(panRoot);
-    rootLayout->setContentsMargins(0, 0, 0, 0);
-    rootLayout->setSpacing(s(2));
-    const auto makeRoot = [&](const char *name, const QString &caption, const QIcon &icon,
-                              TRootFolder root) {
-        auto *b = new QToolButton(panRoot);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(caption);
-        b->setIcon(icon);
-        b->setIconSize(QSize(s(RootIconSize), s(RootIconSize)));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setCheckable(true);
-        b->setAutoRaise(true);
-        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        FRootButtons->addButton(b, root);
-        rootLayout->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, root] {
-            SetRoot(root);
-            FocusTree();
-        });
-        return b;
-    };
-    spbDesktop = makeRoot("spbDesktop", ND_("Desktop"),
-                          ThemeIcon("user-desktop", QStyle::SP_DesktopIcon, this), rfDesktop);
-    spbMyFiles = makeRoot("spbMyFiles", ND_("Documents"),
-                          ThemeIcon("folder-documents", QStyle::SP_DirOpenIcon, this), rfPersonal);
-    spbComputer = makeRoot("spbComputer", ND_("Computer"),
-                           ThemeIcon("computer", QStyle::SP_ComputerIcon, this), rfMyComputer);
-    spbNetwork = makeRoot("spbNetwork", ND_("Network"),
-                          ThemeIcon("network-workgroup", QStyle::SP_DriveNetIcon, this), rfNetwork);
-    rootLayout->addStretch(1);
-    spbComputer->setChecked(true);
-
-    ShellTreeView = new QTreeView(PanelLeft);
-    ShellTreeView->setObjectName(QStringLiteral("ShellTreeView"));
-    ShellTreeView->setHeaderHidden(true);
-    ShellTreeView->setUniformRowHeights(true);
-    ShellTreeView->setSelectionMode(QAbstractItemView::SingleSelection);
-    ShellTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ShellTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
-    ShellTreeView->setAutoScroll(true);
-
-    Panel1 = new QWidget(PanelLeft);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Label1 = new QLabel(ND_("Directory:"), Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    cbxFiles = new QCheckBox(ND_("Show files"), Panel1);
-    cbxFiles->setObjectName(QStringLiteral("cbxFiles"));
-    const auto makeTool = [&](const char *name, const QString &hint, const QIcon &icon) {
-        auto *b = new QToolButton(Panel1);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(hint);
-        b->setIcon(icon);
-        b->setIconSize(QSize(s(ToolIconSize), s(ToolIconSize)));
-        b->setAutoRaise(true);
-        return b;
-    };
-    spbHome = makeTool("spbHome", ND_("Go to default folder"),
-                       ThemeIcon("go-home", QStyle::SP_DirHomeIcon, this));
-    spbUp = makeTool("spbUp", ND_("One folder up"),
-                     ThemeIcon("go-up", QStyle::SP_FileDialogToParent, this));
-    spbNew = makeTool("spbNew", ND_("Create new folder"),
-                      ThemeIcon("folder-new", QStyle::SP_FileDialogNewFolder, this));
-    cbxSelectedDir = new TDirComboBox(Panel1);
-    cbxSelectedDir->setObjectName(QStringLiteral("cbxSelectedDir"));
-    cbxSelectedDir->setToolTip(ND_("Directory"));
-    cbxSelectedDir->setEditable(true);
-    cbxSelectedDir->setInsertPolicy(QComboBox::NoInsert);
-    cbxSelectedDir->setMaxVisibleItems(MaxHistory);
-    cbxSelectedDir->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cbxSelectedDir->setMinimumContentsLength(20);
-    cbxSelectedDir->lineEdit()->setClearButtonEnabled(false);
-    Label1->setBuddy(cbxSelectedDir);
-    laVolHint = new QLabel(Panel1);
-    laVolHint->setObjectName(QStringLiteral("laVolHint"));
-    laVolHint->setTextFormat(Qt::PlainText);
-    btbOK = new QPushButton(ND_("OK"), Panel1);
-    btbOK->setObjectName(QStringLiteral("btbOK"));
-    btbOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
-    btbOK->setDefault(true);
-    btbCancel = new QPushButton(ND_("Cancel"), Panel1);
-    btbCancel->setObjectName(QStringLiteral("btbCancel"));
-    btbCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton, nullptr, this));
-    btbCancel->setAutoDefault(false);
-
-    auto *panelLayout = new QGridLayout(Panel1);
-    panelLayout->setContentsMargins(0, s(4), 0, 0);
-    panelLayout->setVerticalSpacing(s(4));
-    auto *topRow = new QHBoxLayout;
-    topRow->addWidget(Label1);
-    topRow->addStretch(1);
-    topRow->addWidget(cbxFiles);
-    topRow->addSpacing(s(8));
-    topRow->addWidget(spbHome);
-    topRow->addWidget(spbUp);
-    topRow->addWidget(spbNew);
-    panelLayout->addLayout(topRow, 0, 0);
-    panelLayout->addWidget(cbxSelectedDir, 1, 0);
-    auto *bottomRow = new QHBoxLayout;
-    bottomRow->addWidget(laVolHint, 1);
-    bottomRow->addWidget(btbOK);
-    bottomRow->addWidget(btbCancel);
-    panelLayout->addLayout(bottomRow, 2, 0);
-
-    auto *treeRow = new QHBoxLayout;
-    treeRow->setContentsMargins(0, 0, 0, 0);
-    treeRow->addWidget(panRoot);
-    treeRow->addWidget(ShellTreeView, 1);
-    auto *leftLayout = new QVBoxLayout(PanelLeft);
-    leftLayout->setContentsMargins(0, 0, 0, 0);
-    leftLayout->addLayout(treeRow, 1);
-    leftLayout->addWidget(Panel1);
-
-    PanelRight = new QWidget(this);
-    PanelRight->setObjectName(QStringLiteral("PanelRight"));
-    ShellListView = new QTreeView(PanelRight);
-    ShellListView->setObjectName(QStringLiteral("ShellListView"));
-    ShellListView->setRootIsDecorated(false);
-    ShellListView->setItemsExpandable(false);
-    ShellListView->setUniformRowHeights(true);
-    ShellListView->setAllColumnsShowFocus(true);
-    ShellListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ShellListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ShellListView->setSortingEnabled(true);
-    ShellListView->header()->setStretchLastSection(false);
-    auto *rightLayout = new QVBoxLayout(PanelRight);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->addWidget(ShellListView);
-
-    Splitter = new QSplitter(Qt::Horizontal, this);
-    Splitter->setObjectName(QStringLiteral("Splitter"));
-    Splitter->addWidget(PanelLeft);
-    Splitter->addWidget(PanelRight);
-    Splitter->setChildrenCollapsible(false);
-    Splitter->setStretchFactor(0, 0);
-    Splitter->setStretchFactor(1, 1);
-    PanelLeft->setMinimumWidth(s(MinPanelWidth));
-    PanelRight->setMinimumWidth(s(MinPanelWidth) / 2);
-    auto *mainLayout = new QVBoxLayout(this);
-    mainLayout->setContentsMargins(s(6), s(6), s(6), s(6));
-    mainLayout->addWidget(Splitter);
-
-    PopupMenu = new QMenu(this);
-    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    itmCreate = PopupMenu->addAction(ND_("Create folder"));
-    itmCreate->setObjectName(QStringLiteral("itmCreate"));
-    itmCreate->setIcon(spbNew->icon());
-    itmDelete = PopupMenu->addAction(ND_("Delete folder"));
-    itmDelete->setObjectName(QStringLiteral("itmDelete"));
-    itmDelete->setIcon(ThemeIcon("edit-delete", QStyle::SP_TrashIcon, this));
-    PopupMenu->addSeparator();
-    itmUpdate = PopupMenu->addAction(ND_("Update"));
-    itmUpdate->setObjectName(QStringLiteral("itmUpdate"));
-    itmUpdate->setIcon(ThemeIcon("view-refresh", QStyle::SP_BrowserReload, this));
-    itmUpdate->setShortcut(QKeySequence(Qt::Key_F5));
-    addAction(itmUpdate);
-    cancel1 = PopupMenu->addAction(ND_("Cancel"));
-    cancel1->setObjectName(QStringLiteral("cancel1"));
-
-    FFollowTimer = new QTimer(this);
-    FFollowTimer->setSingleShot(true);
-    FFollowTimer->setInterval(50);
-    connect(FFollowTimer, &QTimer::timeout, this, [this] {
-        if (!FPending.isEmpty())
-            ApplyPending();
-    });
-    FTree = new TFolderFilter(this);
-    FFileList = new TFileFilter(this);
-    ShellTreeView->setModel(FTree);
-    ShellListView->setModel(FFileList);
-    CreateModels();
-    ShellListView->sortByColumn(0, Qt::AscendingOrder);
-
-    connect(ShellTreeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TShellDirDialog::TreeSelectionChanged);
-    connect(ShellTreeView, &QTreeView::customContextMenuRequested, this,
-            &TShellDirDialog::TreeContextMenu);
-    connect(cbxFiles, &QCheckBox::clicked, this, [this](bool on) { ShowFileView(on); });
-    connect(spbHome, &QToolButton::clicked, this, &TShellDirDialog::spbHomeClick);
-    connect(spbUp, &QToolButton::clicked, this, &TShellDirDialog::spbUpClick);
-    connect(spbNew, &QToolButton::clicked, this, &TShellDirDialog::spbNewClick);
-    connect(itmCreate, &QAction::triggered, this, &TShellDirDialog::spbNewClick);
-    connect(itmDelete, &QAction::triggered, this, &TShellDirDialog::itmDeleteClick);
-    connect(itmUpdate, &QAction::triggered, this, &TShellDirDialog::itmUpdateClick);
-    connect(cbxSelectedDir->lineEdit(), &QLineEdit::textEdited, this,
-            &TShellDirDialog::cbxSelectedDirChange);
-    connect(cbxSelectedDir, &QComboBox::activated, this,
-            [this](int index) { GoToDirectory(cbxSelectedDir->itemText(index)); });
-    connect(btbOK, &QPushButton::clicked, this, &TShellDirDialog::btbOKClick);
-    connect(btbCancel, &QPushButton::clicked, this, &TShellDirDialog::reject);
-    connect(Splitter, &QSplitter::splitterMoved, this, [this] {
-        NoteWidths();
-        SetFileColumns();
-    });
-    ShellTreeView->installEventFilter(this);
-    ShellTreeView->viewport()->installEventFilter(this);
-    ShellListView->viewport()->installEventFilter(this);
-    cbxSelectedDir->lineEdit()->installEventFilter(this);
-
-    FDirWidth = s(DefaultDirWidth);
-    FFileWidth = s(DefaultFileWidth);
-    PanelRight->hide();
-    ScaleControlGlyphs(this, 96, MonitorPpi(screen()));
-    for (QObject *userData : std::initializer_list<QObject *>{
-             ShellTreeView, ShellListView, cbxSelectedDir, laVolHint})
-        MarkUserData(userData);
-    TranslateComponent(this, QStringLiteral("dialogs"));
-    resize(FDirWidth + 2 * s(6), s(DefaultHeight));
-    PlaceFormAt(this, ScreenCenterPos);
-    SetRoot(rfMyComputer);
-}
 
 void TShellDirDialog::CreateModels()
 {
@@ -472,8 +44,7 @@ void TShellDirDialog::CreateModels()
     auto *folders = new QFileSystemModel(this);
     folders->setReadOnly(true);
     folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives | hidden);
-    connect(folders, &QFileSystemModel::directoryLoaded, this,
-            &TShellDirDialog::DirectoryLoaded);
+    connect(folders, &QFileSystemModel::directoryLoaded, this, &TShellDirDialog::DirectoryLoaded);
     auto *files = new QFileSystemModel(this);
     files->setReadOnly(true);
     files->setFilter(QDir::Files | hidden);
@@ -585,7 +156,7 @@ void TShellDirDialog::ApplyPending()
 // is kept in view while its parts arrive.
 void TShellDirDialog::DirectoryLoaded(const QString &dir)
 {
-    if (!FPending.isEmpty() && (FPending == dir || IsBelow(FPending, dir))) {
+    if (!FPending.isEmpty() && (FPending == dir || IsBelowDir(FPending, dir))) {
         ApplyPending();
         // Sorting and further rows follow the load; scroll once they are in.
         FFollowTimer->start();
@@ -635,7 +206,7 @@ bool TShellDirDialog::CanDelete(const QString &dir) const
     if (dir.isEmpty() || dir == Slash || dir == FTree->Top() || !QFileInfo(dir).exists())
         return false;
     const QString home = CleanDir(QDir::homePath());
-    if (dir == home || IsBelow(home, dir))
+    if (dir == home || IsBelowDir(home, dir))
         return false;
     return !IsMountPoint(dir);
 }
@@ -748,7 +319,7 @@ void TShellDirDialog::spbHomeClick()
     const QString dir = CleanDir(FDefaultDir);
     const QFileInfo info(dir);
     if (dir.isEmpty() || !info.isDir() || !info.isExecutable()) {
-        ErrorDialog(SafeFormat(D_("Directory not found:\r\n%s!"), FDefaultDir));
+        ErrorDialog(SafeFormat(D_("Directory not found:\n%s!"), FDefaultDir));
         RemoveFromHistory(FDefaultDir);
     } else if (FRoot == rfNetwork || (dir != Slash && IsMountPoint(dir))) {
         SetRoot(rfPath, dir);
@@ -775,7 +346,7 @@ void TShellDirDialog::spbNewClick()
         SetRoot(rfMyComputer);
         SelectPath(dir);
     } else {
-        ErrorDialog(SafeFormat(D_("Could not create directory:\r\n%s!"), dir));
+        ErrorDialog(SafeFormat(D_("Could not create directory:\n%s!"), dir));
     }
     FocusTree();
 }
@@ -786,8 +357,8 @@ void TShellDirDialog::itmDeleteClick()
     if (!CanDelete(dir))
         return;
     const int answer = SelectOptionDialog(
-        D_("Delete directory"), SafeFormat(D_("Delete \"%s\""), dir), mtConfirmation,
-        TFontStyles(), TButtonArray{D_("Definitely"), D_("To recycle bin")});
+        D_("Delete directory"), SafeFormat(D_("Delete \"%s\""), dir), mtConfirmation, TFontStyles(),
+        TButtonArray{D_("Definitely"), D_("To recycle bin")});
     if (answer < 0)
         return;
     spbUpClick();
@@ -806,7 +377,7 @@ void TShellDirDialog::itmDeleteClick()
     if (deleted)
         RemoveFromHistory(dir);
     else
-        ErrorDialog(SafeFormat(D_("Error deleting directory:\r\n%s!"), dir));
+        ErrorDialog(SafeFormat(D_("Error deleting directory:\n%s!"), dir));
     itmUpdateClick();
 }
 
@@ -850,7 +421,8 @@ void TShellDirDialog::TreeContextMenu(const QPoint &pos)
         FPending.clear();
         ShellTreeView->setCurrentIndex(index);
     }
-    itmUpdateClick();
+    // The folders shown are watched, so the tree is current without being
+    // read again each time the menu opens (which would collapse it).
     UpdateCommands();
     PopupMenu->popup(ShellTreeView->viewport()->mapToGlobal(pos));
 }
@@ -862,8 +434,7 @@ void TShellDirDialog::ShowFileView(bool on)
     ApplyWidths();
     if (on) {
         const QString typed = CleanDir(cbxSelectedDir->currentText());
-        if (!typed.isEmpty() && QFileInfo(typed).isDir() &&
-            typed != ShownPathOf(SelectedPath()))
+        if (!typed.isEmpty() && QFileInfo(typed).isDir() && typed != ShownPathOf(SelectedPath()))
             GoToDirectory(typed);
     }
     UpdateFiles();
@@ -883,6 +454,15 @@ void TShellDirDialog::NoteWidths()
         FFileWidth = PanelRight->width();
 }
 
+void TShellDirDialog::NoteGeometry()
+{
+    NoteWidths();
+    if (isVisible()) {
+        FTop = y();
+        FLeft = x();
+    }
+}
+
 void TShellDirDialog::ApplyWidths()
 {
     const QMargins margins = layout()->contentsMargins();
@@ -895,11 +475,24 @@ void TShellDirDialog::ApplyWidths()
     SetFileColumns();
 }
 
+namespace {
+
+// History entries compare without regard to case or a trailing delimiter.
+bool SameHistoryEntry(const QString &a, const QString &b)
+{
+    if (SameText(a, b))
+        return true;
+    const QString cleanA = CleanDir(a);
+    return !cleanA.isEmpty() && SameText(cleanA, CleanDir(b));
+}
+
+} // namespace
+
 void TShellDirDialog::AddToHistory(const QString &d)
 {
     if (d.isEmpty())
         return;
-    const auto same = [&d](const QString &entry) { return SameText(entry, d); };
+    const auto same = [&d](const QString &entry) { return SameHistoryEntry(entry, d); };
     const auto found = std::find_if(DirList.begin(), DirList.end(), same);
     if (found != DirList.end())
         DirList.erase(found);
@@ -911,7 +504,7 @@ void TShellDirDialog::AddToHistory(const QString &d)
 
 void TShellDirDialog::RemoveFromHistory(const QString &d)
 {
-    const auto same = [&d](const QString &entry) { return SameText(entry, d); };
+    const auto same = [&d](const QString &entry) { return SameHistoryEntry(entry, d); };
     const auto found = std::find_if(DirList.begin(), DirList.end(), same);
     if (found == DirList.end())
         return;
@@ -945,8 +538,9 @@ void TShellDirDialog::LoadFromIni(const QString &IniName, const QString &Section
     DirList.clear();
     for (int i = 0; i < MaxHistory; ++i) {
         const QString entry = ini.ReadString(Section, QStringLiteral("History%1").arg(i));
-        const bool known = std::any_of(DirList.cbegin(), DirList.cend(),
-                                       [&entry](const QString &e) { return SameText(e, entry); });
+        const bool known =
+            std::any_of(DirList.cbegin(), DirList.cend(),
+                        [&entry](const QString &e) { return SameHistoryEntry(e, entry); });
         if (!entry.isEmpty() && !known)
             DirList.append(entry);
     }
@@ -956,8 +550,7 @@ void TShellDirDialog::LoadFromIni(const QString &IniName, const QString &Section
     const int maxWidth = screen() ? screen()->availableGeometry().width() : 4096;
     const int minWidth = ScaleByDpi(MinPanelWidth, this);
     FDirWidth = qBound(minWidth, ini.ReadInteger(Section, u"DirWidth", FDirWidth), maxWidth);
-    FFileWidth =
-        qBound(minWidth / 2, ini.ReadInteger(Section, u"FileWidth", FFileWidth), maxWidth);
+    FFileWidth = qBound(minWidth / 2, ini.ReadInteger(Section, u"FileWidth", FFileWidth), maxWidth);
     cbxFiles->setChecked(ini.ReadBool(Section, u"Fileview", false));
     RefillHistory();
 }
@@ -966,11 +559,7 @@ void TShellDirDialog::SaveToIni()
 {
     if (FIniName.isEmpty() || FIniSection.isEmpty())
         return;
-    NoteWidths();
-    if (isVisible()) {
-        FTop = y();
-        FLeft = x();
-    }
+    NoteGeometry();
     try {
         TUnicodeIniFile ini = TUnicodeIniFile::CreateForWrite(FIniName);
         ini.EraseSectionValues(FIniSection);
@@ -1051,6 +640,7 @@ void TShellDirDialog::btbOKClick()
 
 void TShellDirDialog::done(int r)
 {
+    NoteGeometry();
     SaveToIni();
     QDialog::done(r);
 }
@@ -1071,7 +661,8 @@ void TShellDirDialog::showEvent(QShowEvent *event)
 void TShellDirDialog::keyPressEvent(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (mods == Qt::NoModifier && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    if (mods == Qt::NoModifier &&
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         btbOK->click();
         return;
     }
@@ -1083,8 +674,7 @@ bool TShellDirDialog::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (watched == ShellTreeView || watched == ShellTreeView->viewport()) {
         // The user takes over: the tree no longer follows an earlier target.
-        if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress ||
-            type == QEvent::Wheel) {
+        if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress || type == QEvent::Wheel) {
             FPending.clear();
             FPendingTyped = false;
         }

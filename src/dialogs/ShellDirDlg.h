@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QComboBox>
+#include "dialogs/ShellDirDlgParts.h"
+
 #include <QDialog>
-#include <QSortFilterProxyModel>
 #include <QString>
 #include <QStringList>
 
@@ -18,81 +18,6 @@ class QSplitter;
 class QTimer;
 class QToolButton;
 class QTreeView;
-
-// Where the folder tree starts: the user's desktop folder, the documents
-// folder, the whole file system, the mounted network file systems, or a
-// folder of its own.
-enum TRootFolder
-{
-    rfDesktop,
-    rfPersonal,
-    rfMyComputer,
-    rfNetwork,
-    rfPath
-};
-
-// "<free> free of <total>" for the volume holding the directory; empty when
-// the system cannot tell.
-QString FreeSpaceText(const QString &dir);
-
-// Mount points of the mounted network file systems, sorted.
-QStringList NetworkMountPoints();
-
-// The tree's view of the file system: the top folder as the single top
-// item and, when restricted, below it only the way to the given folders.
-class TFolderFilter : public QSortFilterProxyModel
-{
-    Q_OBJECT
-public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
-
-    void SetTop(const QString &top, const QStringList &only);
-    const QString &Top() const { return FTop; }
-    // The folder whose only visible child is the top folder ("" above "/").
-    const QString &TopParent() const { return FTopParent; }
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex &parent) const override;
-
-private:
-    QString FTop;
-    QString FTopParent;
-    QStringList FOnly;
-};
-
-// The file list: the files of one folder, or none. Sorting is the file
-// system model's own (sizes as numbers, dates as dates).
-class TFileFilter : public QSortFilterProxyModel
-{
-    Q_OBJECT
-public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
-
-    void SetEmpty(bool empty);
-    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex &parent) const override;
-
-private:
-    bool FEmpty = true;
-};
-
-// The history box: an edit field that drops the history down, and is a
-// plain edit field while there is no history.
-class TDirComboBox : public QComboBox
-{
-    Q_OBJECT
-public:
-    using QComboBox::QComboBox;
-    void showPopup() override;
-    // Without a history the edit field takes the whole box.
-    void FitEditField();
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-};
 
 // Chooses a directory in a tree of folders, with an optional list of the
 // chosen folder's files; creates and deletes folders; remembers the last
@@ -180,6 +105,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Design sizes at 96 pixels per inch.
+    static constexpr int MinPanelWidth = 200;
+
+    void BuildRootPanel();
+    void BuildBottomPanel();
+    void BuildFilePanel();
+    void BuildMenu();
+    void ConnectEvents();
     void CreateModels();
     QModelIndex TreeIndexOf(const QString &path) const;
     QString PathOf(const QModelIndex &treeIndex) const;
@@ -198,6 +131,7 @@ private:
     bool CanDelete(const QString &dir) const;
     void ApplyWidths();
     void NoteWidths();
+    void NoteGeometry();
     void FocusTree();
 
     QFileSystemModel *FFolders = nullptr;

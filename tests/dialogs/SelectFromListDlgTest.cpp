@@ -3,6 +3,8 @@
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/WinUtils.h"
+#include "localisation/GnuGettext.h"
+#include "localisation/ui/TranslateComponent.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -183,8 +185,7 @@ TEST_F(ListDialog, AddAppendsEvenAnEmptyText)
 
 TEST_F(ListDialog, RejectedEntriesChangeNothing)
 {
-    Open(EditOrder, S("beta"), QString(),
-         [](const QString &t) { return !t.contains(u' '); });
+    Open(EditOrder, S("beta"), QString(), [](const QString &t) { return !t.contains(u' '); });
     TInputTextScript input;
     TMessageScript messages;
     input.answer(S("two words"));
@@ -273,4 +274,19 @@ TEST_F(ListDialog, PromptAnswersYesAndNoEntryGivesEmptyText)
     text = S("old");
     EXPECT_EQ(Close(dlg.btnPrompt), mrYes);
     EXPECT_EQ(text, S(""));
+}
+
+TEST_F(ListDialog, LanguageSwitchKeepsEntriesAndTitle)
+{
+    list = QStringList{S("Add"), S("Remove")};
+    Open(EditOrder);
+    GnuGettext::UseLanguage(S("de"));
+    RetranslateComponent(&dlg);
+    EXPECT_EQ(dlg.btnInsert->text(), S("Hinzufügen"));
+    EXPECT_EQ(dlg.gbxMove->title(), S("Eintrag verschieben"));
+    EXPECT_EQ(dlg.Items(), (QStringList{S("Add"), S("Remove")}));
+    EXPECT_EQ(dlg.windowTitle(), S("Commands"));
+    GnuGettext::UseLanguage(S("C"));
+    RetranslateComponent(&dlg);
+    EXPECT_EQ(dlg.btnInsert->text(), S("Add"));
 }

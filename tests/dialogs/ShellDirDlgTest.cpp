@@ -4,6 +4,8 @@
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/SelectDlg.h"
+#include "localisation/GnuGettext.h"
+#include "localisation/ui/TranslateComponent.h"
 #include "support/PathUtils.h"
 
 #include <QCheckBox>
@@ -47,7 +49,7 @@ struct DirDialog : testing::Test
     }
     void Open(const QString &dir, const QString &home = QString(), bool fileView = true)
     {
-        dlg.Prepare(S("Select directory"), false, fileView, false, home, dir);
+        dlg.Prepare(S("Game folder"), false, fileView, false, home, dir);
     }
     // The tree loads in the background.
     bool WaitForSelection(const QString &path)
@@ -98,7 +100,8 @@ TEST_F(DirDialog, EmptyStartShowsTheDesktopWithoutChoice)
     EXPECT_TRUE(dlg.laVolHint->text().isEmpty());
     // Choosing a folder enables OK.
     const QString top = dlg.TopFolder();
-    dlg.ShellTreeView->setCurrentIndex(dlg.ShellTreeView->model()->index(0, 0, dlg.ShellTreeView->rootIndex()));
+    dlg.ShellTreeView->setCurrentIndex(
+        dlg.ShellTreeView->model()->index(0, 0, dlg.ShellTreeView->rootIndex()));
     EXPECT_EQ(dlg.SelectedPath(), top);
     EXPECT_TRUE(dlg.btbOK->isEnabled());
 }
@@ -289,7 +292,7 @@ TEST_F(DirDialog, CreatesFolderWithItsParents)
     ASSERT_EQ(messages.asked().size(), 1);
     EXPECT_EQ(messages.asked().at(0).kind, mdtError);
     EXPECT_EQ(messages.asked().at(0).message(),
-              S("Could not create directory:\r\n") + base + S("/file/inner!"));
+              S("Could not create directory:\n") + base + S("/file/inner!"));
 }
 
 TEST_F(DirDialog, DeletesDefinitelyWithCounts)
@@ -364,7 +367,8 @@ TEST_F(DirDialog, UpLeavesTheDocumentsTree)
     EXPECT_EQ(dlg.TopFolder(), documents);
     dlg.GoToDirectory(documents + S("/games"));
     dlg.SetRoot(rfPersonal);
-    dlg.ShellTreeView->setCurrentIndex(dlg.ShellTreeView->model()->index(0, 0, dlg.ShellTreeView->rootIndex()));
+    dlg.ShellTreeView->setCurrentIndex(
+        dlg.ShellTreeView->model()->index(0, 0, dlg.ShellTreeView->rootIndex()));
     ASSERT_EQ(dlg.SelectedPath(), documents);
     dlg.spbUp->click();
     EXPECT_EQ(dlg.Root(), rfMyComputer);
@@ -381,7 +385,7 @@ TEST_F(DirDialog, MissingDefaultFolderIsReportedAndForgotten)
     TMessageScript messages;
     dlg.spbHome->click();
     ASSERT_EQ(messages.asked().size(), 1);
-    EXPECT_EQ(messages.asked().at(0).message(), S("Directory not found:\r\n") + gone + u'!');
+    EXPECT_EQ(messages.asked().at(0).message(), S("Directory not found:\n") + gone + u'!');
     EXPECT_TRUE(dlg.History().isEmpty());
 }
 
@@ -394,4 +398,31 @@ TEST_F(DirDialog, UpdateKeepsSelection)
     dlg.itmUpdate->trigger();
     EXPECT_TRUE(WaitForSelection(a));
     EXPECT_EQ(Combo(), a);
+}
+
+TEST_F(DirDialog, LanguageSwitchKeepsTheChoice)
+{
+    const QString dir = Make("Desktop");
+    Open(dir, dir);
+    ASSERT_TRUE(WaitForSelection(dir));
+    GnuGettext::UseLanguage(S("de"));
+    RetranslateComponent(&dlg);
+    EXPECT_EQ(dlg.spbDesktop->text(), S("Schreibtisch"));
+    EXPECT_EQ(dlg.btbCancel->text(), S("Abbrechen"));
+    EXPECT_EQ(Combo(), dir);
+    EXPECT_EQ(dlg.spbHome->toolTip(), S("Default: ") + dir);
+    EXPECT_EQ(dlg.windowTitle(), S("Game folder"));
+    GnuGettext::UseLanguage(S("C"));
+    RetranslateComponent(&dlg);
+}
+
+TEST_F(DirDialog, HistoryIgnoresTrailingDelimiter)
+{
+    const QString dir = Make("dos");
+    dlg.AddToHistory(dir);
+    dlg.AddToHistory(S("/other"));
+    dlg.AddToHistory(dir + u'/');
+    EXPECT_EQ(dlg.History(), (QStringList{dir + u'/', S("/other")}));
+    dlg.RemoveFromHistory(dir);
+    EXPECT_EQ(dlg.History(), QStringList{S("/other")});
 }
