@@ -319,7 +319,7 @@ void TShellDirDialog::spbHomeClick()
     const QString dir = CleanDir(FDefaultDir);
     const QFileInfo info(dir);
     if (dir.isEmpty() || !info.isDir() || !info.isExecutable()) {
-        ErrorDialog(SafeFormat(D_("Directory not found:\n%s!"), FDefaultDir));
+        ErrorDialog(SafeFormat(D_("Directory not found:\r\n%s!"), FDefaultDir));
         RemoveFromHistory(FDefaultDir);
     } else if (FRoot == rfNetwork || (dir != Slash && IsMountPoint(dir))) {
         SetRoot(rfPath, dir);
@@ -346,7 +346,7 @@ void TShellDirDialog::spbNewClick()
         SetRoot(rfMyComputer);
         SelectPath(dir);
     } else {
-        ErrorDialog(SafeFormat(D_("Could not create directory:\n%s!"), dir));
+        ErrorDialog(SafeFormat(D_("Could not create directory:\r\n%s!"), dir));
     }
     FocusTree();
 }
@@ -377,7 +377,7 @@ void TShellDirDialog::itmDeleteClick()
     if (deleted)
         RemoveFromHistory(dir);
     else
-        ErrorDialog(SafeFormat(D_("Error deleting directory:\n%s!"), dir));
+        ErrorDialog(SafeFormat(D_("Error deleting directory:\r\n%s!"), dir));
     itmUpdateClick();
 }
 

@@ -292,7 +292,7 @@ TEST_F(DirDialog, CreatesFolderWithItsParents)
     ASSERT_EQ(messages.asked().size(), 1);
     EXPECT_EQ(messages.asked().at(0).kind, mdtError);
     EXPECT_EQ(messages.asked().at(0).message(),
-              S("Could not create directory:\n") + base + S("/file/inner!"));
+              S("Could not create directory:\r\n") + base + S("/file/inner!"));
 }
 
 TEST_F(DirDialog, DeletesDefinitelyWithCounts)
@@ -385,7 +385,7 @@ TEST_F(DirDialog, MissingDefaultFolderIsReportedAndForgotten)
     TMessageScript messages;
     dlg.spbHome->click();
     ASSERT_EQ(messages.asked().size(), 1);
-    EXPECT_EQ(messages.asked().at(0).message(), S("Directory not found:\n") + gone + u'!');
+    EXPECT_EQ(messages.asked().at(0).message(), S("Directory not found:\r\n") + gone + u'!');
     EXPECT_TRUE(dlg.History().isEmpty());
 }
 
@@ -412,6 +412,13 @@ TEST_F(DirDialog, LanguageSwitchKeepsTheChoice)
     EXPECT_EQ(Combo(), dir);
     EXPECT_EQ(dlg.spbHome->toolTip(), S("Default: ") + dir);
     EXPECT_EQ(dlg.windowTitle(), S("Game folder"));
+    // Messages with line breaks are translated too.
+    Open(dir, Path("gone"));
+    TMessageScript messages;
+    dlg.spbHomeClick();
+    ASSERT_EQ(messages.asked().size(), 1);
+    EXPECT_EQ(messages.asked().at(0).message(),
+              S("Verzeichnis nicht gefunden:\r\n") + Path("gone") + u'!');
     GnuGettext::UseLanguage(S("C"));
     RetranslateComponent(&dlg);
 }
