@@ -106,7 +106,7 @@ TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
     lbxStringList->setUniformItemSizes(true);
     lbDesc->setBuddy(lbxStringList);
     auto *listLayout = new QVBoxLayout(paList);
-    listLayout->setContentsMargins(0, Dist, 0, Dist);
+    listLayout->setContentsMargins(0, ScaleByDpi(Dist, this), 0, ScaleByDpi(Dist, this));
     listLayout->addWidget(lbDesc);
     listLayout->addWidget(lbxStringList, 1);
 
@@ -154,7 +154,7 @@ TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
                            style()->standardIcon(QStyle::SP_DialogCancelButton, nullptr, this));
 
     auto *main = new QHBoxLayout(this);
-    main->setContentsMargins(Dist * 2, 0, 0, 0);
+    main->setContentsMargins(ScaleByDpi(2 * Dist, this), 0, 0, 0);
     main->setSpacing(0);
     main->addWidget(paList, 1);
     main->addWidget(paEdit);
