@@ -9,6 +9,7 @@
 #include "dialogs/WinUtils.h"
 #include "launcher/DosBoxInterface.h"
 #include "localisation/GnuGettext.h"
+#include "localisation/ui/TranslateComponent.h"
 #include "support/Errors.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
@@ -57,12 +58,31 @@ TAppSettingsDialog::TAppSettingsDialog(const TBasicSettings &settings, TShellDir
 {
     CreateControls();
     ConnectHandlers();
+    const QList<QObject *> userData{cbCategory, cbHardDrive, cbCdRomDrive, cbDrive,
+                                    lbMixerSettings};
+    for (QObject *data : userData)
+        MarkUserData(data);
+    TranslateComponent(this);
     FillCdDriveList();
     LastDrive.clear();
     ScaleControlGlyphs(this, 96, MonitorPpi(screen()));
 }
 
 TAppSettingsDialog::~TAppSettingsDialog() = default;
+
+void TAppSettingsDialog::showEvent(QShowEvent *event)
+{
+    // Labels of one column that live in different layouts line up only with
+    // a common width, which depends on the language.
+    int width = 0;
+    for (QLabel *label : FMemoryLabels) {
+        label->setMinimumWidth(0);
+        width = qMax(width, label->sizeHint().width());
+    }
+    for (QLabel *label : FMemoryLabels)
+        label->setMinimumWidth(width);
+    QDialog::showEvent(event);
+}
 
 void TAppSettingsDialog::ConnectHandlers()
 {

@@ -180,6 +180,8 @@ public:
     QPushButton *btbCancel;
 
 protected:
+    void showEvent(QShowEvent *event) override;
+
     // The shared dialogs and the editor, replaced by tests.
     virtual bool ChooseDirectory(const QString &title, const QString &homeDir, QString &dir);
     virtual bool ExecuteListEditor(QPoint pos, const QString &title, const QString &description,
@@ -210,6 +212,7 @@ private:
     TShellDirDialog *FDirDialog;
     TSelectFromListDialog *FListDialog;
     QButtonGroup *FConfigGroup = nullptr;
+    QList<QLabel *> FMemoryLabels;
     std::unique_ptr<TDosBoxApp> FDosBoxApp;
     std::unique_ptr<TAppIcons> NewIcons;
     QString LastDrive;

@@ -371,7 +371,8 @@ QWidget *TAppSettingsDialog::CreateEmulationPage()
     auto *size = new QGridLayout;
     cbMemSize = ListBox(gbMemory, {N_("Default"), N_("8 MB"), N_("16 MB"), N_("24 MB"),
                                    N_("32 MB"), N_("48 MB"), N_("64 MB")});
-    size->addWidget(Label(N_("Size:"), gbMemory, cbMemSize), 0, 0);
+    FMemoryLabels.append(Label(N_("Size:"), gbMemory, cbMemSize));
+    size->addWidget(FMemoryLabels.last(), 0, 0);
     size->addWidget(cbMemSize, 0, 1);
     size->setColumnStretch(1, 1);
     memory->addLayout(size);
@@ -381,11 +382,14 @@ QWidget *TAppSettingsDialog::CreateEmulationPage()
     cbXms = ListBox(pnMemMan, OnOffItems());
     cbEms = ListBox(pnMemMan, OnOffItems());
     cbUmb = ListBox(pnMemMan, OnOffItems());
-    manage->addWidget(Label(N_("XMS:"), pnMemMan, cbXms), 0, 0);
+    FMemoryLabels.append(Label(N_("XMS:"), pnMemMan, cbXms));
+    manage->addWidget(FMemoryLabels.last(), 0, 0);
     manage->addWidget(cbXms, 0, 1);
-    manage->addWidget(Label(N_("EMS:"), pnMemMan, cbEms), 1, 0);
+    FMemoryLabels.append(Label(N_("EMS:"), pnMemMan, cbEms));
+    manage->addWidget(FMemoryLabels.last(), 1, 0);
     manage->addWidget(cbEms, 1, 1);
-    manage->addWidget(Label(N_("UMB:"), pnMemMan, cbUmb), 2, 0);
+    FMemoryLabels.append(Label(N_("UMB:"), pnMemMan, cbUmb));
+    manage->addWidget(FMemoryLabels.last(), 2, 0);
     manage->addWidget(cbUmb, 2, 1);
     manage->setColumnStretch(1, 1);
     memory->addWidget(pnMemMan);
