@@ -4,6 +4,7 @@
 
 #include "appsettings/AppSettingsRules.h"
 #include "dialogs/CheckBoxes.h"
+#include "dialogs/WinUtils.h"
 #include "localisation/GnuGettext.h"
 
 #include <QButtonGroup>
@@ -78,7 +79,7 @@ void TAppSettingsDialog::CreateControls()
     // Picture, name and category.
     auto *top = new QHBoxLayout;
     imgIcon = new QLabel(this);
-    imgIcon->setFixedSize(32, 32);
+    imgIcon->setFixedSize(ScaleByDpi(32), ScaleByDpi(32));
     edAppName = new QLineEdit(this);
     cbCategory = new QComboBox(this);
     cbCategory->setEditable(true);

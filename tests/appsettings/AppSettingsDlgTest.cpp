@@ -295,7 +295,7 @@ TEST_F(AppSettingsDlgTest, CategoryBox)
     EXPECT_EQ(Stored(app).Category, QString());
 
     Open(app);
-    m_dlg.cbCategory->setEditText(QStringLiteral("Adventures"));
+    m_dlg.cbCategory->setEditText(QStringLiteral(" Adventures "));
     EXPECT_EQ(Stored(app).Category, QStringLiteral("Adventures"));
 
     app.Category = QStringLiteral("games");

@@ -56,22 +56,6 @@ TEST(AppSettingsRulesTest, MemoryAndOnOffTables)
     EXPECT_EQ(OnOffValue(-1), -1);
 }
 
-TEST(AppSettingsRulesTest, DefaultValueHints)
-{
-    EXPECT_EQ(CyclesHint(-1), QString());
-    EXPECT_EQ(CyclesHint(0), QStringLiteral("auto"));
-    EXPECT_EQ(CyclesHint(1000000), QStringLiteral("max"));
-    EXPECT_EQ(CyclesHint(4000), QStringLiteral("4000"));
-    EXPECT_EQ(RealSpeedHint(0), QStringLiteral("0"));
-    EXPECT_EQ(RealSpeedHint(1000000), QStringLiteral("max"));
-    EXPECT_EQ(ProtSpeedHint(0), QStringLiteral("auto"));
-    EXPECT_EQ(OnOffHint(0), QStringLiteral("On"));
-    EXPECT_EQ(OnOffHint(1), QStringLiteral("Off"));
-    EXPECT_EQ(OnOffHint(-1), QString());
-    EXPECT_EQ(MemSizeHint(16), QStringLiteral("16 MB"));
-    EXPECT_EQ(MemSizeHint(0), QString());
-}
-
 TEST(AppSettingsRulesTest, MixerEntriesAndChannels)
 {
     EXPECT_EQ(RoundToFive(52), 50);
@@ -115,26 +99,6 @@ TEST(AppSettingsRulesTest, MixerChannelsQuotedBothWays)
                            QStringLiteral("FM 10:10"), QString()}));
 }
 
-TEST(AppSettingsRulesTest, DriveLetterFollowsEveryDriveChange)
-{
-    const QString commands = QStringLiteral("C:;\"CD \\\";C:\\UTIL\\X.EXE;c:go");
-    const QString d = ReplaceDriveLetter(commands, QStringLiteral("C"), QStringLiteral("D"));
-    EXPECT_EQ(d, QStringLiteral("D:;\"CD \\\";D:\\UTIL\\X.EXE;D:go"));
-    EXPECT_EQ(ReplaceDriveLetter(d, QStringLiteral("D"), QStringLiteral("E")),
-              QStringLiteral("E:;\"CD \\\";E:\\UTIL\\X.EXE;E:go"));
-    EXPECT_EQ(ReplaceDriveLetter(commands, QString(), QStringLiteral("E")), commands);
-}
-
-TEST(AppSettingsRulesTest, CommandListsSplitAtEverySemicolon)
-{
-    EXPECT_EQ(SplitCommands(QStringLiteral("C:;\"CD \\\";DIR")),
-              (QStringList{QStringLiteral("C:"), QStringLiteral("\"CD \\\""),
-                           QStringLiteral("DIR")}));
-    EXPECT_TRUE(SplitCommands(QString()).isEmpty());
-    EXPECT_EQ(JoinCommands({QStringLiteral("A"), QStringLiteral("B")}), QStringLiteral("A;B"));
-    EXPECT_EQ(JoinCommands({}), QString());
-}
-
 TEST(AppSettingsRulesTest, ProgramPathBelowTheMountedFolder)
 {
     QTemporaryDir dir;
@@ -158,17 +122,4 @@ TEST(AppSettingsRulesTest, ProgramPathBelowTheMountedFolder)
     QFile(root + QStringLiteral("/GAME/RUN.BAT")).open(QIODevice::WriteOnly);
     ASSERT_TRUE(ProgramPathBelow(link, root + QStringLiteral("/GAME/RUN.BAT"), program));
     EXPECT_EQ(program, QStringLiteral("GAME\\RUN.BAT"));
-}
-
-TEST(AppSettingsRulesTest, IsoListAndCategory)
-{
-    EXPECT_EQ(IsoFileListText({QStringLiteral("/x/My Games/disc1.iso"),
-                               QStringLiteral("/x/disc2.cue")}),
-              QStringLiteral("\"/x/My Games/disc1.iso\" /x/disc2.cue "));
-    EXPECT_EQ(IsoFileListText({}), QString());
-
-    const QString misc = QStringLiteral("Miscellaneous");
-    EXPECT_EQ(StoredCategory(QStringLiteral("miscellaneous"), misc), QString());
-    EXPECT_EQ(StoredCategory(QString(), misc), QString());
-    EXPECT_EQ(StoredCategory(QStringLiteral(" Games "), misc), QStringLiteral("Games"));
 }
