@@ -113,7 +113,11 @@ void TAppSettingsDialog::ConnectHandlers()
 
     // Only a choice of the user counts, not the filling of the controls.
     connect(cbHardDrive, &QComboBox::activated, this, &TAppSettingsDialog::cbHardDriveCloseUp);
-    connect(FConfigGroup, &QButtonGroup::idClicked, this, &TAppSettingsDialog::rgConfigClick);
+    // A click on the choice already made changes nothing.
+    connect(FConfigGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            rgConfigClick();
+    });
     connect(cbNoConsole, &QCheckBox::toggled, this, &TAppSettingsDialog::cbNoConsoleClick);
     connect(edIsoFile, &QLineEdit::textChanged, edIsoFile, &QLineEdit::setToolTip);
     connect(tbLeft, &QSlider::valueChanged, this, &TAppSettingsDialog::tbLeftChange);

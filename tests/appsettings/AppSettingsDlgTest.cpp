@@ -815,6 +815,7 @@ TEST_F(AppSettingsDlgTest, LayoutAndFileChoosers)
     EXPECT_EQ(files.asked().last().DefaultExt, QStringLiteral("map"));
     EXPECT_EQ(files.asked().last().StartDir, m_dir.filePath(QStringLiteral("primary/")));
     m_dlg.SetConfigIndex(1);
+    m_dlg.edMapperFile->clear();
     m_dlg.btMapperClick();
     EXPECT_EQ(files.asked().last().StartDir, m_appPath);
     files.answer({QStringLiteral("/keys/doom.map")});
