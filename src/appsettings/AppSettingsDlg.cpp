@@ -196,9 +196,8 @@ void TAppSettingsDialog::LoadCategory(const QStringList &categories)
 {
     QStringList sorted;
     for (const QString &category : categories) {
-        const bool known = std::any_of(sorted.cbegin(), sorted.cend(), [&](const QString &c) {
-            return SameText(c, category);
-        });
+        const bool known = std::any_of(sorted.cbegin(), sorted.cend(),
+                                       [&](const QString &c) { return SameText(c, category); });
         if (!category.isEmpty() && !known)
             sorted.append(category);
     }
@@ -362,16 +361,15 @@ void TAppSettingsDialog::btExitCommandsClick()
 void TAppSettingsDialog::btIconFileClick()
 {
     const QString current = edIconFile->text();
-    const QString start = current.isEmpty() ? edAppPath->text()
-                                            : ExistingDirOrDefault(current, FSettings.RootPath);
-    const QString file =
-        ChooseFile({_("Select file with icon for this application"),
-                    QStringLiteral("ico"),
-                    {{_("Image"), QStringLiteral("*.ico;*.bmp;*.png;*.jpg")},
-                     {_("Executables"), QStringLiteral("*.exe;*.dll")},
-                     {_("All"), QStringLiteral("*.*")}},
-                    start,
-                    false});
+    const QString start =
+        current.isEmpty() ? edAppPath->text() : ExistingDirOrDefault(current, FSettings.RootPath);
+    const QString file = ChooseFile({_("Select file with icon for this application"),
+                                     QStringLiteral("ico"),
+                                     {{_("Image"), QStringLiteral("*.ico;*.bmp;*.png;*.jpg")},
+                                      {_("Executables"), QStringLiteral("*.exe;*.dll")},
+                                      {_("All"), QStringLiteral("*.*")}},
+                                     start,
+                                     false});
     if (file.isEmpty())
         return;
     try {
@@ -410,13 +408,12 @@ void TAppSettingsDialog::btMapperClick()
         start = edAppPath->text();
     else
         start = ExtractFilePath(FSettings.ConfFile);
-    const QString file =
-        ChooseFile({_("Select keymapper file"),
-                    QStringLiteral("map"),
-                    {{_("DOSBox keymapper files"), QStringLiteral("*.map;*.txt")},
-                     {_("All"), QStringLiteral("*.*")}},
-                    start,
-                    false});
+    const QString file = ChooseFile({_("Select keymapper file"),
+                                     QStringLiteral("map"),
+                                     {{_("DOSBox keymapper files"), QStringLiteral("*.map;*.txt")},
+                                      {_("All"), QStringLiteral("*.*")}},
+                                     start,
+                                     false});
     if (!file.isEmpty())
         edMapperFile->setText(file);
 }

@@ -52,8 +52,7 @@ public:
     // The steps of Execute around the modal loop, for tests that drive the
     // window without one: make the working copy and fill the controls;
     // write the controls back into the entry (OK); drop the working copy.
-    void LoadControls(const QStringList &Categories, const TDosBoxApp &DosBoxApp,
-                      bool IsStaging);
+    void LoadControls(const QStringList &Categories, const TDosBoxApp &DosBoxApp, bool IsStaging);
     void StoreControls(TDosBoxApp &DosBoxApp);
     void Finish();
 

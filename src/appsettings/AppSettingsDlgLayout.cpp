@@ -187,16 +187,16 @@ void TAppSettingsDialog::CreateControls()
     // Pages first in page order, the run options after them: the order a
     // user reads the window in.
     const QList<QWidget *> order{
-        edAppName,     cbCategory,    cbHardDrive,  edAppPath,    btPath,         gbCdDrive,
-        cbCdRomDrive,  rbDrive,       rbIsoIMage,   cbDrive,      btRebuild,      edIsoFile,
-        btIsoFile,     pcSettings,    edExeFile,    btExeFile,    edParam,        edCommands,
-        btCommands,    edExitCommands, btExitCommands, edIconFile, btIconFile,    edManFile,
-        btManFile,     edDescription, cbChannels,   tbLeft,       tbRight,        cbConnect,
-        lbMixerSettings, bbAddMixer,  bbRemMixer,   bbUp,         bbDown,         bbClearMixer,
-        cbCycles,      cbRealSpeed,   cbProtSpeed,  cbThrottling, cbMemSize,      cbXms,
-        cbEms,         cbUmb,         cbNoConsole,  cbDelConFiles, edMapperFile,  btMapper,
-        rbGlobalConfig, rbAppConfig,  cxFullScreen, cxAutoEnd,    cxAutoClose,    bbReset,
-        bbEditConfig,  btbOK,         btbCancel,
+        edAppName,       cbCategory,     cbHardDrive,    edAppPath,     btPath,       gbCdDrive,
+        cbCdRomDrive,    rbDrive,        rbIsoIMage,     cbDrive,       btRebuild,    edIsoFile,
+        btIsoFile,       pcSettings,     edExeFile,      btExeFile,     edParam,      edCommands,
+        btCommands,      edExitCommands, btExitCommands, edIconFile,    btIconFile,   edManFile,
+        btManFile,       edDescription,  cbChannels,     tbLeft,        tbRight,      cbConnect,
+        lbMixerSettings, bbAddMixer,     bbRemMixer,     bbUp,          bbDown,       bbClearMixer,
+        cbCycles,        cbRealSpeed,    cbProtSpeed,    cbThrottling,  cbMemSize,    cbXms,
+        cbEms,           cbUmb,          cbNoConsole,    cbDelConFiles, edMapperFile, btMapper,
+        rbGlobalConfig,  rbAppConfig,    cxFullScreen,   cxAutoEnd,     cxAutoClose,  bbReset,
+        bbEditConfig,    btbOK,          btbCancel,
     };
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
@@ -207,14 +207,13 @@ QWidget *TAppSettingsDialog::CreateGeneralPage()
     tsGeneral = new QWidget;
     auto *grid = new QGridLayout(tsGeneral);
     edExeFile = new QLineEdit(tsGeneral);
-    btExeFile = GlyphButton(tsGeneral, QStyle::SP_DirOpenIcon,
-                            N_("Select executable to run on startup"));
+    btExeFile =
+        GlyphButton(tsGeneral, QStyle::SP_DirOpenIcon, N_("Select executable to run on startup"));
     edParam = new QLineEdit(tsGeneral);
     edCommands = new QLineEdit(tsGeneral);
     btCommands = GlyphButton(tsGeneral, QStyle::SP_FileDialogDetailedView, N_("Edit commands"));
     edExitCommands = new QLineEdit(tsGeneral);
-    btExitCommands =
-        GlyphButton(tsGeneral, QStyle::SP_FileDialogDetailedView, N_("Edit commands"));
+    btExitCommands = GlyphButton(tsGeneral, QStyle::SP_FileDialogDetailedView, N_("Edit commands"));
     edIconFile = new QLineEdit(tsGeneral);
     btIconFile = GlyphButton(tsGeneral, QStyle::SP_DirOpenIcon, N_("Select icon"));
     edManFile = new QLineEdit(tsGeneral);
@@ -334,10 +333,10 @@ QWidget *TAppSettingsDialog::CreateEmulationPage()
     tsNormal = new QWidget;
     auto *normal = new QGridLayout(tsNormal);
     normal->setContentsMargins(0, 0, 0, 0);
-    cbCycles = ListBox(tsNormal, {N_("Use default value"), N_("Set automatically"),
-                                  N_("5 000 cycles/ms"), N_("10 000 cycles/ms"),
-                                  N_("25 000 cycles/ms"), N_("50 000 cycles/ms"),
-                                  N_("Set to maximum")});
+    cbCycles =
+        ListBox(tsNormal, {N_("Use default value"), N_("Set automatically"), N_("5 000 cycles/ms"),
+                           N_("10 000 cycles/ms"), N_("25 000 cycles/ms"), N_("50 000 cycles/ms"),
+                           N_("Set to maximum")});
     normal->addWidget(Label(N_("Normal mode:"), tsNormal, cbCycles), 0, 0);
     normal->addWidget(cbCycles, 0, 1);
     normal->setColumnStretch(1, 1);
@@ -345,14 +344,14 @@ QWidget *TAppSettingsDialog::CreateEmulationPage()
     tsStaging = new QWidget;
     auto *staging = new QGridLayout(tsStaging);
     staging->setContentsMargins(0, 0, 0, 0);
-    cbRealSpeed = ListBox(tsStaging, {N_("Use default value"), N_("3 000 cycles/ms"),
-                                      N_("5 000 cycles/ms"), N_("10 000 cycles/ms"),
-                                      N_("25 000 cycles/ms"), N_("50 000 cycles/ms"),
-                                      N_("Set to maximum")});
-    cbProtSpeed = ListBox(tsStaging, {N_("Use default value"), N_("Set automatically"),
-                                      N_("10 000 cycles/ms"), N_("20 000 cycles/ms"),
-                                      N_("60 000 cycles/ms"), N_("100 000 cycles/ms"),
-                                      N_("200 000 cycles/ms"), N_("Set to maximum")});
+    cbRealSpeed =
+        ListBox(tsStaging, {N_("Use default value"), N_("3 000 cycles/ms"), N_("5 000 cycles/ms"),
+                            N_("10 000 cycles/ms"), N_("25 000 cycles/ms"), N_("50 000 cycles/ms"),
+                            N_("Set to maximum")});
+    cbProtSpeed = ListBox(tsStaging,
+                          {N_("Use default value"), N_("Set automatically"), N_("10 000 cycles/ms"),
+                           N_("20 000 cycles/ms"), N_("60 000 cycles/ms"), N_("100 000 cycles/ms"),
+                           N_("200 000 cycles/ms"), N_("Set to maximum")});
     cbThrottling = ListBox(tsStaging, OnOffItems());
     staging->addWidget(Label(N_("Real mode:"), tsStaging, cbRealSpeed), 0, 0);
     staging->addWidget(cbRealSpeed, 0, 1);
@@ -370,8 +369,8 @@ QWidget *TAppSettingsDialog::CreateEmulationPage()
     gbMemory = new QGroupBox(N_("Memory"), tsEmulation);
     auto *memory = new QVBoxLayout(gbMemory);
     auto *size = new QGridLayout;
-    cbMemSize = ListBox(gbMemory, {N_("Default"), N_("8 MB"), N_("16 MB"), N_("24 MB"),
-                                   N_("32 MB"), N_("48 MB"), N_("64 MB")});
+    cbMemSize = ListBox(gbMemory, {N_("Default"), N_("8 MB"), N_("16 MB"), N_("24 MB"), N_("32 MB"),
+                                   N_("48 MB"), N_("64 MB")});
     FMemoryLabels.append(Label(N_("Size:"), gbMemory, cbMemSize));
     size->addWidget(FMemoryLabels.last(), 0, 0);
     size->addWidget(cbMemSize, 0, 1);

@@ -100,9 +100,8 @@ void TAppSettingsDialog::btRebuildClick()
 void TAppSettingsDialog::btIsoFileClick()
 {
     const QString current = edIsoFile->text();
-    const QString start = current.isEmpty()
-                              ? edAppPath->text()
-                              : ExtractFilePath(FirstQuotedItem(current, u' ', u'"'));
+    const QString start = current.isEmpty() ? edAppPath->text()
+                                            : ExtractFilePath(FirstQuotedItem(current, u' ', u'"'));
     const QStringList files = OpenFiles(
         this,
         {SafeFormat(_("Select iso image to be mounted as drive %s"), cbCdRomDrive->currentText()),

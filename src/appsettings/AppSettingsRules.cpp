@@ -13,7 +13,7 @@ constexpr int MaxSpeedValue = 1000000;
 
 constexpr std::array<int, 7> CyclesSteps{-1, 0, 5000, 10000, 25000, 50000, MaxSpeedValue};
 constexpr std::array<int, 7> RealSpeedSteps{-1, 3000, 5000, 10000, 25000, 50000, MaxSpeedValue};
-constexpr std::array<int, 8> ProtSpeedSteps{-1,     0,      10000,  20000,
+constexpr std::array<int, 8> ProtSpeedSteps{-1,    0,      10000,  20000,
                                             60000, 100000, 200000, MaxSpeedValue};
 constexpr std::array<int, 7> MemSizes{0, 8, 16, 24, 32, 48, 64};
 
@@ -162,8 +162,8 @@ QString MixerChannelName(int index)
 QString MixerChannelCode(int index)
 {
     static const std::array<QString, MixerChannelCount> codes{
-        QStringLiteral("MASTER"), QStringLiteral("DISNEY"), QStringLiteral("SPKR"),
-        QStringLiteral("GUS"),    QStringLiteral("SB"),     QStringLiteral("FM"),
+        QStringLiteral("MASTER"),  QStringLiteral("DISNEY"), QStringLiteral("SPKR"),
+        QStringLiteral("GUS"),     QStringLiteral("SB"),     QStringLiteral("FM"),
         QStringLiteral("CDAUDIO"),
     };
     return index >= 0 && index < MixerChannelCount ? codes[index] : QString();

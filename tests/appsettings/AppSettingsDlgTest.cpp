@@ -99,8 +99,7 @@ protected:
 
     TDosBoxApp Entry(const QString &config = {})
     {
-        TDosBoxApp app(config.isEmpty() ? m_settings.ConfFile : config, m_defL, m_defS, 437,
-                       false);
+        TDosBoxApp app(config.isEmpty() ? m_settings.ConfFile : config, m_defL, m_defS, 437, false);
         app.AppName = QStringLiteral("Doom");
         app.Category = QStringLiteral("Games");
         app.AppPath = m_appPath;
@@ -110,9 +109,9 @@ protected:
 
     void Open(const TDosBoxApp &app, bool staging = false)
     {
-        m_dlg.LoadControls({QStringLiteral("Games"), QStringLiteral("Tools"),
-                            QStringLiteral("Miscellaneous")},
-                           app, staging);
+        m_dlg.LoadControls(
+            {QStringLiteral("Games"), QStringLiteral("Tools"), QStringLiteral("Miscellaneous")},
+            app, staging);
     }
 
     TDosBoxApp Stored(const TDosBoxApp &original)
@@ -604,10 +603,10 @@ TEST_F(AppSettingsDlgTest, ClassicKeepsTheStagingOnlyValues)
 
 TEST_F(AppSettingsDlgTest, HintsShowTheDefaultValues)
 {
-    const QString staging = Write(
-        QStringLiteral("dosbox-staging/dosbox-staging.conf"),
-        "[dosbox]\nmemsize=16\n[cpu]\ncpu_cycles=max\ncpu_cycles protected=auto\n"
-        "cpu_throttle=off\n[dos]\nxms=on\nems=false\n");
+    const QString staging =
+        Write(QStringLiteral("dosbox-staging/dosbox-staging.conf"),
+              "[dosbox]\nmemsize=16\n[cpu]\ncpu_cycles=max\ncpu_cycles protected=auto\n"
+              "cpu_throttle=off\n[dos]\nxms=on\nems=false\n");
     TDosBoxApp app = Entry(staging);
     app.Speed.ProtSpeed = 10000;
     Open(app, true);
@@ -665,7 +664,8 @@ TEST_F(AppSettingsDlgTest, PhysicalDriveOrIsoImages)
     TFileOpenScript files;
     files.answer({QStringLiteral("/x/My Games/disc1.iso"), QStringLiteral("/x/disc2.cue")});
     m_dlg.btIsoFileClick();
-    EXPECT_EQ(files.asked().last().Title, QStringLiteral("Select iso image to be mounted as drive F"));
+    EXPECT_EQ(files.asked().last().Title,
+              QStringLiteral("Select iso image to be mounted as drive F"));
     EXPECT_TRUE(files.asked().last().Multiple);
     EXPECT_EQ(files.asked().last().StartDir, m_appPath);
     const QString list = QStringLiteral("\"/x/My Games/disc1.iso\" /x/disc2.cue ");
@@ -728,9 +728,9 @@ TEST_F(AppSettingsDlgTest, MixerList)
     m_dlg.bbUpClick(); // already first
     m_dlg.lbMixerSettings->setCurrentRow(2);
     m_dlg.bbDownClick(); // already last
-    EXPECT_EQ(m_dlg.MixerItems(), (QStringList{QStringLiteral("SB 80:60"),
-                                               QStringLiteral("XYZ 40:40"),
-                                               QStringLiteral("GUS 30:30")}));
+    EXPECT_EQ(m_dlg.MixerItems(),
+              (QStringList{QStringLiteral("SB 80:60"), QStringLiteral("XYZ 40:40"),
+                           QStringLiteral("GUS 30:30")}));
 
     // Removing the last entry selects the new last one.
     m_dlg.bbRemMixerClick();

@@ -10,9 +10,9 @@
 TEST(AppSettingsRulesTest, CyclesSnapUpToTheNextOfferedStep)
 {
     // Classic: default, auto, 5 000, 10 000, 25 000, 50 000, max.
-    const std::pair<int, int> classic[] = {{-5, 0},     {-1, 0},     {0, 1},      {1, 2},
-                                           {5000, 2},   {5001, 3},   {7000, 3},   {10000, 3},
-                                           {25000, 4},  {50000, 5},  {50001, 6},  {1000000, 6}};
+    const std::pair<int, int> classic[] = {{-5, 0},    {-1, 0},    {0, 1},     {1, 2},
+                                           {5000, 2},  {5001, 3},  {7000, 3},  {10000, 3},
+                                           {25000, 4}, {50000, 5}, {50001, 6}, {1000000, 6}};
     for (const auto &[stored, index] : classic)
         EXPECT_EQ(CyclesIndex(stored), index) << stored;
     EXPECT_EQ(CyclesValue(CyclesIndex(7000)), 10000);
