@@ -5,7 +5,7 @@
 namespace {
 
 // Qt's form: «Executables (*.exe *.com)».
-QString QtFilter(const TFileFilter &filter)
+QString QtFilter(const TFileTypeFilter &filter)
 {
     QString patterns = filter.Patterns;
     patterns.replace(u';', u' ');
@@ -30,7 +30,7 @@ QStringList OpenFiles(QWidget *parent, const TFileOpenRequest &request)
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDefaultSuffix(request.DefaultExt);
     QStringList filters;
-    for (const TFileFilter &filter : request.Filters)
+    for (const TFileTypeFilter &filter : request.Filters)
         filters.append(QtFilter(filter));
     dialog.setNameFilters(filters);
     if (dialog.exec() != QDialog::Accepted)

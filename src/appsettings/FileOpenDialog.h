@@ -10,7 +10,7 @@ class QWidget;
 
 // One filter of a file chooser: a translated description and its patterns
 // («*.exe;*.com»).
-struct TFileFilter
+struct TFileTypeFilter
 {
     QString Description;
     QString Patterns;
@@ -21,7 +21,7 @@ struct TFileOpenRequest
 {
     QString Title;
     QString DefaultExt; // added to a typed name without extension
-    QList<TFileFilter> Filters;
+    QList<TFileTypeFilter> Filters;
     QString StartDir;
     bool Multiple = false;
 };
