@@ -1,5 +1,6 @@
 #include "appsettings/AppSettingsRules.h"
 
+#include "dialogs/SelectFromListDlg.h"
 #include "localisation/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
@@ -218,46 +219,7 @@ QString MixerChannelsText(const QStringList &items)
 
 QStringList MixerChannelsList(const QString &text)
 {
-    QStringList list;
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    const auto skipBlanks = [&] {
-        while (i < n && IsWhiteSpace(text.at(i)))
-            ++i;
-    };
-    skipBlanks();
-    while (i < n) {
-        QString item;
-        if (text.at(i) == u'"') {
-            ++i;
-            while (i < n) {
-                if (text.at(i) == u'"') {
-                    if (i + 1 < n && text.at(i + 1) == u'"') {
-                        item += u'"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                item += text.at(i++);
-            }
-        } else {
-            const qsizetype start = i;
-            while (i < n && !IsWhiteSpace(text.at(i)) && text.at(i) != u';')
-                ++i;
-            item = text.mid(start, i - start);
-        }
-        list.append(item);
-        skipBlanks();
-        if (i < n && text.at(i) == u';') {
-            if (i + 1 == n)
-                list.append(QString());
-            ++i;
-            skipBlanks();
-        }
-    }
-    return list;
+    return DelimitedTextToList(text, u';', u'"');
 }
 
 QString ReplaceDriveLetter(const QString &commands, const QString &oldDrive,

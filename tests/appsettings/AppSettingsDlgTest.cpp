@@ -6,11 +6,16 @@
 #include "common/TestUtils.h"
 #include "dialogs/CheckBoxes.h"
 #include "dialogs/MsgDialogs.h"
+#include "dialogs/SelectFromListDlg.h"
+#include "dialogs/ShellDirDlg.h"
+#include "localisation/GnuGettext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -821,4 +826,62 @@ TEST_F(AppSettingsDlgTest, LayoutAndFileChoosers)
     files.answer({QStringLiteral("/keys/doom.map")});
     m_dlg.btMapperClick();
     EXPECT_EQ(Stored(app).AppMapper, QStringLiteral("/keys/doom.map"));
+}
+
+TEST_F(AppSettingsDlgTest, SharedDialogsAreAskedAsTheProgramUsesThem)
+{
+    TSelectFromListDialog lists;
+    TShellDirDialog dirs;
+    TAppSettingsDialog dlg(m_settings, &dirs, &lists);
+    TDosBoxApp app = Entry();
+    dlg.LoadControls({}, app, false);
+
+    QStringList shown;
+    QString description;
+    bool reorder = false;
+    WhenModal([&](QWidget *window) {
+        EXPECT_EQ(window, &lists);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Edit commands on startup"));
+        description = lists.lbDesc->text();
+        reorder = !lists.gbxMove->isHidden();
+        shown = lists.Items();
+        lists.lbxStringList->item(1)->setText(QStringLiteral("CD GAME"));
+        lists.OKBtn->click();
+    });
+    dlg.btCommandsClick();
+    EXPECT_EQ(description, QStringLiteral("List of commands"));
+    EXPECT_TRUE(reorder);
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("C:"), QStringLiteral("\"CD \\\"")}));
+    EXPECT_EQ(dlg.edCommands->text(), QStringLiteral("C:;CD GAME"));
+
+    QString title;
+    WhenModal([&](QWidget *window) {
+        title = window->windowTitle();
+        dirs.btbCancel->click();
+    });
+    dlg.btPathClick();
+    EXPECT_EQ(title, QStringLiteral("Select path to be mounted as drive C"));
+    EXPECT_EQ(dlg.edAppPath->text(), m_appPath);
+    dlg.Finish();
+}
+
+TEST_F(AppSettingsDlgTest, GermanWindowAndMessages)
+{
+    GnuGettext::UseLanguage(QStringLiteral("de"));
+    TTestDialog dlg(m_settings, nullptr, nullptr);
+    TDosBoxApp app = Entry();
+    dlg.LoadControls({}, app, true);
+    EXPECT_EQ(dlg.pcSettings->tabText(1), QStringLiteral("Audiomixer"));
+    EXPECT_EQ(dlg.cbRealSpeed->itemText(1), QStringLiteral("3.000 Zyklen/ms"));
+    TFileOpenScript files;
+    TMessageScript messages;
+    files.answer({QStringLiteral("/elsewhere/RUN.EXE")});
+    dlg.btExeFileClick();
+    dlg.Finish();
+    GnuGettext::UseLanguage(QStringLiteral("C"));
+    EXPECT_EQ(files.asked().at(0).Filters.at(0).Description, QStringLiteral("Programme"));
+    ASSERT_EQ(messages.asked().size(), 1);
+    EXPECT_EQ(messages.asked().at(0).text,
+              QStringLiteral("Die Programmdatei muss unterhalb des Stammpfads liegen:\r\n") +
+                  m_appPath + QStringLiteral("\r\nBitte erneut versuchen!"));
 }
