@@ -1,0 +1,218 @@
+#include "mainwindow/AppListModel.h"
+
+#include "localisation/GnuGettext.h"
+#include "support/StringUtils.h"
+
+#include <QApplication>
+#include <QIconEngine>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+
+namespace {
+
+// An entry's picture, made into pixels at the size and mode it is drawn in
+// and kept for the next time. Copies of the picture share the pixels.
+class TEntryIconEngine : public QIconEngine
+{
+public:
+    TEntryIconEngine(QList<QImage> large, bool stretch, QImage small)
+        : m_large(std::move(large)), m_stretch(stretch), m_small(std::move(small))
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
+               QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        QPixmap pm = pixmap(rect.size() * ratio, mode, state);
+        pm.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, pm);
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        Q_UNUSED(state);
+        const quint64 key = (quint64(quint16(size.width())) << 32) |
+                            (quint64(quint16(size.height())) << 16) | quint64(mode);
+        const auto it = m_cache.constFind(key);
+        if (it != m_cache.cend())
+            return *it;
+        QPixmap pm = QPixmap::fromImage(ImageFor(size));
+        if (mode != QIcon::Normal && qApp) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            pm = QApplication::style()->generatedIconPixmap(mode, pm, &option);
+        }
+        m_cache.insert(key, pm);
+        return pm;
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {m_small.size(), QSize(32, 32)};
+    }
+
+    QIconEngine *clone() const override { return new TEntryIconEngine(*this); }
+    QString key() const override { return QStringLiteral("RavelinEntryPicture"); }
+    bool isNull() override { return m_large.isEmpty() && m_small.isNull(); }
+
+private:
+    QImage ImageFor(const QSize &size) const
+    {
+        const int side = qMax(size.width(), size.height());
+        QImage image;
+        if (!m_small.isNull() && (side <= m_small.width() || m_large.isEmpty()))
+            image = m_small;
+        else if (m_stretch)
+            image = m_large.constFirst();
+        else
+            image = TIcon(m_large).Image(side);
+        if (image.size() == size)
+            return image;
+        return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+
+    QList<QImage> m_large;
+    bool m_stretch = false;
+    QImage m_small;
+    QHash<quint64, QPixmap> m_cache;
+};
+
+} // namespace
+
+QIcon EntryPicture(const TAppIcons &icons)
+{
+    QList<QImage> large;
+    bool stretch = false;
+    if (icons.ImgType() == TImgType::imIco) {
+        large = icons.Icon().Images();
+    } else if (!icons.Large().isNull()) {
+        large = {icons.Large()};
+        stretch = true;
+    }
+    if (large.isEmpty() || large.constFirst().isNull()) {
+        // A picture that cannot be drawn shows the default icon.
+        large = {icons.DefLImg()};
+        stretch = false;
+    }
+    QImage small = icons.Small().isNull() ? icons.DefSImg() : icons.Small();
+    return QIcon(new TEntryIconEngine(std::move(large), stretch, std::move(small)));
+}
+
+QIcon TAppListModel::ImageOf(const TDosBoxApp &app)
+{
+    const TAppIcons &icons = app.Icons;
+    const qint64 largeKey = icons.ImgType() == TImgType::imIco && !icons.Icon().IsNull()
+                                ? icons.Icon().Images().constFirst().cacheKey()
+                                : icons.Large().cacheKey();
+    const TImageKey key(largeKey, icons.Small().cacheKey());
+    if (const auto it = m_pictures.constFind(key); it != m_pictures.cend())
+        return *it;
+    QIcon picture = m_previousPictures.value(key);
+    if (picture.isNull())
+        picture = EntryPicture(icons);
+    m_pictures.insert(key, picture);
+    return picture;
+}
+
+void TAppListModel::Fill(TAppList &apps, const QString &category, const QString &defaultCategory)
+{
+    beginResetModel();
+    m_items.clear();
+    m_images.clear();
+    m_previousPictures = std::move(m_pictures);
+    m_pictures.clear();
+    const bool isDefault = SameText(category, defaultCategory);
+    for (size_t i = 0; i < apps.size(); ++i) {
+        TDosBoxApp &app = *apps[i];
+        if (!(SameText(app.Category, category) || (app.Category.isEmpty() && isDefault)))
+            continue;
+        app.ImgIndex = int(m_images.size());
+        m_images.append(ImageOf(app));
+        m_items.push_back({app.AppName,
+                           {app.AppPath, app.AppFile, app.Parameters, app.CdPath, app.ManFile,
+                            app.Description},
+                           int(i)});
+    }
+    m_previousPictures.clear();
+    endResetModel();
+}
+
+void TAppListModel::Clear()
+{
+    beginResetModel();
+    m_items.clear();
+    m_images.clear();
+    endResetModel();
+}
+
+int TAppListModel::FindItemByCaption(const QString &caption) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (SameText(m_items[i].Caption, caption))
+            return int(i);
+    }
+    return -1;
+}
+
+void TAppListModel::Retranslate()
+{
+    emit headerDataChanged(Qt::Horizontal, 0, AppListColumnCount - 1);
+}
+
+int TAppListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_items.size());
+}
+
+int TAppListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : AppListColumnCount;
+}
+
+QVariant TAppListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(m_items.size()))
+        return {};
+    const TAppItem &item = m_items[size_t(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return index.column() == 0 ? item.Caption : item.SubItems.at(size_t(index.column() - 1));
+    case Qt::DecorationRole:
+        return index.column() == 0 ? QVariant(m_images.at(index.row())) : QVariant();
+    case Qt::UserRole:
+        return item.Data;
+    default:
+        return {};
+    }
+}
+
+QVariant TAppListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case 0: return _("Name");
+    case 1: return _("Path");
+    case 2: return _("Application");
+    case 3: return _("Parameters");
+    case 4: return _("ISO image");
+    case 5: return _("Manual");
+    case 6: return _("Description");
+    default: return {};
+    }
+}
+
+Qt::ItemFlags TAppListModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+int TAppListModel::ColumnWidth(int column)
+{
+    static constexpr int widths[AppListColumnCount] = {100, 150, 100, 100, 200, 200, 200};
+    return column >= 0 && column < AppListColumnCount ? widths[column] : 100;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "catalogue/AppSettings.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QIcon>
+#include <QList>
+#include <QPair>
+#include <array>
+#include <vector>
+
+// One item of the application list: what it shows and the entry's index in
+// the catalogue (its data).
+struct TAppItem
+{
+    QString Caption;
+    // Path, Application, Parameters, ISO image, Manual, Description.
+    std::array<QString, 6> SubItems;
+    int Data = -1;
+};
+
+// Columns of the detail view.
+inline constexpr int AppListColumnCount = 7;
+
+// The items of the current category. Item i shows image i: a picture that
+// holds the entry's large image (32×32) and its small one (16×16), so that
+// every view style draws the right one. Pictures become pixels only when
+// they are drawn, and entries with the same icon file share one picture.
+class TAppListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Replaces every item by the entries of apps that belong to category (the
+    // default category also lists entries without one); each listed entry's
+    // ImgIndex becomes its item's image index.
+    void Fill(TAppList &apps, const QString &category, const QString &defaultCategory);
+    void Clear();
+
+    int Count() const { return int(m_items.size()); }
+    const TAppItem &Item(int row) const { return m_items.at(size_t(row)); }
+    // The picture of item row (its image index).
+    QIcon Image(int row) const { return m_images.value(row); }
+    // The first item whose caption equals caption without regard to case, -1
+    // when none does.
+    int FindItemByCaption(const QString &caption) const;
+    // The column titles follow the language.
+    void Retranslate();
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // Design widths of the detail view's columns.
+    static int ColumnWidth(int column);
+
+private:
+    QIcon ImageOf(const TDosBoxApp &app);
+
+    std::vector<TAppItem> m_items;
+    QList<QIcon> m_images;
+    // Pictures by the keys of their large and small images, kept from one
+    // fill to the next.
+    using TImageKey = QPair<qint64, qint64>;
+    QHash<TImageKey, QIcon> m_pictures;
+    QHash<TImageKey, QIcon> m_previousPictures;
+};
+
+// The picture of an entry: its large images (an icon's images, or the
+// bitmap to be stretched to a square) and its small image.
+QIcon EntryPicture(const TAppIcons &icons);

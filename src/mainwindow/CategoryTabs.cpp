@@ -1,0 +1,93 @@
+#include "mainwindow/CategoryTabs.h"
+
+#include "support/StringUtils.h"
+
+namespace {
+
+// Runs a change of the tabs without reporting it.
+template <typename F> void Silently(bool &flag, F change)
+{
+    const bool was = flag;
+    flag = true;
+    change();
+    flag = was;
+}
+
+} // namespace
+
+TCategoryTabs::TCategoryTabs(QWidget *parent) : QTabBar(parent)
+{
+    setExpanding(false);
+    setUsesScrollButtons(true);
+    setDrawBase(true);
+    setFocusPolicy(Qt::TabFocus);
+    connect(this, &QTabBar::currentChanged, this, [this](int index) {
+        if (!FSilent)
+            emit tabChanged(index);
+    });
+}
+
+int TCategoryTabs::IndexOfCategory(const QString &name) const
+{
+    for (int i = 0; i < count(); ++i) {
+        if (SameText(tabText(i), name))
+            return i;
+    }
+    return -1;
+}
+
+int TCategoryTabs::AddCategoryEntry(const QString &name)
+{
+    int index = IndexOfCategory(name);
+    if (index >= 0) {
+        setTabData(index, EntryCount(index) + 1);
+        return index;
+    }
+    Silently(FSilent, [&] {
+        index = addTab(name);
+        setTabData(index, 1);
+    });
+    return index;
+}
+
+void TCategoryTabs::RemoveCategoryEntry(const QString &name)
+{
+    const int index = IndexOfCategory(name);
+    if (index < 0)
+        return;
+    const int left = EntryCount(index) - 1;
+    if (left > 0) {
+        setTabData(index, left);
+        return;
+    }
+    Silently(FSilent, [&] {
+        setCurrentIndex(0);
+        removeTab(index);
+    });
+}
+
+int TCategoryTabs::EntryCount(int index) const
+{
+    return tabData(index).toInt();
+}
+
+void TCategoryTabs::Clear()
+{
+    Silently(FSilent, [&] {
+        while (count() > 0)
+            removeTab(count() - 1);
+    });
+}
+
+QStringList TCategoryTabs::Captions() const
+{
+    QStringList captions;
+    for (int i = 0; i < count(); ++i)
+        captions.append(tabText(i));
+    return captions;
+}
+
+void TCategoryTabs::SelectTab(int index)
+{
+    Silently(FSilent, [&] { setCurrentIndex(index); });
+}
