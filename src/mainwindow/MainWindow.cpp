@@ -1,11 +1,27 @@
 #include "mainwindow/MainWindow.h"
 
+#include "catalogue/AppIcons.h"
 #include "catalogue/IniFileUtils.h"
+#include "dialogs/Application.h"
+#include "dialogs/DialogPrompt.h"
+#include "dialogs/Show.h"
+#include "launcher/ConsoleOutput.h"
+#include "launcher/DosBoxInterface.h"
+#include "launcher/RunCommand.h"
+#include "launcher/WinExecute.h"
 #include "localisation/GnuGettext.h"
+#include "localisation/ui/LanguageMenu.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "mainwindow/ActionImages.h"
+#include "mainwindow/AppListModel.h"
+#include "mainwindow/CategoryTabs.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -16,10 +32,54 @@ constexpr int DesignedHeight = 390;
 
 } // namespace
 
-TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
+// What loading the catalogue needs from the window.
+class TfrmMain::TCatalogueHost : public ICatalogueHost
 {
+public:
+    explicit TCatalogueHost(TfrmMain &window) : m_window(window) {}
+
+    QString ChooseDosBoxDir(const QString &title, const QString &preset,
+                            const QString &homeDir) override
+    {
+        return m_window.ChooseDosBoxDir(title, preset, homeDir);
+    }
+    void EditBasicSettings(TBasicSettings &settings) override
+    {
+        m_window.EditBasicSettings(settings);
+    }
+    void AddCategoryEntry(const QString &category) override
+    {
+        m_window.AddCategoryEntry(category);
+    }
+    void ReadWindowSettings(const QString &iniName) override
+    {
+        m_window.ReadWindowSettings(iniName);
+    }
+
+private:
+    TfrmMain &m_window;
+};
+
+TfrmMain::TfrmMain(QWidget *parent)
+    : QMainWindow(parent), FSystemStarter(std::make_unique<TSystemProcessStarter>()),
+      FStarter(FSystemStarter.get()), FPrompt(std::make_unique<TDialogPrompt>())
+{
+    setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(N_("Manage DOSBox applications"));
+    setWindowIcon(ProgramIcon());
+    setContextMenuPolicy(Qt::NoContextMenu);
+    InitIconTheme();
+    CreateActions();
+    CreateWidgets();
+    CreateMenus();
+    CreateToolBar();
     FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    // The language items hang in a menu of this window.
+    Languages.reset();
 }
 
 void TfrmMain::FormCreate()
@@ -33,24 +93,46 @@ void TfrmMain::FormCreate()
     ProgVersName = FVersion.ProgVersName;
     ProgVersDate = FVersion.ProgVersDate;
     IniName = IniFileName(QCoreApplication::arguments().mid(1), AppDataPath, ExeBaseName());
+    CreateLanguageMenu();
     ReadPlacement();
 }
 
+void TfrmMain::CreateLanguageMenu()
+{
+    Languages = std::make_unique<TLanguageMenu>(ExeDir(), QString());
+    Languages->SetMenu(itmLanguage);
+    Languages->LoadLanguageNames(GnuGettext::GetCurrentLanguage());
+    Languages->OnLanguageItemClick = [this](QMenu *sender, const QString &code) {
+        SetLanguageClick(sender, code);
+    };
+}
+
 // Left and Top place the frame, Width and Height size the client area, as
-// the closing main window stores them.
+// the closing window stores them.
 void TfrmMain::ReadPlacement()
 {
     const TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(IniName);
     const QString config = QStringLiteral("Config");
     const QPoint pos(ini.ReadInteger(config, u"Left", 50), ini.ReadInteger(config, u"Top", 50));
-    const QSize size(ini.ReadInteger(config, u"Width", DesignedWidth),
-                     ini.ReadInteger(config, u"Height", DesignedHeight));
-    resize(size.expandedTo(minimumSizeHint()).expandedTo(QSize(200, 150)));
+    const QSize size(ini.ReadInteger(config, u"Width", ScaleByDpi(DesignedWidth, this)),
+                     ini.ReadInteger(config, u"Height", ScaleByDpi(DesignedHeight, this)));
+    resize(size.expandedTo(QSize(200, 150)));
     // A position from another monitor set-up must not hide the window.
     bool visible = false;
     for (const QScreen *screen : QGuiApplication::screens())
         visible = visible || screen->availableGeometry().intersects(QRect(pos, this->size()));
     move(visible ? pos : QPoint(50, 50));
+}
+
+QRect TfrmMain::WindowBounds() const
+{
+    if (isMaximized() || isFullScreen()) {
+        // The place the window returns to.
+        const QRect normal = normalGeometry();
+        const QPoint frameOffset = geometry().topLeft() - pos();
+        return QRect(normal.topLeft() - frameOffset, normal.size());
+    }
+    return QRect(pos(), size());
 }
 
 void TfrmMain::showEvent(QShowEvent *event)
@@ -64,7 +146,306 @@ void TfrmMain::showEvent(QShowEvent *event)
 
 void TfrmMain::FormShow()
 {
+    UpdateCaption();
+    LocPath = LocalAppDataPath();
+    LoadCatalogue();
+}
+
+void TfrmMain::UpdateCaption()
+{
+    FVersion.VersionText = GetProgramVersion().VersionText;
     setWindowTitle(_("Run DOSBox applications") + QStringLiteral(" (") + FVersion.VersionText +
                    u')');
-    LocPath = LocalAppDataPath();
+}
+
+bool TfrmMain::LoadCatalogue()
+{
+    tcCats->Clear();
+    TCatalogueFiles files{IniName, ExeDir(), UserPath, ProgPath, LocPath};
+    TCatalogueHost host(*this);
+    const TLoadResult result =
+        ::LoadCatalogue(files, Catalogue, host, DefaultAppIcon(32), DefaultAppIcon(16));
+    LocPath = files.LocPath;
+    if (result.Cancelled) {
+        // The program ends; the close request runs once this start is over.
+        FLoadCancelled = true;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return false;
+    }
+    actRun->setEnabled(false);
+    if (tcCats->count() > 0) {
+        const int tab = result.SelectedCategory.isEmpty()
+                            ? -1
+                            : tcCats->IndexOfCategory(result.SelectedCategory);
+        tcCats->SelectTab(qMax(tab, 0));
+    }
+    SetStatusText(0, BasicSettings.DosBoxDesc);
+    SetViewStyle(vsIcon);
+    ShowAppList(CurApp);
+    return true;
+}
+
+void TfrmMain::SaveCatalogue()
+{
+    ::SaveCatalogue(IniName, Catalogue, WindowBounds());
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    // A catalogue that cannot be written keeps the window open; the general
+    // error handler shows why.
+    if (!TApplication::HandleExceptions([this] {
+            SaveCatalogue();
+            return true;
+        })) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TfrmMain::FormClose()
+{
+    DeleteConsoleFiles(Apps);
+    // A start that ended before the catalogue was read knows nothing of the
+    // automatic start, so it leaves the start-up entry as it is.
+    if (Catalogue.Loaded)
+        UpdateAutoStartLink(BasicSettings.AutoStart, ProgVersName);
+}
+
+QString TfrmMain::ChooseDosBoxDir(const QString &title, const QString &preset,
+                                  const QString &homeDir)
+{
+    Q_UNUSED(title);
+    Q_UNUSED(preset);
+    Q_UNUSED(homeDir);
+    return QString();
+}
+
+void TfrmMain::EditBasicSettings(TBasicSettings &settings)
+{
+    // The global settings dialog opens here once it exists.
+    Q_UNUSED(settings);
+}
+
+void TfrmMain::ReadWindowSettings(const QString &iniName)
+{
+    Q_UNUSED(iniName);
+}
+
+// ---------------------------------------------------------------------------
+// List and categories
+
+int TfrmMain::AddCategoryEntry(const QString &Name)
+{
+    return tcCats->AddCategoryEntry(Name);
+}
+
+void TfrmMain::RemoveCategoryEntry(const QString &Name)
+{
+    tcCats->RemoveCategoryEntry(Name);
+}
+
+QString TfrmMain::CurrentCategory() const
+{
+    return tcCats->count() > 0 ? tcCats->tabText(tcCats->currentIndex()) : DefaultCategoryName();
+}
+
+QStringList TfrmMain::CategoryNames() const
+{
+    return tcCats->Captions();
+}
+
+int TfrmMain::FindItemByCaption(const QString &Caption) const
+{
+    return AppItems->FindItemByCaption(Caption);
+}
+
+void TfrmMain::ShowAppList(const QString &SelName)
+{
+    tcCats->setVisible(tcCats->count() > 0);
+    AppItems->Fill(Apps, CurrentCategory(), DefaultCategoryName());
+    const int row = FindItemByCaption(SelName);
+    if (row >= 0) {
+        lvApps->SelectRow(row);
+        CurApp = AppItems->Item(row).Caption;
+    } else {
+        lvApps->SelectRow(AppItems->Count() > 0 ? 0 : -1);
+        CurApp.clear();
+    }
+    lvAppsSelectItem();
+}
+
+int TfrmMain::SelectedAppIndex() const
+{
+    const int row = lvApps->SelectedRow();
+    if (row < 0)
+        return -1;
+    const int index = AppItems->Item(row).Data;
+    return index >= 0 && size_t(index) < Apps.size() ? index : -1;
+}
+
+void TfrmMain::SetViewStyle(TViewStyle Style)
+{
+    lvViewStyle = Style;
+    lvApps->SetViewStyle(Style);
+    QAction *const actions[] = {actLargeIcons, actSmallIcons, actList, actDetails};
+    actions[Style]->setChecked(true);
+}
+
+QString TfrmMain::StatusText(int panel) const
+{
+    return (panel == 0 ? StatusPanel0 : StatusPanel1)->text();
+}
+
+void TfrmMain::SetStatusText(int panel, const QString &text)
+{
+    (panel == 0 ? StatusPanel0 : StatusPanel1)->setText(text);
+}
+
+void TfrmMain::lvAppsSelectItem()
+{
+    const bool selected = lvApps->SelectedRow() >= 0;
+    for (QAction *action : {actRun, actEditProgram, actRemProgram, actShowMan, actMapper}) {
+        if (action)
+            action->setEnabled(selected);
+    }
+    const int index = SelectedAppIndex();
+    const bool console =
+        index >= 0 && Apps[size_t(index)]->ConsoleMode.contains(TConsoleMode::cmHide);
+    itmConsole->menuAction()->setVisible(console);
+    piConsole->menuAction()->setVisible(console);
+}
+
+void TfrmMain::lvAppsClick()
+{
+    const int row = lvApps->SelectedRow();
+    if (row >= 0)
+        CurApp = AppItems->Item(row).Caption;
+    else
+        ShowAppList(CurApp);
+}
+
+void TfrmMain::lvAppsDblClick()
+{
+    const int row = lvApps->SelectedRow();
+    if (row < 0) {
+        ShowAppList(CurApp);
+        return;
+    }
+    CurApp = AppItems->Item(row).Caption;
+    actRunExecute();
+}
+
+void TfrmMain::lvAppsMouseMove(int row)
+{
+    SetStatusText(1, row >= 0 && row < AppItems->Count() ? AppItems->Item(row).SubItems[5]
+                                                         : QString());
+}
+
+void TfrmMain::tcCatsChange()
+{
+    ShowAppList(CurApp);
+}
+
+void TfrmMain::actLargeIconsExecute()
+{
+    SetViewStyle(vsIcon);
+}
+
+void TfrmMain::actSmallIconsExecute()
+{
+    SetViewStyle(vsSmallIcon);
+}
+
+void TfrmMain::actListExecute()
+{
+    SetViewStyle(vsList);
+}
+
+void TfrmMain::actDetailsExecute()
+{
+    SetViewStyle(vsReport);
+}
+
+// ---------------------------------------------------------------------------
+// Emulator commands
+
+void TfrmMain::SetProcessStarter(IProcessStarter *starter)
+{
+    FStarter = starter ? starter : FSystemStarter.get();
+}
+
+IPrompt &TfrmMain::Prompt()
+{
+    return *FPrompt;
+}
+
+void TfrmMain::actRunExecute()
+{
+    const int index = SelectedAppIndex();
+    if (index < 0)
+        return;
+    const TLaunchResult result =
+        RunApplication(*Apps[size_t(index)], {BasicSettings, Prompt(), *FStarter});
+    if (result.AutoClose)
+        close();
+}
+
+void TfrmMain::actMapperExecute()
+{
+    const int index = SelectedAppIndex();
+    if (index < 0)
+        return;
+    RunKeymapper(*Apps[size_t(index)], {BasicSettings, Prompt(), *FStarter});
+}
+
+void TfrmMain::actDosBoxExecute()
+{
+    RunDosBox({BasicSettings, Prompt(), *FStarter});
+}
+
+void TfrmMain::ShowConsoleFile(const QString &FileName)
+{
+    const int index = SelectedAppIndex();
+    if (index < 0)
+        return;
+    const TDosBoxApp &app = *Apps[size_t(index)];
+    const auto lines = ReadConsoleFile(app, FileName, Prompt());
+    if (lines)
+        ShowTextWindow(ConsoleFileTitle(app.AppName, FileName), lines->join(QStringLiteral("\r\n")));
+}
+
+void TfrmMain::actStdOutExecute()
+{
+    ShowConsoleFile(DosBox::StdOutName);
+}
+
+void TfrmMain::actStdErrExecute()
+{
+    ShowConsoleFile(DosBox::StdErrName);
+}
+
+void TfrmMain::actExitExecute()
+{
+    close();
+}
+
+// ---------------------------------------------------------------------------
+// Language
+
+void TfrmMain::SetLanguageClick(QMenu *Sender, const QString &Language)
+{
+    Q_UNUSED(Sender);
+    if (Language == GnuGettext::GetCurrentLanguage())
+        return;
+    const QString oldMisc = DefaultCategoryName();
+    const QString effective = GnuGettext::ChangeLanguage(Language);
+    Languages->LoadLanguageNames(effective);
+    UpdateCaption();
+    AppItems->Retranslate();
+    const int misc = tcCats->IndexOfCategory(oldMisc);
+    if (misc >= 0)
+        tcCats->setTabText(misc, DefaultCategoryName());
 }

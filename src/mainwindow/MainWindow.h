@@ -1,17 +1,40 @@
 #pragma once
 
+#include "catalogue/Catalogue.h"
 #include "catalogue/InitProg.h"
+#include "dialogs/WinUtils.h"
+#include "mainwindow/AppListView.h"
 
 #include <QMainWindow>
+#include <memory>
 
-class QShowEvent;
+class IProcessStarter;
+class IPrompt;
+class QLabel;
+class QMenu;
+class QToolBar;
+class TAppListModel;
+class TCategoryTabs;
+class TLanguageMenu;
 
-// The program's main window.
+// The program's main window: the catalogued DOS applications as a list with
+// icons on category tabs, with the menus, toolbar and context menu through
+// which every command is reached. It owns the catalogue for the whole run:
+// loads it when first shown and saves it when asked to close.
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit TfrmMain(QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // The catalogue: global settings, entries in catalogue order, and the
+    // name of the current application.
+    TCatalogue Catalogue;
+    TAppList &Apps = Catalogue.Apps;
+    TBasicSettings &BasicSettings = Catalogue.BasicSettings;
+    QString &CurApp = Catalogue.CurApp;
+    TViewStyle lvViewStyle = vsIcon;
 
     QString AppDataPath;
     QString UserPath;
@@ -20,15 +43,128 @@ public:
     QString IniName;
     QString ProgVersName;
     QString ProgVersDate;
+    std::unique_ptr<TLanguageMenu> Languages;
+
+    // Operations of the list and the categories.
+    // Rebuilds the list for the current category and selects the first item
+    // named SelName (without regard to case), else the first item; CurApp
+    // becomes the selected caption, or empty when SelName was not found.
+    void ShowAppList(const QString &SelName);
+    // Index into Apps of the selected item, -1 when none is selected.
+    int SelectedAppIndex() const;
+    void SetViewStyle(TViewStyle Style);
+    // Counting entries into and out of the category tabs.
+    int AddCategoryEntry(const QString &Name);
+    void RemoveCategoryEntry(const QString &Name);
+    // The caption of the selected tab, or the default category without tabs.
+    QString CurrentCategory() const;
+    // The tab captions in tab order.
+    QStringList CategoryNames() const;
+    // The list row of the first item with this caption (any case), -1 for none.
+    int FindItemByCaption(const QString &Caption) const;
+    QString StatusText(int panel) const;
+    void SetStatusText(int panel, const QString &text);
+
+    // The catalogue file. LoadCatalogue is false when the first-run choice
+    // of the emulator folder was cancelled (the window then closes).
+    // SaveCatalogue throws EWriteError.
+    bool LoadCatalogue();
+    void SaveCatalogue();
+    bool LoadCancelled() const { return FLoadCancelled; }
+
+    // Emulator processes start through this (a recorder in tests); the
+    // window keeps the real one otherwise. Not owned.
+    void SetProcessStarter(IProcessStarter *starter);
+    // How commands ask and report: the message dialogs, centred over this window.
+    IPrompt &Prompt();
+
+    // Commands and event handlers.
+    void actRunExecute();
+    void actMapperExecute();
+    void actDosBoxExecute();
+    void actStdOutExecute();
+    void actStdErrExecute();
+    void actExitExecute();
+    void actLargeIconsExecute();
+    void actSmallIconsExecute();
+    void actListExecute();
+    void actDetailsExecute();
+    void lvAppsClick();
+    void lvAppsDblClick();
+    void lvAppsSelectItem();
+    void lvAppsMouseMove(int row);
+    void tcCatsChange();
+    void SetLanguageClick(QMenu *Sender, const QString &Language);
+
+    // Components.
+    QToolBar *tbMain = nullptr;
+    TCategoryTabs *tcCats = nullptr;
+    TAppListModel *AppItems = nullptr;
+    TAppListView *lvApps = nullptr;
+    QLabel *StatusPanel0 = nullptr;
+    QLabel *StatusPanel1 = nullptr;
+    TImageList ilActions;
+
+    QMenu *itmGlobal = nullptr;
+    QMenu *itmLanguage = nullptr;
+    QMenu *itmEntries = nullptr;
+    QMenu *itmConsole = nullptr;
+    QMenu *itmView = nullptr;
+    QMenu *itmRun = nullptr;
+    QMenu *itmHelp = nullptr;
+    QMenu *PopupMenu = nullptr;
+    QMenu *piConsole = nullptr;
+
+    // Actions; those whose command does not exist (yet) stay null and have
+    // no menu item or button.
+    QAction *actExit = nullptr;
+    QAction *actSettings = nullptr;
+    QAction *actNewProgram = nullptr;
+    QAction *actEditProgram = nullptr;
+    QAction *actRemProgram = nullptr;
+    QAction *actRun = nullptr;
+    QAction *actLargeIcons = nullptr;
+    QAction *actSmallIcons = nullptr;
+    QAction *actDetails = nullptr;
+    QAction *actList = nullptr;
+    QAction *actShowMan = nullptr;
+    QAction *actDosBox = nullptr;
+    QAction *actInfo = nullptr;
+    QAction *actConvertText = nullptr;
+    QAction *actMapper = nullptr;
+    QAction *actDuplicate = nullptr;
+    QAction *actStdOut = nullptr;
+    QAction *actStdErr = nullptr;
+    QAction *actHelpFile = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    class TCatalogueHost;
+    friend class TCatalogueHost;
+
     void FormCreate();
     void FormShow();
+    void FormClose();
+    void CreateActions();
+    void CreateWidgets();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateLanguageMenu();
     void ReadPlacement();
+    QRect WindowBounds() const;
+    void UpdateCaption();
+    void ShowConsoleFile(const QString &FileName);
+    QString ChooseDosBoxDir(const QString &title, const QString &preset, const QString &homeDir);
+    void EditBasicSettings(TBasicSettings &settings);
+    void ReadWindowSettings(const QString &iniName);
 
     TProgramVersion FVersion;
     bool FShown = false;
+    bool FLoadCancelled = false;
+    std::unique_ptr<IProcessStarter> FSystemStarter;
+    IProcessStarter *FStarter = nullptr;
+    std::unique_ptr<IPrompt> FPrompt;
 };

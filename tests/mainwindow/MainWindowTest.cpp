@@ -1,38 +1,501 @@
+#include "mainwindow/MainWindow.h"
+
+#include "catalogue/AppIcons.h"
 #include "catalogue/IniFileUtils.h"
 #include "common/TestUtils.h"
-#include "mainwindow/MainWindow.h"
+#include "dialogs/Application.h"
+#include "dialogs/MsgDialogs.h"
+#include "dialogs/Show.h"
+#include "launcher/LauncherTestUtils.h"
+#include "localisation/GnuGettext.h"
+#include "localisation/ui/TranslateComponent.h"
+#include "mainwindow/AppListModel.h"
+#include "mainwindow/CategoryTabs.h"
 #include "support/SystemFolders.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
+#include <QListView>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
-TEST(MainWindow, CaptionAndPlacement)
+namespace {
+
+QString S(const char *text)
 {
-    SetExePaths(QStringLiteral("/opt/ravelin/ravelin-placement-test"));
-    const QString ini = AppDataDir() + QStringLiteral("/ravelin-placement-test.ini");
+    return QString::fromUtf8(text);
+}
+
+struct TEntry
+{
+    TEntry(const QString &name, const QString &category = QString(),
+           const QString &description = QString())
+        : Name(name), Category(category), Description(description)
+    {
+    }
+    QString Name;
+    QString Category;
+    QString Description;
+    int ConsoleMode = 0;
+    QString IconFile;
+    bool AutoClose = false;
+};
+
+class MainWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        SetExePaths(path("bin/ravelin"));
+        // An emulator that answers the version question, so that the
+        // catalogue knows it and the run command finds its program.
+        QDir().mkpath(path("emu"));
+        QFile emulator(path("emu/dosbox"));
+        ASSERT_TRUE(emulator.open(QIODevice::WriteOnly));
+        emulator.write("#!/bin/sh\necho \"DOSBox version 0.74-3\"\n");
+        emulator.close();
+        emulator.setPermissions(emulator.permissions() | QFileDevice::ExeOwner);
+        QFile conf(path("dosbox.conf"));
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.close();
+    }
+
+    void TearDown() override
+    {
+        GnuGettext::SetRetranslateHandler(nullptr);
+        GnuGettext::UseLanguage(S("C"));
+    }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString path(const char *name) const { return path(S(name)); }
+
+    // The folder of an entry, created.
+    QString AppDir(const QString &name)
+    {
+        const QString dir = path(S("games/") + name);
+        QDir().mkpath(dir);
+        return dir;
+    }
+
+    void WriteCatalogue(const QList<TEntry> &entries, const QString &lastApp = QString())
+    {
+        TUnicodeIniFile ini = TUnicodeIniFile::CreateForWrite(IniName());
+        ini.WriteString(u"Config", u"DosBoxPath", path("emu"));
+        ini.WriteString(u"Config", u"ConfFile", path("dosbox.conf"));
+        ini.WriteString(u"Config", u"LastApp", lastApp);
+        ini.WriteInteger(u"Config", u"AppCount", int(entries.size()));
+        for (int i = 0; i < entries.size(); ++i) {
+            const TEntry &e = entries.at(i);
+            const QString sec = AppSectionName(i + 1);
+            ini.WriteString(sec, u"AppName", e.Name);
+            ini.WriteString(sec, u"Category", e.Category);
+            ini.WriteString(sec, u"RootPath", AppDir(e.Name));
+            ini.WriteString(sec, u"Executable", S("GAME.EXE"));
+            ini.WriteString(sec, u"Description", e.Description);
+            ini.WriteInteger(sec, u"ConsoleMode", e.ConsoleMode);
+            ini.WriteBool(sec, u"MountCD", false);
+            ini.WriteString(sec, u"IconFile", e.IconFile);
+            ini.WriteBool(sec, u"AutoClose", e.AutoClose);
+        }
+        ini.UpdateFile();
+    }
+
+    QString IniName() const { return path("ravelin.ini"); }
+
+    // The window as the program shows it, with the catalogue loaded.
+    std::unique_ptr<TfrmMain> Open()
+    {
+        auto window = std::make_unique<TfrmMain>();
+        window->IniName = IniName();
+        window->SetProcessStarter(&m_starter);
+        window->show();
+        return window;
+    }
+
+    QStringList Captions(const TfrmMain &window) const
+    {
+        QStringList captions;
+        for (int row = 0; row < window.AppItems->Count(); ++row)
+            captions.append(window.AppItems->Item(row).Caption);
+        return captions;
+    }
+
+    QString SelectedCaption(const TfrmMain &window) const
+    {
+        const int row = window.lvApps->SelectedRow();
+        return row < 0 ? S("<none>") : window.AppItems->Item(row).Caption;
+    }
+
+    // The centre of the row's item in the current view.
+    QPoint ItemCentre(const TfrmMain &window, int row) const
+    {
+        QAbstractItemView *view = window.lvApps->CurrentView();
+        return view->visualRect(window.AppItems->index(row, 0)).center();
+    }
+
+    QTemporaryDir m_dir;
+    TRecordingStarter m_starter;
+};
+
+// A double click as the desktop delivers it.
+void DoubleClick(QWidget *widget, QPoint pos)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, CaptionPlacementAndSizeFromTheCatalogue)
+{
+    SetExePaths(S("/opt/ravelin/ravelin-placement-test"));
+    const QString ini = AppDataDir() + S("/ravelin-placement-test.ini");
     QDir().mkpath(AppDataDir());
     {
         TUnicodeIniFile file = TUnicodeIniFile::CreateForWrite(ini);
         file.WriteInteger(u"Config", u"Left", 120);
         file.WriteInteger(u"Config", u"Top", 80);
         file.WriteInteger(u"Config", u"Width", 640);
+        file.WriteString(u"Config", u"DosBoxPath", path("emu"));
         file.UpdateFile();
     }
     TfrmMain window;
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Manage DOSBox applications"));
+    EXPECT_EQ(window.windowTitle(), S("Manage DOSBox applications"));
     EXPECT_EQ(window.IniName, ini);
     EXPECT_EQ(window.AppDataPath, AppDataDir() + u'/');
     EXPECT_EQ(window.pos(), QPoint(120, 80));
     EXPECT_EQ(window.size(), QSize(640, 390));
 
     window.show();
-    EXPECT_EQ(window.windowTitle(),
-              QStringLiteral("Run DOSBox applications (Version " RAVELIN_VERSION ")"));
-    EXPECT_EQ(window.LocPath, qEnvironmentVariable("XDG_CONFIG_HOME") + u'/');
+    const QString caption = S("Run DOSBox applications (Version " RAVELIN_VERSION ")");
+    EXPECT_EQ(window.windowTitle(), caption);
+    EXPECT_EQ(window.LocPath, qEnvironmentVariable("XDG_CONFIG_HOME") + S("/dosbox/"));
+    EXPECT_EQ(window.StatusText(0), window.BasicSettings.DosBoxDesc);
+    EXPECT_TRUE(window.StatusText(0).startsWith(S("DOSBox (0.74")));
     window.hide();
     window.show();
-    EXPECT_EQ(window.windowTitle(),
-              QStringLiteral("Run DOSBox applications (Version " RAVELIN_VERSION ")"));
+    EXPECT_EQ(window.windowTitle(), caption);
+    EXPECT_EQ(window.LocPath, qEnvironmentVariable("XDG_CONFIG_HOME") + S("/dosbox/"));
     QFile::remove(ini);
+}
+
+TEST_F(MainWindowTest, EmptyCatalogueHidesTheTabsAndDisablesTheEntryCommands)
+{
+    WriteCatalogue({});
+    auto window = Open();
+    EXPECT_TRUE(window->tcCats->isHidden());
+    EXPECT_EQ(window->AppItems->Count(), 0);
+    EXPECT_EQ(window->SelectedAppIndex(), -1);
+    EXPECT_FALSE(window->actRun->isEnabled());
+    EXPECT_FALSE(window->actMapper->isEnabled());
+    EXPECT_TRUE(window->actDosBox->isEnabled());
+    EXPECT_FALSE(window->itmConsole->menuAction()->isVisible());
+    EXPECT_EQ(window->CurrentCategory(), S("Miscellaneous"));
+
+    // Commands that need an entry do nothing.
+    window->actRunExecute();
+    window->actMapperExecute();
+    window->lvAppsDblClick();
+    EXPECT_TRUE(m_starter.calls.isEmpty());
+}
+
+TEST_F(MainWindowTest, EntriesWithoutCategoryShareOneMiscellaneousTab)
+{
+    WriteCatalogue({{S("Doom")}, {S("Keen")}, {S("Lemmings")}});
+    auto window = Open();
+    EXPECT_FALSE(window->tcCats->isHidden());
+    EXPECT_EQ(window->CategoryNames(), QStringList{S("Miscellaneous")});
+    EXPECT_EQ(window->tcCats->EntryCount(0), 3);
+    EXPECT_EQ(Captions(*window), QStringList({S("Doom"), S("Keen"), S("Lemmings")}));
+    // No remembered application: the first item is selected, CurApp empty.
+    EXPECT_EQ(SelectedCaption(*window), S("Doom"));
+    EXPECT_TRUE(window->CurApp.isEmpty());
+    EXPECT_TRUE(window->actRun->isEnabled());
+    EXPECT_TRUE(window->tcCats->font().bold());
+}
+
+TEST_F(MainWindowTest, CategoriesDifferingInCaseShareTheTabOfTheFirstSpelling)
+{
+    WriteCatalogue({{S("Doom"), S("Action")},
+                    {S("Lemmings"), S("Puzzle")},
+                    {S("Quake"), S("ACTION")},
+                    {S("Wolf"), S("action")},
+                    {S("Keen")}});
+    auto window = Open();
+    EXPECT_EQ(window->CategoryNames(),
+              QStringList({S("Action"), S("Puzzle"), S("Miscellaneous")}));
+    EXPECT_EQ(window->tcCats->EntryCount(0), 3);
+    EXPECT_EQ(window->tcCats->currentIndex(), 0);
+    EXPECT_EQ(Captions(*window), QStringList({S("Doom"), S("Quake"), S("Wolf")}));
+    // Every entry's data leads back to it.
+    for (int row = 0; row < window->AppItems->Count(); ++row) {
+        const int index = window->AppItems->Item(row).Data;
+        EXPECT_EQ(window->Apps[size_t(index)]->AppName, window->AppItems->Item(row).Caption);
+        EXPECT_EQ(window->Apps[size_t(index)]->ImgIndex, row);
+    }
+
+    // Counting in and out keeps the order; an emptied tab goes, tab 0 is selected.
+    window->tcCats->SelectTab(2);
+    EXPECT_EQ(window->AddCategoryEntry(S("puzzle")), 1);
+    EXPECT_EQ(window->AddCategoryEntry(S("Sports")), 3);
+    window->RemoveCategoryEntry(S("Nothing"));
+    window->RemoveCategoryEntry(S("Sports"));
+    EXPECT_EQ(window->tcCats->currentIndex(), 0);
+    window->RemoveCategoryEntry(S("PUZZLE"));
+    EXPECT_EQ(window->tcCats->EntryCount(1), 1);
+}
+
+TEST_F(MainWindowTest, TheRememberedApplicationSelectsItsTabAndTheFirstOfEqualNames)
+{
+    WriteCatalogue({{S("Doom"), S("Action")},
+                    {S("Keen"), S("Jump"), S("first")},
+                    {S("Lemmings"), S("Jump")},
+                    {S("KEEN"), S("Jump"), S("second")}},
+                   S("keen"));
+    auto window = Open();
+    EXPECT_EQ(window->tcCats->currentIndex(), 1);
+    EXPECT_EQ(SelectedCaption(*window), S("Keen"));
+    EXPECT_EQ(window->SelectedAppIndex(), 1);
+    EXPECT_EQ(window->CurApp, S("Keen"));
+
+    window->ShowAppList(S("kEEn"));
+    EXPECT_EQ(window->SelectedAppIndex(), 1);
+    EXPECT_EQ(window->FindItemByCaption(S("LEMMINGS")), 1);
+    EXPECT_EQ(window->FindItemByCaption(S("Doom")), -1);
+}
+
+TEST_F(MainWindowTest, ALostLastApplicationSelectsTheFirstItemOfTabZero)
+{
+    WriteCatalogue({{S("Doom"), S("Action")}, {S("Keen"), S("Jump")}}, S("Gone"));
+    auto window = Open();
+    EXPECT_EQ(window->tcCats->currentIndex(), 0);
+    EXPECT_EQ(SelectedCaption(*window), S("Doom"));
+    EXPECT_TRUE(window->CurApp.isEmpty());
+
+    // Changing the tab by hand selects the first item there.
+    window->lvAppsClick();
+    EXPECT_EQ(window->CurApp, S("Doom"));
+    window->tcCats->setCurrentIndex(1);
+    EXPECT_EQ(Captions(*window), QStringList{S("Keen")});
+    EXPECT_EQ(SelectedCaption(*window), S("Keen"));
+    EXPECT_TRUE(window->CurApp.isEmpty());
+}
+
+TEST_F(MainWindowTest, ClicksSetTheCurrentApplicationAndEmptySpaceSelectsItAgain)
+{
+    WriteCatalogue({{S("Doom")}, {S("Keen"), QString(), S("Jumping")}, {S("Lemmings")}},
+                   S("Keen"));
+    auto window = Open();
+    QAbstractItemView *view = window->lvApps->CurrentView();
+    QTest::qWait(50);
+    ASSERT_EQ(SelectedCaption(*window), S("Keen"));
+
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, ItemCentre(*window, 2));
+    EXPECT_EQ(SelectedCaption(*window), S("Lemmings"));
+    EXPECT_EQ(window->CurApp, S("Lemmings"));
+
+    // Keys move the selection but not the current application.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(SelectedCaption(*window), S("Doom"));
+    EXPECT_EQ(window->CurApp, S("Lemmings"));
+
+    const QPoint empty(view->viewport()->width() - 5, view->viewport()->height() - 5);
+    ASSERT_EQ(window->lvApps->RowAt(empty), -1);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, empty);
+    EXPECT_EQ(SelectedCaption(*window), S("Lemmings"));
+    DoubleClick(view->viewport(), empty);
+    EXPECT_EQ(SelectedCaption(*window), S("Lemmings"));
+    EXPECT_TRUE(m_starter.calls.isEmpty());
+
+    // The status bar names the emulator and describes the entry under the pointer.
+    EXPECT_EQ(window->StatusText(0), window->BasicSettings.DosBoxDesc);
+    QTest::mouseMove(view->viewport(), ItemCentre(*window, 1));
+    EXPECT_EQ(window->StatusText(1), S("Jumping"));
+    QTest::mouseMove(view->viewport(), empty);
+    EXPECT_EQ(window->StatusText(1), QString());
+}
+
+TEST_F(MainWindowTest, DoubleClickRunsTheEntryUnderThePointer)
+{
+    WriteCatalogue({{S("Doom")}, {S("Keen")}});
+    auto window = Open();
+    QTest::qWait(50);
+    QAbstractItemView *view = window->lvApps->CurrentView();
+    DoubleClick(view->viewport(), ItemCentre(*window, 1));
+    ASSERT_EQ(m_starter.calls.size(), 1);
+    EXPECT_EQ(m_starter.calls[0].workDir, AppDir(S("Keen")));
+    EXPECT_TRUE(m_starter.calls[0].commandLine.startsWith(path("emu/dosbox")));
+    EXPECT_EQ(window->CurApp, S("Keen"));
+    EXPECT_TRUE(QFile::exists(AppDir(S("Keen")) + S("/ravelin.conf")));
+    EXPECT_TRUE(window->isVisible());
+
+    // Enter runs the selected entry too; the keyboard leaves CurApp alone.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Home);
+    QTest::keyClick(view, Qt::Key_Return);
+    ASSERT_EQ(m_starter.calls.size(), 2);
+    EXPECT_EQ(m_starter.calls[1].workDir, AppDir(S("Doom")));
+    EXPECT_EQ(window->CurApp, S("Keen"));
+
+    window->actDosBoxExecute();
+    ASSERT_EQ(m_starter.calls.size(), 3);
+    window->actMapperExecute();
+    ASSERT_EQ(m_starter.calls.size(), 4);
+    EXPECT_TRUE(m_starter.calls[3].commandLine.contains(S(" -startmapper")));
+}
+
+TEST_F(MainWindowTest, AutoCloseClosesTheWindowAndSavesAfterTheStart)
+{
+    TEntry entry{S("Doom")};
+    entry.AutoClose = true;
+    WriteCatalogue({entry});
+    auto window = Open();
+    window->actRun->trigger();
+    EXPECT_EQ(m_starter.calls.size(), 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(TUnicodeIniFile::CreateForRead(IniName()).ReadInteger(u"Config", u"Width", 0),
+              window->width());
+}
+
+TEST_F(MainWindowTest, ConsoleOutputIsOfferedForHiddenConsolesOnly)
+{
+    TEntry hidden{S("Hidden")};
+    hidden.ConsoleMode = 1;
+    TEntry shown{S("Shown")};
+    WriteCatalogue({hidden, shown}, S("Hidden"));
+    auto window = Open();
+    EXPECT_TRUE(window->itmConsole->menuAction()->isVisible());
+    EXPECT_TRUE(window->piConsole->menuAction()->isVisible());
+
+    QFile out(AppDir(S("Hidden")) + S("/stdout.txt"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("CONFIG:Loading\nMIDI:none\n");
+    out.close();
+    {
+        TShowTextScript shownTexts;
+        TMessageScript messages;
+        window->actStdOut->trigger();
+        window->actStdErr->trigger();
+        ASSERT_EQ(shownTexts.asked().size(), 1);
+        EXPECT_EQ(shownTexts.asked()[0].title, S("Hidden: stdout.txt"));
+        EXPECT_EQ(shownTexts.asked()[0].text, S("CONFIG:Loading\r\nMIDI:none"));
+        ASSERT_EQ(messages.asked().size(), 1);
+        EXPECT_EQ(messages.asked()[0].kind, mdtError);
+        EXPECT_EQ(messages.asked()[0].message(),
+                  S("Application \"Hidden\": File \"stderr.txt\" not found!"));
+    }
+
+    // Files from an earlier run do not bring the sub-menus back.
+    QFile::copy(AppDir(S("Hidden")) + S("/stdout.txt"), AppDir(S("Shown")) + S("/stdout.txt"));
+    window->ShowAppList(S("Shown"));
+    EXPECT_FALSE(window->itmConsole->menuAction()->isVisible());
+    EXPECT_FALSE(window->piConsole->menuAction()->isVisible());
+}
+
+TEST_F(MainWindowTest, AMissingIconShowsTheDefaultIconInEveryViewStyle)
+{
+    TEntry entry{S("Doom")};
+    entry.IconFile = path("missing.ico");
+    WriteCatalogue({entry});
+    auto window = Open();
+    const QImage large = DefaultAppIcon(32).convertToFormat(QImage::Format_ARGB32);
+    const QImage small = DefaultAppIcon(16).convertToFormat(QImage::Format_ARGB32);
+    for (QAction *style : {window->actLargeIcons, window->actSmallIcons, window->actList,
+                           window->actDetails}) {
+        style->trigger();
+        EXPECT_TRUE(style->isChecked());
+        QAbstractItemView *view = window->lvApps->CurrentView();
+        const QSize size = view->iconSize();
+        const QImage shown = window->AppItems->Image(0)
+                                 .pixmap(size)
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(shown, size.width() == 32 ? large : small) << style->objectName().toStdString();
+    }
+    EXPECT_EQ(window->lvViewStyle, vsReport);
+    EXPECT_FALSE(window->lvApps->ReportView()->isHidden());
+    const int widths[] = {100, 150, 100, 100, 200, 200, 200};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(window->lvApps->ReportView()->header()->sectionSize(i), widths[i]);
+    EXPECT_EQ(window->AppItems->headerData(4, Qt::Horizontal).toString(), S("ISO image"));
+}
+
+TEST_F(MainWindowTest, LanguageSwitchRenamesTheMiscellaneousTab)
+{
+    // As the program starts: a language change retranslates every window.
+    GnuGettext::SetRetranslateHandler(&RetranslateAllWindows);
+    WriteCatalogue({{S("Doom")}, {S("Lemmings"), S("Puzzle")}});
+    auto window = Open();
+    ASSERT_EQ(window->CategoryNames(), QStringList({S("Miscellaneous"), S("Puzzle")}));
+
+    window->SetLanguageClick(window->itmLanguage, S("de"));
+    EXPECT_EQ(window->CategoryNames(), QStringList({S("Verschiedenes"), S("Puzzle")}));
+    EXPECT_EQ(window->windowTitle(),
+              S("DOSBox-Anwendungen starten (Version " RAVELIN_VERSION ")"));
+    EXPECT_EQ(window->itmView->title(), S("An&sicht"));
+    EXPECT_EQ(window->AppItems->headerData(1, Qt::Horizontal).toString(), S("Pfad"));
+    window->tcCats->setCurrentIndex(1);
+    window->tcCats->setCurrentIndex(0);
+    EXPECT_EQ(Captions(*window), QStringList{S("Doom")});
+
+    // The language in use: nothing happens.
+    const QString title = window->windowTitle();
+    window->setWindowTitle(S("unchanged"));
+    window->SetLanguageClick(window->itmLanguage, GnuGettext::GetCurrentLanguage());
+    EXPECT_EQ(window->windowTitle(), S("unchanged"));
+    window->setWindowTitle(title);
+
+    window->SetLanguageClick(window->itmLanguage, S("en"));
+    EXPECT_EQ(window->CategoryNames(), QStringList({S("Miscellaneous"), S("Puzzle")}));
+    EXPECT_EQ(window->itmView->title(), S("&View"));
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheCatalogue)
+{
+    TEntry erase{S("Doom")};
+    erase.ConsoleMode = 3; // hidden console, files erased at close
+    WriteCatalogue({erase, {S("Keen")}}, S("Doom"));
+    QFile::copy(path("dosbox.conf"), AppDir(S("Doom")) + S("/stdout.txt"));
+    QFile::copy(path("dosbox.conf"), AppDir(S("Keen")) + S("/stdout.txt"));
+    auto window = Open();
+    QTest::qWait(50);
+    QTest::mouseClick(window->lvApps->CurrentView()->viewport(), Qt::LeftButton, {},
+                      ItemCentre(*window, 1));
+    window->move(70, 90);
+    EXPECT_TRUE(window->close());
+
+    const TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(IniName());
+    EXPECT_EQ(ini.ReadString(u"Config", u"LastApp"), S("Keen"));
+    EXPECT_EQ(ini.ReadInteger(u"Config", u"AppCount", 0), 2);
+    EXPECT_EQ(ini.ReadInteger(u"Config", u"Left", 0), 70);
+    EXPECT_EQ(ini.ReadInteger(u"Config", u"Width", 0), window->width());
+    EXPECT_FALSE(QFile::exists(AppDir(S("Doom")) + S("/stdout.txt")));
+    EXPECT_TRUE(QFile::exists(AppDir(S("Keen")) + S("/stdout.txt")));
+}
+
+TEST_F(MainWindowTest, AFailedWriteKeepsTheWindowOpen)
+{
+    WriteCatalogue({{S("Doom")}});
+    auto window = Open();
+    // A folder cannot be replaced by the catalogue file.
+    const QString blocked = path("blocked.ini");
+    QDir().mkpath(blocked);
+    window->IniName = blocked;
+    {
+        TExceptionScript errors;
+        EXPECT_FALSE(window->close());
+        ASSERT_EQ(errors.asked().size(), 1);
+        EXPECT_TRUE(errors.asked()[0].contains(blocked)) << errors.asked()[0].toStdString();
+    }
+    EXPECT_TRUE(window->isVisible());
+    window->IniName = IniName();
+    EXPECT_TRUE(window->close());
 }
