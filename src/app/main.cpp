@@ -1,5 +1,7 @@
 #include "catalogue/InitProg.h"
 #include "dialogs/Application.h"
+#include "dialogs/SelectFromListDlg.h"
+#include "dialogs/ShellDirDlg.h"
 #include "launcher/CommandLineMode.h"
 #include "localisation/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
@@ -86,7 +88,11 @@ int main(int argc, char **argv)
     InstallWindowTranslation();
     GnuGettext::InitLanguage();
 
+    // The windows, created once in their fixed order and used until the end.
     TfrmMain frmMain;
+    TShellDirDialog ShellDirDialog(&frmMain);
+    TSelectFromListDialog SelectFromListDialog(&frmMain);
+    frmMain.ShellDirDialog = &ShellDirDialog;
     frmMain.show();
     return app.exec();
 }

@@ -4,6 +4,7 @@
 #include "catalogue/IniFileUtils.h"
 #include "dialogs/Application.h"
 #include "dialogs/DialogPrompt.h"
+#include "dialogs/ShellDirDlg.h"
 #include "dialogs/Show.h"
 #include "launcher/ConsoleOutput.h"
 #include "launcher/DosBoxInterface.h"
@@ -217,10 +218,11 @@ void TfrmMain::FormClose()
 QString TfrmMain::ChooseDosBoxDir(const QString &title, const QString &preset,
                                   const QString &homeDir)
 {
-    Q_UNUSED(title);
-    Q_UNUSED(preset);
-    Q_UNUSED(homeDir);
-    return QString();
+    QString dir = preset;
+    if (!ShellDirDialog ||
+        !ShellDirDialog->Execute(title, false, true, false, homeDir, dir))
+        return QString();
+    return dir;
 }
 
 void TfrmMain::EditBasicSettings(TBasicSettings &settings)
@@ -231,7 +233,8 @@ void TfrmMain::EditBasicSettings(TBasicSettings &settings)
 
 void TfrmMain::ReadWindowSettings(const QString &iniName)
 {
-    Q_UNUSED(iniName);
+    if (ShellDirDialog)
+        ShellDirDialog->LoadFromIni(iniName, QStringLiteral("Directories"));
 }
 
 // ---------------------------------------------------------------------------

@@ -16,6 +16,7 @@ class QToolBar;
 class TAppListModel;
 class TCategoryTabs;
 class TLanguageMenu;
+class TShellDirDialog;
 
 // The program's main window: the catalogued DOS applications as a list with
 // icons on category tabs, with the menus, toolbar and context menu through
@@ -44,6 +45,10 @@ public:
     QString ProgVersName;
     QString ProgVersDate;
     std::unique_ptr<TLanguageMenu> Languages;
+
+    // The program's shared dialogs, created after this window (start-up
+    // order) and used by it; not owned.
+    TShellDirDialog *ShellDirDialog = nullptr;
 
     // Operations of the list and the categories.
     // Rebuilds the list for the current category and selects the first item

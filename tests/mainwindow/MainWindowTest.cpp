@@ -2,15 +2,18 @@
 
 #include "catalogue/AppIcons.h"
 #include "catalogue/IniFileUtils.h"
+#include "common/ModalDriver.h"
 #include "common/TestUtils.h"
 #include "dialogs/Application.h"
 #include "dialogs/MsgDialogs.h"
+#include "dialogs/ShellDirDlg.h"
 #include "dialogs/Show.h"
 #include "launcher/LauncherTestUtils.h"
 #include "localisation/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "support/PathUtils.h"
 #include "support/SystemFolders.h"
 
 #include <QAction>
@@ -22,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+#include <QComboBox>
 #include <gtest/gtest.h>
 
 namespace {
@@ -498,4 +502,73 @@ TEST_F(MainWindowTest, AFailedWriteKeepsTheWindowOpen)
     EXPECT_TRUE(window->isVisible());
     window->IniName = IniName();
     EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, FirstRunAsksForTheEmulatorFolder)
+{
+    TfrmMain window;
+    TShellDirDialog chooser(&window);
+    window.ShellDirDialog = &chooser;
+    window.IniName = IniName();
+    QString title;
+    WhenModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<TShellDirDialog *>(modal);
+        ASSERT_TRUE(dialog);
+        title = dialog->windowTitle();
+        dialog->cbxSelectedDir->setEditText(path("emu"));
+        dialog->btbOKClick();
+    });
+    window.show();
+    EXPECT_EQ(title, S("Select DOSBox program directory"));
+    EXPECT_FALSE(window.LoadCancelled());
+    EXPECT_EQ(window.BasicSettings.DosBoxPath, path("emu") + u'/');
+    EXPECT_EQ(window.StatusText(0), window.BasicSettings.DosBoxDesc);
+    EXPECT_FALSE(window.StatusText(0).isEmpty());
+    EXPECT_TRUE(window.tcCats->isHidden());
+
+    // The chooser keeps its settings in the catalogue file from now on.
+    chooser.SaveToIni();
+    EXPECT_TRUE(TUnicodeIniFile::CreateForRead(IniName()).SectionExists(u"Directories"));
+    EXPECT_TRUE(window.close());
+    const TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(IniName());
+    EXPECT_EQ(ini.ReadSections().value(0), S("Unicode"));
+    EXPECT_EQ(ini.ReadString(u"Config", u"DosBoxPath"), path("emu") + u'/');
+    EXPECT_EQ(ini.ReadInteger(u"Config", u"AppCount", -1), 0);
+}
+
+TEST_F(MainWindowTest, CancellingTheFirstRunEndsWithoutWritingAnything)
+{
+    // A catalogue whose emulator folder has gone: its entries must survive.
+    WriteCatalogue({{S("Doom")}});
+    {
+        TUnicodeIniFile ini = TUnicodeIniFile::CreateForWrite(IniName());
+        ini.WriteString(u"Config", u"DosBoxPath", path("gone"));
+        ini.WriteBool(u"Config", u"AutoStart", true);
+        ini.UpdateFile();
+    }
+    QFile before(IniName());
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray content = before.readAll();
+    before.close();
+    QDir().mkpath(ExtractFilePath(AutoStartLinkFile()));
+    QFile link(AutoStartLinkFile());
+    ASSERT_TRUE(link.open(QIODevice::WriteOnly));
+    link.write("[Desktop Entry]\n");
+    link.close();
+
+    TfrmMain window;
+    TShellDirDialog chooser(&window);
+    window.ShellDirDialog = &chooser;
+    window.IniName = IniName();
+    WhenModal([](QWidget *modal) { modal->close(); });
+    window.show();
+    EXPECT_TRUE(window.LoadCancelled());
+    QTest::qWait(20);
+    EXPECT_FALSE(window.isVisible());
+
+    QFile after(IniName());
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), content);
+    EXPECT_TRUE(QFile::exists(AutoStartLinkFile()));
+    QFile::remove(AutoStartLinkFile());
 }
