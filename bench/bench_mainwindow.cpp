@@ -168,10 +168,9 @@ int main(int argc, char **argv)
                     n, base, shared, shared / base, own, own / base);
         const char *styles[] = {"large icons", "small icons", "list", "details"};
         for (int s = 0; s < 4; ++s) {
-            const double drawn =
-                reporter.times["BM_ShowAndDraw" + arg + "/1/" + std::to_string(s)];
-            std::printf("         filled and drawn as %-11s %6.2f ms (%4.1fx)\n", styles[s],
-                        drawn, drawn / base);
+            const double drawn = reporter.times["BM_ShowAndDraw" + arg + "/1/" + std::to_string(s)];
+            std::printf("         filled and drawn as %-11s %6.2f ms (%4.1fx)\n", styles[s], drawn,
+                        drawn / base);
         }
     }
     benchmark::Shutdown();

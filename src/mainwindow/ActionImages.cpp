@@ -14,36 +14,58 @@ const QString FallbackTheme = QStringLiteral("Adwaita");
 QStringList NamesOf(int index)
 {
     switch (index) {
-    case 0: return {QStringLiteral("application-exit")};
-    case 1: return {QStringLiteral("preferences-system"), QStringLiteral("preferences-other")};
-    case 2: return {QStringLiteral("document-new")};
-    case 3: return {QStringLiteral("document-edit"), QStringLiteral("document-properties")};
-    case 4: return {QStringLiteral("edit-delete")};
-    case 5: return {QStringLiteral("media-playback-start-symbolic"), QStringLiteral("media-playback-start")};
-    case 6: return {QStringLiteral("view-list-icons"), QStringLiteral("view-grid-symbolic")};
-    case 7: return {QStringLiteral("view-list-compact"), QStringLiteral("view-app-grid-symbolic")};
-    case 8: return {QStringLiteral("view-list-details"), QStringLiteral("view-list-bullet-symbolic")};
-    case 9: return {QStringLiteral("view-list-text"), QStringLiteral("view-list-symbolic")};
-    case 10: return {QStringLiteral("help-contents"), QStringLiteral("accessories-dictionary")};
-    case 11: return {QStringLiteral("utilities-terminal")};
-    case 12: return {QStringLiteral("help-about")};
-    case 13: return {QStringLiteral("accessories-text-editor")};
-    case 14: return {QStringLiteral("input-keyboard"), QStringLiteral("preferences-desktop-keyboard")};
-    case 15: return {QStringLiteral("edit-copy")};
-    case 16: return {QStringLiteral("text-x-generic"), QStringLiteral("text-x-generic-symbolic")};
-    case 17: return {QStringLiteral("dialog-warning")};
-    case 18: return {QStringLiteral("help-browser")};
-    case 19: return {QStringLiteral("preferences-desktop-locale")};
-    default: return {};
+    case 0:
+        return {QStringLiteral("application-exit")};
+    case 1:
+        return {QStringLiteral("preferences-system"), QStringLiteral("preferences-other")};
+    case 2:
+        return {QStringLiteral("document-new")};
+    case 3:
+        return {QStringLiteral("document-edit"), QStringLiteral("document-properties")};
+    case 4:
+        return {QStringLiteral("edit-delete")};
+    case 5:
+        return {QStringLiteral("media-playback-start-symbolic"),
+                QStringLiteral("media-playback-start")};
+    case 6:
+        return {QStringLiteral("view-list-icons"), QStringLiteral("view-grid-symbolic")};
+    case 7:
+        return {QStringLiteral("view-list-compact"), QStringLiteral("view-app-grid-symbolic")};
+    case 8:
+        return {QStringLiteral("view-list-details"), QStringLiteral("view-list-bullet-symbolic")};
+    case 9:
+        return {QStringLiteral("view-list-text"), QStringLiteral("view-list-symbolic")};
+    case 10:
+        return {QStringLiteral("help-contents"), QStringLiteral("accessories-dictionary")};
+    case 11:
+        return {QStringLiteral("utilities-terminal")};
+    case 12:
+        return {QStringLiteral("help-about")};
+    case 13:
+        return {QStringLiteral("accessories-text-editor")};
+    case 14:
+        return {QStringLiteral("input-keyboard"), QStringLiteral("preferences-desktop-keyboard")};
+    case 15:
+        return {QStringLiteral("edit-copy")};
+    case 16:
+        return {QStringLiteral("text-x-generic"), QStringLiteral("text-x-generic-symbolic")};
+    case 17:
+        return {QStringLiteral("dialog-warning")};
+    case 18:
+        return {QStringLiteral("help-browser")};
+    case 19:
+        return {QStringLiteral("preferences-desktop-locale")};
+    default:
+        return {};
     }
 }
 
 QStringList IconFolders()
 {
     QStringList folders = QIcon::themeSearchPaths();
-    const QStringList dataDirs = QStandardPaths::locateAll(
-        QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-        QStandardPaths::LocateDirectory);
+    const QStringList dataDirs =
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                  QStandardPaths::LocateDirectory);
     for (const QString &dir : dataDirs) {
         if (!folders.contains(dir))
             folders.append(dir);

@@ -18,11 +18,9 @@ class TEntryIconEngine : public QIconEngine
 public:
     TEntryIconEngine(QList<QImage> large, bool stretch, QImage small)
         : m_large(std::move(large)), m_stretch(stretch), m_small(std::move(small))
-    {
-    }
+    {}
 
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
-               QIcon::State state) override
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
         QPixmap pm = pixmap(rect.size() * ratio, mode, state);
@@ -132,10 +130,10 @@ void TAppListModel::Fill(TAppList &apps, const QString &category, const QString 
             continue;
         app.ImgIndex = int(m_images.size());
         m_images.append(ImageOf(app));
-        m_items.push_back({app.AppName,
-                           {app.AppPath, app.AppFile, app.Parameters, app.CdPath, app.ManFile,
-                            app.Description},
-                           int(i)});
+        m_items.push_back(
+            {app.AppName,
+             {app.AppPath, app.AppFile, app.Parameters, app.CdPath, app.ManFile, app.Description},
+             int(i)});
     }
     m_previousPictures.clear();
     endResetModel();
@@ -195,14 +193,22 @@ QVariant TAppListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case 0: return _("Name");
-    case 1: return _("Path");
-    case 2: return _("Application");
-    case 3: return _("Parameters");
-    case 4: return _("ISO image");
-    case 5: return _("Manual");
-    case 6: return _("Description");
-    default: return {};
+    case 0:
+        return _("Name");
+    case 1:
+        return _("Path");
+    case 2:
+        return _("Application");
+    case 3:
+        return _("Parameters");
+    case 4:
+        return _("ISO image");
+    case 5:
+        return _("Manual");
+    case 6:
+        return _("Description");
+    default:
+        return {};
     }
 }
 

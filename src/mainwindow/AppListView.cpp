@@ -85,7 +85,11 @@ protected:
     }
 
 private:
-    enum class TEmptyPress { None, Click };
+    enum class TEmptyPress
+    {
+        None,
+        Click
+    };
     TEmptyPress m_emptyPress = TEmptyPress::None;
 };
 
@@ -223,8 +227,8 @@ void TAppListView::ApplyIconSizes()
     switch (FViewStyle) {
     case vsIcon:
         FIconView->setIconSize(QSize(large, large));
-        FIconView->setGridSize(QSize(ScaleByDpi(90, this),
-                                     large + 2 * metrics.height() + ScaleByDpi(12, this)));
+        FIconView->setGridSize(
+            QSize(ScaleByDpi(90, this), large + 2 * metrics.height() + ScaleByDpi(12, this)));
         break;
     case vsSmallIcon:
     case vsList: {
@@ -276,8 +280,8 @@ void TAppListView::SelectRow(int row)
         return;
     }
     const QModelIndex index = FModel->index(row, 0);
-    FSelection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                           QItemSelectionModel::Rows);
+    FSelection->setCurrentIndex(index,
+                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     CurrentView()->scrollTo(index);
 }
 

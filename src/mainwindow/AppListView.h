@@ -13,7 +13,13 @@ class QTreeView;
 class TAppListModel;
 
 // The view styles of the application list.
-enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+enum TViewStyle
+{
+    vsIcon,
+    vsSmallIcon,
+    vsList,
+    vsReport
+};
 
 // The application list: one model shown as large icons, small icons, a list
 // or details with columns. Captions are read-only, one item at most is

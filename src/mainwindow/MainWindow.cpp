@@ -48,10 +48,7 @@ public:
     {
         m_window.EditBasicSettings(settings);
     }
-    void AddCategoryEntry(const QString &category) override
-    {
-        m_window.AddCategoryEntry(category);
-    }
+    void AddCategoryEntry(const QString &category) override { m_window.AddCategoryEntry(category); }
     void ReadWindowSettings(const QString &iniName) override
     {
         m_window.ReadWindowSettings(iniName);
@@ -219,8 +216,7 @@ QString TfrmMain::ChooseDosBoxDir(const QString &title, const QString &preset,
                                   const QString &homeDir)
 {
     QString dir = preset;
-    if (!ShellDirDialog ||
-        !ShellDirDialog->Execute(title, false, true, false, homeDir, dir))
+    if (!ShellDirDialog || !ShellDirDialog->Execute(title, false, true, false, homeDir, dir))
         return QString();
     return dir;
 }
@@ -417,7 +413,8 @@ void TfrmMain::ShowConsoleFile(const QString &FileName)
     const TDosBoxApp &app = *Apps[size_t(index)];
     const auto lines = ReadConsoleFile(app, FileName, Prompt());
     if (lines)
-        ShowTextWindow(ConsoleFileTitle(app.AppName, FileName), lines->join(QStringLiteral("\r\n")));
+        ShowTextWindow(ConsoleFileTitle(app.AppName, FileName),
+                       lines->join(QStringLiteral("\r\n")));
 }
 
 void TfrmMain::actStdOutExecute()

@@ -42,22 +42,21 @@ std::vector<TActionDef> ActionDefs()
          QKeySequence(Qt::CTRL | Qt::Key_F4), 0, &M::actExitExecute},
         // The catalogue commands, manual, text conversion, help and About
         // bring their handlers with them.
-        {&M::actSettings, "actSettings", N_("&Settings"), N_("Global settings"), none, 1,
-         nullptr},
+        {&M::actSettings, "actSettings", N_("&Settings"), N_("Global settings"), none, 1, nullptr},
         {&M::actNewProgram, "actNewProgram", N_("&New"), N_("Add new application"), none, 2,
          nullptr},
         {&M::actEditProgram, "actEditProgram", N_("&Edit"),
          N_("Edit settings of selected application"), QKeySequence(Qt::Key_F4), 3, nullptr},
-        {&M::actRemProgram, "actRemProgram", N_("&Remove"), N_("Remove selected application"),
-         none, 4, nullptr},
+        {&M::actRemProgram, "actRemProgram", N_("&Remove"), N_("Remove selected application"), none,
+         4, nullptr},
         {&M::actRun, "actRun", N_("&Run"), N_("Run selected DOS application"),
          QKeySequence(Qt::Key_F9), 5, &M::actRunExecute},
         {&M::actLargeIcons, "actLargeIcons", N_("&Large icons"), N_("Show large icons"),
          QKeySequence(Qt::Key_F5), 6, &M::actLargeIconsExecute},
         {&M::actSmallIcons, "actSmallIcons", N_("&Small icons"), N_("Show small icons"),
          QKeySequence(Qt::Key_F6), 7, &M::actSmallIconsExecute},
-        {&M::actDetails, "actDetails", N_("&Details"), N_("Show details"),
-         QKeySequence(Qt::Key_F8), 8, &M::actDetailsExecute},
+        {&M::actDetails, "actDetails", N_("&Details"), N_("Show details"), QKeySequence(Qt::Key_F8),
+         8, &M::actDetailsExecute},
         {&M::actList, "actList", N_("&List"), N_("Show list"), QKeySequence(Qt::Key_F7), 9,
          &M::actListExecute},
         {&M::actShowMan, "actShowMan", N_("Show &manual"),
@@ -120,10 +119,7 @@ class TNoToolTip : public QObject
 {
 public:
     using QObject::QObject;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        return event->type() == QEvent::ToolTip;
-    }
+    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::ToolTip; }
 };
 
 } // namespace
@@ -226,9 +222,9 @@ void TfrmMain::CreateMenus()
     itmConsole = menu("itmConsole", N_("&Console output"));
     itmConsole->setIcon(ilActions.icon(11));
     AddItems(itmConsole, {Item(actStdOut), Item(actStdErr)});
-    AddItems(itmEntries, {Item(actNewProgram), Item(actEditProgram), Item(actDuplicate),
-                          Item(actRemProgram), Sep, Sub(itmConsole), Sep, Item(actShowMan), Sep,
-                          Item(actMapper)});
+    AddItems(itmEntries,
+             {Item(actNewProgram), Item(actEditProgram), Item(actDuplicate), Item(actRemProgram),
+              Sep, Sub(itmConsole), Sep, Item(actShowMan), Sep, Item(actMapper)});
 
     itmView = menu("itmView", N_("&View"));
     AddItems(itmView, {Item(actLargeIcons), Item(actSmallIcons), Item(actList), Item(actDetails)});
@@ -249,9 +245,9 @@ void TfrmMain::CreateMenus()
     piConsole = menu("piConsole", N_("&Console output"));
     piConsole->setIcon(ilActions.icon(11));
     AddItems(piConsole, {Item(actStdOut), Item(actStdErr)});
-    AddItems(PopupMenu, {Item(actRun), Item(actEditProgram), Item(actDuplicate),
-                         Item(actRemProgram), Sep, Sub(piConsole), Item(actShowMan), Sep,
-                         Item(actMapper)});
+    AddItems(PopupMenu,
+             {Item(actRun), Item(actEditProgram), Item(actDuplicate), Item(actRemProgram), Sep,
+              Sub(piConsole), Item(actShowMan), Sep, Item(actMapper)});
     lvApps->SetPopupMenu(PopupMenu);
 }
 
@@ -272,10 +268,10 @@ void TfrmMain::CreateToolBar()
         const char *Name;
     };
     const std::vector<TButton> buttons = {
-        {actNewProgram, "tbNew"}, {actEditProgram, "tbEdit"}, {actRemProgram, "tbRemove"},
-        {nullptr, nullptr},       {actShowMan, "tbMan"},      {actRun, "tbRun"},
-        {nullptr, nullptr},       {actLargeIcons, "tbLarge"}, {actSmallIcons, "tbSmall"},
-        {actList, "tbList"},      {actDetails, "tbDetails"},  {nullptr, nullptr},
+        {actNewProgram, "tbNew"}, {actEditProgram, "tbEdit"},  {actRemProgram, "tbRemove"},
+        {nullptr, nullptr},       {actShowMan, "tbMan"},       {actRun, "tbRun"},
+        {nullptr, nullptr},       {actLargeIcons, "tbLarge"},  {actSmallIcons, "tbSmall"},
+        {actList, "tbList"},      {actDetails, "tbDetails"},   {nullptr, nullptr},
         {actDosBox, "tbDosBox"},  {actSettings, "tbSettings"}, {actExit, "tbExit"},
     };
     bool separatorDue = false;

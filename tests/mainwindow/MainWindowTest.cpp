@@ -17,6 +17,7 @@
 #include "support/SystemFolders.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -25,7 +26,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
-#include <QComboBox>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,8 +40,7 @@ struct TEntry
     TEntry(const QString &name, const QString &category = QString(),
            const QString &description = QString())
         : Name(name), Category(category), Description(description)
-    {
-    }
+    {}
     QString Name;
     QString Category;
     QString Description;
@@ -233,8 +232,7 @@ TEST_F(MainWindowTest, CategoriesDifferingInCaseShareTheTabOfTheFirstSpelling)
                     {S("Wolf"), S("action")},
                     {S("Keen")}});
     auto window = Open();
-    EXPECT_EQ(window->CategoryNames(),
-              QStringList({S("Action"), S("Puzzle"), S("Miscellaneous")}));
+    EXPECT_EQ(window->CategoryNames(), QStringList({S("Action"), S("Puzzle"), S("Miscellaneous")}));
     EXPECT_EQ(window->tcCats->EntryCount(0), 3);
     EXPECT_EQ(window->tcCats->currentIndex(), 0);
     EXPECT_EQ(Captions(*window), QStringList({S("Doom"), S("Quake"), S("Wolf")}));
@@ -294,8 +292,7 @@ TEST_F(MainWindowTest, ALostLastApplicationSelectsTheFirstItemOfTabZero)
 
 TEST_F(MainWindowTest, ClicksSetTheCurrentApplicationAndEmptySpaceSelectsItAgain)
 {
-    WriteCatalogue({{S("Doom")}, {S("Keen"), QString(), S("Jumping")}, {S("Lemmings")}},
-                   S("Keen"));
+    WriteCatalogue({{S("Doom")}, {S("Keen"), QString(), S("Jumping")}, {S("Lemmings")}}, S("Keen"));
     auto window = Open();
     QAbstractItemView *view = window->lvApps->CurrentView();
     QTest::qWait(50);
@@ -412,16 +409,14 @@ TEST_F(MainWindowTest, AMissingIconShowsTheDefaultIconInEveryViewStyle)
     auto window = Open();
     const QImage large = DefaultAppIcon(32).convertToFormat(QImage::Format_ARGB32);
     const QImage small = DefaultAppIcon(16).convertToFormat(QImage::Format_ARGB32);
-    for (QAction *style : {window->actLargeIcons, window->actSmallIcons, window->actList,
-                           window->actDetails}) {
+    for (QAction *style :
+         {window->actLargeIcons, window->actSmallIcons, window->actList, window->actDetails}) {
         style->trigger();
         EXPECT_TRUE(style->isChecked());
         QAbstractItemView *view = window->lvApps->CurrentView();
         const QSize size = view->iconSize();
-        const QImage shown = window->AppItems->Image(0)
-                                 .pixmap(size)
-                                 .toImage()
-                                 .convertToFormat(QImage::Format_ARGB32);
+        const QImage shown = window->AppItems->Image(0).pixmap(size).toImage().convertToFormat(
+            QImage::Format_ARGB32);
         EXPECT_EQ(shown, size.width() == 32 ? large : small) << style->objectName().toStdString();
     }
     EXPECT_EQ(window->lvViewStyle, vsReport);
@@ -442,8 +437,7 @@ TEST_F(MainWindowTest, LanguageSwitchRenamesTheMiscellaneousTab)
 
     window->SetLanguageClick(window->itmLanguage, S("de"));
     EXPECT_EQ(window->CategoryNames(), QStringList({S("Verschiedenes"), S("Puzzle")}));
-    EXPECT_EQ(window->windowTitle(),
-              S("DOSBox-Anwendungen starten (Version " RAVELIN_VERSION ")"));
+    EXPECT_EQ(window->windowTitle(), S("DOSBox-Anwendungen starten (Version " RAVELIN_VERSION ")"));
     EXPECT_EQ(window->itmView->title(), S("An&sicht"));
     EXPECT_EQ(window->AppItems->headerData(1, Qt::Horizontal).toString(), S("Pfad"));
     window->tcCats->setCurrentIndex(1);
