@@ -1,3 +1,4 @@
+#include "appsettings/AppSettingsDlg.h"
 #include "catalogue/InitProg.h"
 #include "dialogs/Application.h"
 #include "dialogs/SelectFromListDlg.h"
@@ -88,11 +89,15 @@ int main(int argc, char **argv)
     InstallWindowTranslation();
     GnuGettext::InitLanguage();
 
-    // The windows, created once in their fixed order and used until the end.
+    // The windows, created once in their fixed order and used until the end;
+    // the list editor comes before the settings dialog, which is given it.
     TfrmMain frmMain;
     TShellDirDialog ShellDirDialog(&frmMain);
     TSelectFromListDialog SelectFromListDialog(&frmMain);
+    TAppSettingsDialog AppSettingsDialog(frmMain.BasicSettings, &ShellDirDialog,
+                                         &SelectFromListDialog, &frmMain);
     frmMain.ShellDirDialog = &ShellDirDialog;
+    frmMain.AppSettingsDialog = &AppSettingsDialog;
     frmMain.show();
     return app.exec();
 }

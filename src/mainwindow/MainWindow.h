@@ -16,6 +16,7 @@ class QToolBar;
 class TAppListModel;
 class TCategoryTabs;
 class TLanguageMenu;
+class TAppSettingsDialog;
 class TShellDirDialog;
 
 // The program's main window: the catalogued DOS applications as a list with
@@ -49,6 +50,7 @@ public:
     // The program's shared dialogs, created after this window (start-up
     // order) and used by it; not owned.
     TShellDirDialog *ShellDirDialog = nullptr;
+    TAppSettingsDialog *AppSettingsDialog = nullptr;
 
     // Operations of the list and the categories.
     // Rebuilds the list for the current category and selects the first item
