@@ -125,7 +125,7 @@ void TAppSettingsDialog::ConnectHandlers()
     connect(lbMixerSettings, &QListWidget::itemClicked, this,
             &TAppSettingsDialog::lbMixerSettingsClick);
     connect(lbMixerSettings, &QListWidget::currentRowChanged, this, [this] {
-        if (!FSelectingMixer)
+        if (!FSelectingMixer && !FLoading)
             lbMixerSettingsClick();
     });
     for (QComboBox *box : {cbRealSpeed, cbProtSpeed, cbThrottling, cbMemSize, cbXms, cbEms, cbUmb})
