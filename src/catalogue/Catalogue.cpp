@@ -82,8 +82,27 @@ QChar DriveLetter(const QString &value, QChar def)
 // Commands as the run command reads them: items at ";", an item in double
 // quotes loses its quotes, leading blanks of items go, and so do empty items
 // at the front.
+// True when NormalisedCommands would return the text as it is: no quotes,
+// no blanks at the start of an item, no empty item at the front, no
+// separator at the end.
+bool IsNormalCommandList(QStringView text)
+{
+    if (text.isEmpty())
+        return true;
+    if (text.front() == u';' || text.back() == u';' || IsWhiteSpace(text.front()))
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'"' || (c == u';' && IsWhiteSpace(text.at(i + 1))))
+            return false;
+    }
+    return true;
+}
+
 QString NormalisedCommands(QString text)
 {
+    if (IsNormalCommandList(text))
+        return text;
     QString result;
     while (!text.isEmpty()) {
         const QString item = ReadNextQuotedItem(text, u';', u'"');
@@ -99,10 +118,13 @@ void ReadTriple(const QString &value, int &a, int &b, int &c)
     a = b = c = DefaultSetting;
     if (value.isEmpty())
         return;
-    QString list = value;
+    QStringView rest(value);
     for (int *target : {&a, &b, &c}) {
+        const qsizetype comma = rest.indexOf(u',');
+        const QStringView part = comma < 0 ? rest : rest.first(comma);
+        rest = comma < 0 ? QStringView() : rest.sliced(comma + 1);
         int number = 0;
-        *target = ParseIniInt(ReadNextItem(list, u','), number) ? number : DefaultSetting;
+        *target = ParseIniInt(part, number) ? number : DefaultSetting;
     }
 }
 
@@ -117,11 +139,16 @@ int LastAppSection(const TUnicodeIniFile &ini)
 {
     int last = 0;
     for (const QString &name : ini.ReadSections()) {
-        if (name.size() < 4 || !name.startsWith(QStringLiteral("App"), Qt::CaseInsensitive))
+        // "App" and the number as AppSectionName writes it: three digits at
+        // least, no leading zero beyond them.
+        const qsizetype digits = name.size() - 3;
+        if (digits < 3 || digits > 9 || !name.startsWith(QStringLiteral("App"), Qt::CaseInsensitive))
+            continue;
+        if (digits > 3 && name.at(3) == u'0')
             continue;
         bool ok = false;
         const int n = QStringView(name).sliced(3).toInt(&ok);
-        if (ok && n > last && SameText(name, AppSectionName(n)))
+        if (ok && n > last && name.at(3).isDigit())
             last = n;
     }
     return last;

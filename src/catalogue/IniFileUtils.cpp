@@ -8,10 +8,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QtAlgorithms>
 #include <QtEndian>
 #include <cstring>
 #include <limits>
 #include <type_traits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -19,55 +23,106 @@ const QString UnicodeSection = QStringLiteral("Unicode");
 const QString EncodingKey = QStringLiteral("Encoding");
 const QString Utf16LeName = QStringLiteral("UTF-16LE");
 
-// Simple case folding of the character at p (a surrogate pair as one);
-// advances p. Hash and equality both use it, so they always agree.
-inline char32_t FoldNext(const char16_t *&p, const char16_t *end)
+// Names compare by the simple case folding of each UTF-16 code unit
+// (surrogates as they are), so that a name's hash can be taken four units
+// at a time.
+inline char16_t FoldUnit(char16_t c)
 {
-    const char16_t c = *p++;
     if (c < 128)
-        return (c >= u'A' && c <= u'Z') ? char32_t(c + 32) : char32_t(c);
-    if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p))
-        return QChar::toCaseFolded(QChar::surrogateToUcs4(c, *p++));
-    return QChar::toCaseFolded(char32_t(c));
+        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+    if (QChar::isSurrogate(c))
+        return c;
+    return QChar::toCaseFolded(c);
+}
+
+// What the hash sees of a unit: equal for units that fold alike. ASCII
+// units only need "| 0x20" for that, which works on four at once.
+inline quint64 HashUnit(char16_t c)
+{
+    const char16_t f = FoldUnit(c);
+    return f < 128 ? quint64(f | 0x20) : quint64(f);
+}
+
+inline quint64 Mix(quint64 h, quint64 w)
+{
+    h = (h ^ w) * 0x9E3779B97F4A7C15ULL;
+    return h ^ (h >> 29);
 }
 
 size_t FoldedHash(QStringView s, size_t seed) noexcept
 {
-    size_t h = seed ^ 0xcbf29ce484222325ULL;
+    quint64 h = seed ^ (quint64(s.size()) * 0xcbf29ce484222325ULL);
     const char16_t *p = s.utf16();
-    const char16_t *end = p + s.size();
-    while (p < end) {
-        h ^= FoldNext(p, end);
-        h *= 0x100000001b3ULL;
+    qsizetype n = s.size();
+    for (; n >= 4; p += 4, n -= 4) {
+        quint64 w;
+        std::memcpy(&w, p, sizeof w);
+        if ((w & 0xFF80FF80FF80FF80ULL) == 0) {
+            w |= 0x0020002000200020ULL;
+        } else {
+            // Packed the same way, whatever the byte order.
+            w = HashUnit(p[0]) | HashUnit(p[1]) << 16 | HashUnit(p[2]) << 32 |
+                HashUnit(p[3]) << 48;
+            quint64 native;
+            const char16_t units[4] = {char16_t(w), char16_t(w >> 16), char16_t(w >> 32),
+                                       char16_t(w >> 48)};
+            std::memcpy(&native, units, sizeof native);
+            w = native;
+        }
+        h = Mix(h, w);
     }
-    return h;
+    if (n > 0) {
+        char16_t units[4] = {0, 0, 0, 0};
+        for (qsizetype i = 0; i < n; ++i)
+            units[i] = char16_t(HashUnit(p[i]));
+        quint64 w;
+        std::memcpy(&w, units, sizeof w);
+        h = Mix(h, w);
+    }
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    return size_t(h);
 }
 
 bool FoldedEqual(QStringView a, QStringView b) noexcept
 {
-    if (a.size() == b.size() &&
-        std::memcmp(a.utf16(), b.utf16(), size_t(a.size()) * sizeof(char16_t)) == 0)
-        return true;
+    if (a.size() != b.size())
+        return false;
     const char16_t *pa = a.utf16();
-    const char16_t *ea = pa + a.size();
     const char16_t *pb = b.utf16();
-    const char16_t *eb = pb + b.size();
-    while (pa < ea && pb < eb) {
-        if (FoldNext(pa, ea) != FoldNext(pb, eb))
+    if (std::memcmp(pa, pb, size_t(a.size()) * sizeof(char16_t)) == 0)
+        return true;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (pa[i] != pb[i] && FoldUnit(pa[i]) != FoldUnit(pb[i]))
             return false;
     }
-    return pa == ea && pb == eb;
+    return true;
 }
 
-QStringView TrimWhiteSpace(QStringView v)
+// The first LF, CR or (with equals) "=" from p on; end when there is none.
+// Eight units at a time where the processor allows, as files run to
+// millions of lines.
+const char16_t *FindLineBreak(const char16_t *p, const char16_t *end, bool equals)
 {
-    qsizetype b = 0;
-    qsizetype e = v.size();
-    while (b < e && IsWhiteSpace(v.at(b)))
-        ++b;
-    while (e > b && IsWhiteSpace(v.at(e - 1)))
-        --e;
-    return v.sliced(b, e - b);
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi16(short(u'\n'));
+    const __m128i cr = _mm_set1_epi16(short(u'\r'));
+    const __m128i eq = _mm_set1_epi16(short(equals ? u'=' : u'\n'));
+    for (; end - p >= 8; p += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr)),
+                                         _mm_cmpeq_epi16(v, eq));
+        const uint mask = uint(_mm_movemask_epi8(hit));
+        if (mask != 0)
+            return p + qCountTrailingZeroBits(mask) / 2;
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p == u'\n' || *p == u'\r' || (equals && *p == u'='))
+            return p;
+    }
+    return end;
 }
 
 // Line breaks inside a written name or value would split it into lines that
@@ -182,22 +237,24 @@ bool ParseInteger(QStringView text, T &value)
 
 size_t qHash(const TUnicodeIniFile::NameKey &k, size_t seed) noexcept
 {
-    return FoldedHash(k.name, seed);
+    // Taken with the seed of every QHash when the key was made.
+    Q_UNUSED(seed);
+    return k.hash;
 }
 
-size_t qHash(const TUnicodeIniFile::LineKey &k, size_t seed) noexcept
+TUnicodeIniFile::NameKey TUnicodeIniFile::MakeNameKey(QStringView name) const
 {
-    return FoldedHash(k.key, seed ^ (size_t(quint32(k.section)) * 0x9E3779B97F4A7C15ULL));
+    return NameKey{name, FoldedHash(name, m_seed)};
+}
+
+quint32 TUnicodeIniFile::KeyHash(QStringView key) const
+{
+    return quint32(FoldedHash(key, m_seed));
 }
 
 bool operator==(const TUnicodeIniFile::NameKey &a, const TUnicodeIniFile::NameKey &b) noexcept
 {
     return FoldedEqual(a.name, b.name);
-}
-
-bool operator==(const TUnicodeIniFile::LineKey &a, const TUnicodeIniFile::LineKey &b) noexcept
-{
-    return a.section == b.section && FoldedEqual(a.key, b.key);
 }
 
 // ---------------------------------------------------------------------------
@@ -224,7 +281,8 @@ QString UnencloseValue(const QString &text)
     if (text.size() < 2 || !text.startsWith(u'#') || !text.endsWith(u'#'))
         return text;
     QString inner = text.sliced(1, text.size() - 2);
-    inner.replace(QStringLiteral("##"), QStringLiteral("#"));
+    if (inner.contains(u'#'))
+        inner.replace(QStringLiteral("##"), QStringLiteral("#"));
     return inner;
 }
 
@@ -303,7 +361,7 @@ TUnicodeIniFile TUnicodeIniFile::FromData(const QByteArray &data)
 }
 
 TUnicodeIniFile::TUnicodeIniFile(const QString &fileName, TAccess access, bool clearEntries)
-    : m_fileName(fileName), m_readOnly(access == TAccess::Read)
+    : m_fileName(fileName), m_readOnly(access == TAccess::Read), m_seed(QHashSeed::globalSeed())
 {
     ReadFile();
     if (m_readOnly)
@@ -317,6 +375,7 @@ TUnicodeIniFile::TUnicodeIniFile(const QString &fileName, TAccess access, bool c
 }
 
 TUnicodeIniFile::TUnicodeIniFile(const QByteArray &data, FromDataTag)
+    : m_seed(QHashSeed::globalSeed())
 {
     m_text = DecodeTextFile(data);
     Parse();
@@ -343,77 +402,109 @@ void TUnicodeIniFile::ReadFile()
         return;
     // Only regular files: a device or pipe could block or never end.
     QFile file(m_fileName);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         m_complete = false;
         return;
     }
-    QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize) {
-        bytes.truncate(MaxFileSize);
+    qint64 size = file.size();
+    if (size > MaxFileSize) {
+        size = MaxFileSize;
         m_complete = false;
+    }
+    char bom[2] = {0, 0};
+    const qint64 head = file.read(bom, 2);
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian && head == 2 && uchar(bom[0]) == 0xFF &&
+        uchar(bom[1]) == 0xFE) {
+        // The file holds the text in memory's own form: read it in place.
+        QString text((size - 2) / 2, Qt::Uninitialized);
+        const qint64 got = file.read(reinterpret_cast<char *>(text.data()), text.size() * 2);
+        text.truncate(got < 0 ? 0 : got / 2);
+        m_text = std::move(text);
+    } else {
+        QByteArray bytes(head > 0 ? head : 0, Qt::Uninitialized);
+        std::memcpy(bytes.data(), bom, size_t(bytes.size()));
+        bytes += file.read(qMax<qint64>(size - bytes.size(), 0));
+        m_text = DecodeTextFile(bytes);
     }
     if (file.error() != QFileDevice::NoError)
         m_complete = false;
-    file.close();
-    m_text = DecodeTextFile(bytes);
-    bytes = QByteArray();
     Parse();
 }
 
 void TUnicodeIniFile::Parse()
 {
-    const QStringView all(m_text);
-    const qsizetype n = all.size();
-    qsizetype pos = 0;
-    qsizetype lf = -2; // next LF at or after pos; -1: none left
+    const char16_t *const text = reinterpret_cast<const char16_t *>(m_text.constData());
+    const char16_t *const end = text + m_text.size();
+    auto ref = [text](const char16_t *from, const char16_t *to) {
+        return TextRef{quint32(from - text), quint32(to - from)};
+    };
+    auto trimmed = [](const char16_t *&from, const char16_t *&to) {
+        while (from < to && *from < 33)
+            ++from;
+        while (to > from && to[-1] < 33)
+            --to;
+    };
+    // About one line per 20 characters in a catalogue; a closer guess than
+    // growing step by step through millions of lines.
+    m_lines.reserve(size_t(qMin<qsizetype>(m_text.size() / 20 + 16, MaxItems)));
     qint32 current = -1;
-    while (pos < n) {
-        if (lf != -1 && lf < pos)
-            lf = all.indexOf(u'\n', pos);
-        const qsizetype segmentEnd = lf < 0 ? n : lf;
-        qsizetype lineEnd = segmentEnd;
-        qsizetype next = lf < 0 ? n : lf + 1;
-        // A CR ends a line as well; CR LF is one line break.
-        const qsizetype cr = all.sliced(pos, segmentEnd - pos).indexOf(u'\r');
-        if (cr >= 0) {
-            lineEnd = pos + cr;
-            if (lineEnd + 1 < segmentEnd)
-                next = lineEnd + 1;
+    const char16_t *p = text;
+    while (p < end) {
+        const char16_t *from = p;
+        const char16_t *equals = nullptr;
+        const char16_t *to = FindLineBreak(p, end, true);
+        if (to < end && *to == u'=') {
+            equals = to;
+            to = FindLineBreak(to + 1, end, false);
         }
-        const QStringView line = TrimWhiteSpace(all.sliced(pos, lineEnd - pos));
-        pos = next;
-        if (line.isEmpty() || line.front() == u';')
+        // CR, LF and CR LF end a line.
+        p = to == end ? end : (*to == u'\r' && to + 1 < end && to[1] == u'\n') ? to + 2 : to + 1;
+        trimmed(from, to);
+        if (from == to || *from == u';')
             continue;
         if (qsizetype(m_lines.size() + m_sections.size()) >= MaxItems) {
             m_complete = false;
             break;
         }
-        auto ref = [&](QStringView v) {
-            return TextRef{quint32(v.data() - m_text.constData()), quint32(v.size())};
-        };
-        if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
-            current = qint32(m_sections.size());
+        if (to - from >= 2 && *from == u'[' && to[-1] == u']') {
+            const char16_t *nameFrom = from + 1;
+            const char16_t *nameTo = to - 1;
+            trimmed(nameFrom, nameTo);
             Section s;
-            s.name = ref(TrimWhiteSpace(line.sliced(1, line.size() - 2)));
+            s.name = ref(nameFrom, nameTo);
+            current = qint32(m_sections.size());
             m_sections.push_back(s);
-            qint32 &slot = m_sectionIndex[NameKey{NameOf(m_sections.back())}];
-            if (slot == 0)
-                slot = current + 1;
             continue;
         }
         if (current < 0)
             continue;
         Line l;
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq >= 0) {
+        if (equals) {
+            const char16_t *keyFrom = from;
+            const char16_t *keyTo = equals;
+            const char16_t *valueFrom = equals + 1;
+            const char16_t *valueTo = to;
+            trimmed(keyFrom, keyTo);
+            trimmed(valueFrom, valueTo);
             l.isPair = true;
-            l.key = ref(TrimWhiteSpace(line.first(eq)));
-            l.value = ref(TrimWhiteSpace(line.sliced(eq + 1)));
+            l.key = ref(keyFrom, keyTo);
+            l.keyHash = KeyHash(QStringView(keyFrom, keyTo));
+            l.value = ref(valueFrom, valueTo);
         } else {
-            l.value = ref(line);
+            l.value = ref(from, to);
         }
         AppendLine(current, l);
     }
+    // In file order, so that the first of equal names wins; known size, so
+    // that the table is never rebuilt.
+    m_sectionIndex.reserve(qsizetype(m_sections.size()));
+    for (size_t i = 0; i < m_sections.size(); ++i) {
+        qint32 &slot = m_sectionIndex[MakeNameKey(NameOf(m_sections[i]))];
+        if (slot == 0)
+            slot = qint32(i) + 1;
+    }
+    // Room for the key indexes that look-ups build, so they seldom move.
+    m_slots.reserve(m_lines.size() * 3 + m_sections.size() * 8);
 }
 
 void TUnicodeIniFile::Clear()
@@ -422,7 +513,9 @@ void TUnicodeIniFile::Clear()
     m_lines.clear();
     m_sections.clear();
     m_sectionIndex.clear();
-    m_lineIndex.clear();
+    m_lastSection = -1;
+    m_slots.clear();
+    m_unusedSlots = 0;
     m_text.clear();
     m_modified = true;
 }
@@ -449,17 +542,93 @@ TUnicodeIniFile::TextRef TUnicodeIniFile::Own(QString text)
 
 qint32 TUnicodeIniFile::FindSection(QStringView section) const
 {
-    const auto it = m_sectionIndex.constFind(NameKey{section});
-    return it == m_sectionIndex.cend() ? -1 : *it - 1;
+    // Callers read key after key of one section.
+    if (m_lastSection >= 0 && NameOf(m_sections[size_t(m_lastSection)]) == section)
+        return m_lastSection;
+    const auto it = m_sectionIndex.constFind(MakeNameKey(section));
+    if (it == m_sectionIndex.cend())
+        return -1;
+    m_lastSection = *it - 1;
+    return m_lastSection;
 }
 
 qint32 TUnicodeIniFile::FindLine(QStringView section, QStringView ident) const
 {
     const qint32 s = FindSection(section);
-    if (s < 0)
-        return -1;
-    const auto it = m_lineIndex.constFind(LineKey{s, ident});
-    return it == m_lineIndex.cend() ? -1 : *it - 1;
+    return s < 0 ? -1 : FindKeyIn(s, ident);
+}
+
+qint32 TUnicodeIniFile::FindKeyIn(qint32 section, QStringView key) const
+{
+    const Section &s = m_sections[size_t(section)];
+    if (s.slotBegin < 0)
+        BuildKeyIndex(section);
+    const quint32 hash = KeyHash(key);
+    const Slot *table = m_slots.data() + s.slotBegin;
+    for (quint32 i = hash & s.slotMask;; i = (i + 1) & s.slotMask) {
+        const Slot &slot = table[i];
+        if (slot.line == 0)
+            return -1;
+        if (slot.hash == hash && FoldedEqual(KeyOf(m_lines[size_t(slot.line - 1)]), key))
+            return slot.line - 1;
+    }
+}
+
+// Adds the line to the section's index unless its key is there already (the
+// first line of a key counts). False when the index is too full for it.
+bool TUnicodeIniFile::IndexKey(const Section &s, qint32 line) const
+{
+    if (quint32(s.keyCount + 1) * 2 > s.slotMask + 1)
+        return false;
+    const Line &l = m_lines[size_t(line)];
+    const quint32 hash = l.keyHash;
+    const QStringView key = KeyOf(l);
+    Slot *table = m_slots.data() + s.slotBegin;
+    quint32 i = hash & s.slotMask;
+    for (; table[i].line != 0; i = (i + 1) & s.slotMask) {
+        if (table[i].hash == hash && FoldedEqual(KeyOf(m_lines[size_t(table[i].line - 1)]), key))
+            return true;
+    }
+    table[i] = Slot{hash, line + 1};
+    ++s.keyCount;
+    return true;
+}
+
+void TUnicodeIniFile::BuildKeyIndex(qint32 section) const
+{
+    const Section &s = m_sections[size_t(section)];
+    DropKeyIndex(section);
+    // Indexes of changed sections are left behind; start afresh when most of
+    // the table is such garbage.
+    if (m_unusedSlots > 4096 && m_unusedSlots * 2 > qsizetype(m_slots.size())) {
+        for (const Section &other : m_sections)
+            other.slotBegin = -1;
+        m_slots.clear();
+        m_unusedSlots = 0;
+    }
+    quint32 pairs = 0;
+    for (qint32 i = s.first; i >= 0; i = m_lines[size_t(i)].next)
+        pairs += m_lines[size_t(i)].isPair ? 1 : 0;
+    quint32 capacity = 8;
+    while (capacity < pairs * 2 + 2)
+        capacity *= 2;
+    s.slotBegin = qint32(m_slots.size());
+    s.slotMask = capacity - 1;
+    s.keyCount = 0;
+    m_slots.resize(m_slots.size() + capacity, Slot{0, 0});
+    for (qint32 i = s.first; i >= 0; i = m_lines[size_t(i)].next) {
+        if (m_lines[size_t(i)].isPair)
+            IndexKey(s, i);
+    }
+}
+
+void TUnicodeIniFile::DropKeyIndex(qint32 section) const
+{
+    const Section &s = m_sections[size_t(section)];
+    if (s.slotBegin >= 0)
+        m_unusedSlots += qsizetype(s.slotMask) + 1;
+    s.slotBegin = -1;
+    s.keyCount = 0;
 }
 
 qint32 TUnicodeIniFile::AddSection(QStringView name)
@@ -469,7 +638,7 @@ qint32 TUnicodeIniFile::AddSection(QStringView name)
     s.name = Own(WithoutLineBreaks(name.toString()));
     s.nameOwned = true;
     m_sections.push_back(s);
-    qint32 &slot = m_sectionIndex[NameKey{NameOf(m_sections.back())}];
+    qint32 &slot = m_sectionIndex[MakeNameKey(NameOf(m_sections.back()))];
     if (slot == 0)
         slot = index + 1;
     return index;
@@ -485,46 +654,29 @@ void TUnicodeIniFile::AppendLine(qint32 section, Line line)
     else
         s.first = index;
     s.last = index;
-    if (line.isPair) {
-        qint32 &slot = m_lineIndex[LineKey{section, KeyOf(line)}];
-        if (slot == 0)
-            slot = index + 1;
-    }
+    if (line.isPair && s.slotBegin >= 0 && !IndexKey(s, index))
+        BuildKeyIndex(section);
 }
 
 void TUnicodeIniFile::ReindexSection(QStringView name)
 {
-    m_sectionIndex.remove(NameKey{name});
+    m_lastSection = -1;
+    m_sectionIndex.remove(MakeNameKey(name));
     for (size_t i = 0; i < m_sections.size(); ++i) {
         if (!m_sections[i].deleted && FoldedEqual(NameOf(m_sections[i]), name)) {
-            m_sectionIndex.insert(NameKey{NameOf(m_sections[i])}, qint32(i) + 1);
+            m_sectionIndex.insert(MakeNameKey(NameOf(m_sections[i])), qint32(i) + 1);
             return;
         }
     }
 }
 
-void TUnicodeIniFile::ReindexKey(qint32 section, QStringView key)
-{
-    m_lineIndex.remove(LineKey{section, key});
-    for (qint32 i = m_sections[size_t(section)].first; i >= 0; i = m_lines[size_t(i)].next) {
-        const Line &l = m_lines[size_t(i)];
-        if (l.isPair && FoldedEqual(KeyOf(l), key)) {
-            m_lineIndex.insert(LineKey{section, KeyOf(l)}, i + 1);
-            return;
-        }
-    }
-}
-
-void TUnicodeIniFile::UnindexLines(qint32 section)
+void TUnicodeIniFile::DeleteLines(qint32 section)
 {
     Section &s = m_sections[size_t(section)];
-    for (qint32 i = s.first; i >= 0; i = m_lines[size_t(i)].next) {
-        Line &l = m_lines[size_t(i)];
-        if (l.isPair)
-            m_lineIndex.remove(LineKey{section, KeyOf(l)});
-        l.deleted = true;
-    }
+    for (qint32 i = s.first; i >= 0; i = m_lines[size_t(i)].next)
+        m_lines[size_t(i)].deleted = true;
     s.first = s.last = -1;
+    DropKeyIndex(section);
 }
 
 // ---------------------------------------------------------------------------
@@ -571,8 +723,7 @@ void TUnicodeIniFile::WriteString(QStringView section, QStringView ident, const 
     qint32 s = FindSection(section);
     if (s < 0)
         s = AddSection(section);
-    const auto found = m_lineIndex.constFind(LineKey{s, ident});
-    const qint32 l = found == m_lineIndex.cend() ? -1 : *found - 1;
+    const qint32 l = FindKeyIn(s, ident);
     if (l >= 0) {
         Line &line = m_lines[size_t(l)];
         if (ValueOf(line) == value)
@@ -590,6 +741,7 @@ void TUnicodeIniFile::WriteString(QStringView section, QStringView ident, const 
         line.isPair = true;
         line.key = Own(WithoutLineBreaks(ident.toString()));
         line.keyOwned = true;
+        line.keyHash = KeyHash(KeyOf(line));
         line.value = Own(WithoutLineBreaks(value));
         line.valueOwned = true;
         AppendLine(s, line);
@@ -662,7 +814,7 @@ void TUnicodeIniFile::EraseSection(QStringView section)
     const qint32 s = FindSection(section);
     if (s < 0)
         return;
-    UnindexLines(s);
+    DeleteLines(s);
     m_sections[size_t(s)].deleted = true;
     ReindexSection(NameOf(m_sections[size_t(s)]));
     m_modified = true;
@@ -673,7 +825,7 @@ void TUnicodeIniFile::EraseSectionValues(QStringView section)
     const qint32 s = FindSection(section);
     if (s < 0)
         return;
-    UnindexLines(s);
+    DeleteLines(s);
     m_modified = true;
 }
 
@@ -696,7 +848,7 @@ void TUnicodeIniFile::DeleteKey(QStringView section, QStringView ident)
         sec.last = prev;
     line.deleted = true;
     line.next = -1;
-    ReindexKey(s, KeyOf(line));
+    DropKeyIndex(s);
     m_modified = true;
 }
 

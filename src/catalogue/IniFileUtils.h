@@ -105,6 +105,7 @@ private:
         TextRef key;
         TextRef value; // the whole line when it is no key=value line
         qint32 next = -1;
+        quint32 keyHash = 0; // KeyHash of the key
         bool isPair = false;
         bool keyOwned = false;
         bool valueOwned = false;
@@ -117,20 +118,26 @@ private:
         bool deleted = false;
         qint32 first = -1;
         qint32 last = -1;
+        // The section's key index in m_slots, built on its first look-up.
+        mutable qint32 slotBegin = -1;
+        mutable quint32 slotMask = 0;
+        mutable qint32 keyCount = 0;
+    };
+    // One place of a key index: hash and line + 1 (0: free).
+    struct Slot
+    {
+        quint32 hash;
+        qint32 line;
     };
     struct NameKey
     {
         QStringView name;
+        size_t hash;
     };
-    struct LineKey
-    {
-        qint32 section;
-        QStringView key;
-    };
+    NameKey MakeNameKey(QStringView name) const;
+    quint32 KeyHash(QStringView key) const;
     friend size_t qHash(const NameKey &k, size_t seed) noexcept;
-    friend size_t qHash(const LineKey &k, size_t seed) noexcept;
     friend bool operator==(const NameKey &a, const NameKey &b) noexcept;
-    friend bool operator==(const LineKey &a, const LineKey &b) noexcept;
 
     struct FromDataTag
     {
@@ -149,22 +156,28 @@ private:
 
     qint32 FindSection(QStringView section) const;
     qint32 FindLine(QStringView section, QStringView ident) const;
+    qint32 FindKeyIn(qint32 section, QStringView key) const;
     qint32 AddSection(QStringView name);
     void AppendLine(qint32 section, Line line);
     void ReindexSection(QStringView name);
-    void ReindexKey(qint32 section, QStringView key);
-    void UnindexLines(qint32 section);
+    void BuildKeyIndex(qint32 section) const;
+    bool IndexKey(const Section &s, qint32 line) const;
+    void DropKeyIndex(qint32 section) const;
+    void DeleteLines(qint32 section);
 
     QString m_fileName;
     bool m_readOnly = true;
     bool m_complete = true;
     bool m_modified = false;
     QString m_text;
+    size_t m_seed = 0; // of every hash of this object
     std::vector<QString> m_owned;
     std::vector<Line> m_lines;
     std::vector<Section> m_sections;
     QHash<NameKey, qint32> m_sectionIndex;
-    QHash<LineKey, qint32> m_lineIndex;
+    mutable qint32 m_lastSection = -1; // the last section found
+    mutable std::vector<Slot> m_slots;
+    mutable qsizetype m_unusedSlots = 0;
 };
 
 // "#" + text with every "#" doubled + "#": keeps leading and trailing blanks

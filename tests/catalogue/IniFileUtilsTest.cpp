@@ -353,3 +353,81 @@ TEST(IniHostileInput, GarbageNeverBreaksReading)
     crs.append("\rK=V");
     EXPECT_EQ(TUnicodeIniFile::FromData(crs).ReadString(u"S", u"K"), QStringLiteral("V"));
 }
+
+// Random edits against a plain model of sections and keys (first match,
+// case-insensitive): the index must never disagree with a linear search.
+TEST(IniEditing, AgreesWithASimpleModel)
+{
+    struct ModelSection
+    {
+        QString name;
+        QList<std::pair<QString, QString>> keys;
+    };
+    QList<ModelSection> model;
+    auto findSection = [&](const QString &name) -> qsizetype {
+        for (qsizetype i = 0; i < model.size(); ++i) {
+            if (model[i].name.compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        }
+        return -1;
+    };
+    auto findKey = [&](qsizetype s, const QString &key) -> qsizetype {
+        for (qsizetype i = 0; i < model[s].keys.size(); ++i) {
+            if (model[s].keys[i].first.compare(key, Qt::CaseInsensitive) == 0)
+                return i;
+        }
+        return -1;
+    };
+
+    auto ini = TUnicodeIniFile::FromData(QByteArray());
+    QRandomGenerator rng(12345);
+    const QStringList sections = {QStringLiteral("Alpha"), QStringLiteral("beta"),
+                                  QStringLiteral("GAMMA"), QStringLiteral("Äther")};
+    for (int step = 0; step < 60000; ++step) {
+        QString section = sections[int(rng.bounded(4))];
+        if (rng.bounded(2))
+            section = section.toUpper();
+        const QString key = QStringLiteral("Key%1").arg(rng.bounded(300));
+        const QString value = QString::number(step);
+        const int op = int(rng.bounded(100));
+        qsizetype s = findSection(section);
+        if (op < 70) {
+            ini.WriteString(section, key, value);
+            if (s < 0) {
+                model.append({section, {}});
+                s = model.size() - 1;
+            }
+            const qsizetype k = findKey(s, key);
+            if (k < 0)
+                model[s].keys.append({key, value});
+            else
+                model[s].keys[k].second = value;
+        } else if (op < 97) {
+            ini.DeleteKey(section, key);
+            if (s >= 0 && findKey(s, key) >= 0)
+                model[s].keys.removeAt(findKey(s, key));
+        } else if (op < 99) {
+            ini.EraseSectionValues(section);
+            if (s >= 0)
+                model[s].keys.clear();
+        } else {
+            ini.EraseSection(section);
+            if (s >= 0)
+                model.removeAt(s);
+        }
+        const QString probe = QStringLiteral("key%1").arg(rng.bounded(300));
+        const qsizetype ps = findSection(section);
+        const qsizetype pk = ps < 0 ? -1 : findKey(ps, probe);
+        ASSERT_EQ(ini.ReadString(section, probe, QStringLiteral("-")),
+                  pk < 0 ? QStringLiteral("-") : model[ps].keys[pk].second)
+            << "step " << step;
+    }
+    QString expected;
+    for (const ModelSection &s : model) {
+        expected += u'[' + s.name + QStringLiteral("]\r\n");
+        for (const auto &[k, v] : s.keys)
+            expected += k + u'=' + v + QStringLiteral("\r\n");
+        expected += QStringLiteral("\r\n");
+    }
+    EXPECT_EQ(DecodeTextFile(ini.ToData()), expected);
+}
