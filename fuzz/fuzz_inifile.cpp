@@ -1,0 +1,60 @@
+// The catalogue file's reader on hostile input: whatever it is given, it
+// must not crash, its written form must read back to itself, and every key
+// it lists must be found again.
+#include "catalogue/IniFileUtils.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    auto ini = TUnicodeIniFile::FromData(bytes);
+
+    const QByteArray written = ini.ToData();
+    if (TUnicodeIniFile::FromData(written).ToData() != written)
+        std::abort();
+
+    const QStringList sections = ini.ReadSections();
+    for (const QString &section : sections) {
+        if (!ini.SectionExists(section))
+            std::abort();
+        for (const QString &key : ini.ReadSection(section)) {
+            if (!ini.ValueExists(section, key))
+                std::abort();
+            const QString value = ini.ReadString(section, key);
+            (void)ini.ReadInt64(section, key, 0);
+            (void)ini.ReadBool(section, key, false);
+            if (UnencloseValue(EncloseValue(value)) != value)
+                std::abort();
+        }
+    }
+
+    // Editing keeps the file consistent too.
+    if (!sections.isEmpty()) {
+        const QString &first = sections.front();
+        const QStringList keys = ini.ReadSection(first);
+        if (!keys.isEmpty()) {
+            ini.DeleteKey(first, keys.front());
+            // Values lose surrounding white space when read back.
+            QString value = QString::fromLatin1(bytes.left(16));
+            while (!value.isEmpty() && value.front().unicode() < 33)
+                value.remove(0, 1);
+            while (!value.isEmpty() && value.back().unicode() < 33)
+                value.chop(1);
+            ini.WriteString(first, keys.back(), value);
+        }
+        ini.WriteInteger(sections.back(), u"Added", int(size));
+        if (ini.ReadInteger(sections.back(), u"Added", -1) != int(size))
+            std::abort();
+        ini.EraseSectionValues(first);
+        ini.EraseSection(sections.back());
+        const QByteArray edited = ini.ToData();
+        if (TUnicodeIniFile::FromData(edited).ToData() != edited)
+            std::abort();
+    }
+    return 0;
+}
