@@ -61,31 +61,33 @@ struct Fixture
                                       "Left=50\r\nTop=50\r\nHeight=600\r\nWidth=800\r\n");
         text += QStringLiteral("DosBoxPath=") + dir.filePath(QStringLiteral("dosbox")) +
                 QStringLiteral("\r\nRootPath=") + files.UserPath + QStringLiteral("\r\nConfFile=") +
-                conf + QStringLiteral("\r\nLangFile=\r\nMapperFile=mapper.map\r\nEditor=\r\n"
-                                      "KeyboardLayout=gr\r\nCodepage=850\r\nHideConsole=1\r\n"
-                                      "AutoStart=0\r\nLastApp=Game 5000\r\n");
+                conf +
+                QStringLiteral("\r\nLangFile=\r\nMapperFile=mapper.map\r\nEditor=\r\n"
+                               "KeyboardLayout=gr\r\nCodepage=850\r\nHideConsole=1\r\n"
+                               "AutoStart=0\r\nLastApp=Game 5000\r\n");
         text += QStringLiteral("AppCount=%1\r\n\r\n").arg(entries);
         const QString games = dir.filePath(QStringLiteral("games/"));
         for (int i = 1; i <= entries; ++i) {
             // Most entries have no icon of their own, as in real catalogues;
             // the others share a few files.
-            const QString icon = i % 4 == 0 ? dir.filePath(QStringLiteral("icons/%1.png").arg(i % 20))
-                                            : QString();
-            text += QStringLiteral(
-                        "[%1]\r\nAppName=Game %2\r\nCategory=Category %3\r\nRootPath=%4game%2\r\n"
-                        "ConsoleMode=3\r\nMountCD=1\r\nCdPath=%4game%2\\cd.iso\r\nHardDrive=C\r\n"
-                        "CdRomDrive=D\r\nIsoImage=1\r\nExecutable=GAME%2.EXE\r\nParameters=-nosound\r\n"
-                        "Commands=#C:;CD \\GAME;SET BLASTER=A220 I7 D1#\r\nExitCommands=##\r\n"
-                        "IconFile=%5\r\nManual=%4game%2\\readme.txt\r\nCodepage=850\r\n"
-                        "Description=A fine old game number %2 with a description\r\n"
-                        "Mixer=#SB 80:80;FM 60:60#\r\nAppConfig=0\r\nMapperFile=\r\nFullScreen=0\r\n"
-                        "AutoEnd=1\r\nAutoClose=0\r\nMemSize=16\r\nMemManage=-1,-1,-1\r\n"
-                        "Cycles=%6,-1,-1\r\n\r\n")
-                        .arg(AppSectionName(i))
-                        .arg(i)
-                        .arg(i % 12)
-                        .arg(games, icon)
-                        .arg(1000 * (i % 30));
+            const QString icon =
+                i % 4 == 0 ? dir.filePath(QStringLiteral("icons/%1.png").arg(i % 20)) : QString();
+            text +=
+                QStringLiteral(
+                    "[%1]\r\nAppName=Game %2\r\nCategory=Category %3\r\nRootPath=%4game%2\r\n"
+                    "ConsoleMode=3\r\nMountCD=1\r\nCdPath=%4game%2\\cd.iso\r\nHardDrive=C\r\n"
+                    "CdRomDrive=D\r\nIsoImage=1\r\nExecutable=GAME%2.EXE\r\nParameters=-nosound\r\n"
+                    "Commands=#C:;CD \\GAME;SET BLASTER=A220 I7 D1#\r\nExitCommands=##\r\n"
+                    "IconFile=%5\r\nManual=%4game%2\\readme.txt\r\nCodepage=850\r\n"
+                    "Description=A fine old game number %2 with a description\r\n"
+                    "Mixer=#SB 80:80;FM 60:60#\r\nAppConfig=0\r\nMapperFile=\r\nFullScreen=0\r\n"
+                    "AutoEnd=1\r\nAutoClose=0\r\nMemSize=16\r\nMemManage=-1,-1,-1\r\n"
+                    "Cycles=%6,-1,-1\r\n\r\n")
+                    .arg(AppSectionName(i))
+                    .arg(i)
+                    .arg(i % 12)
+                    .arg(games, icon)
+                    .arg(1000 * (i % 30));
         }
         QByteArray data("\xFF\xFE", 2);
         data.resize(2 + 2 * text.size());

@@ -20,7 +20,9 @@ QImage DosScreen(int size)
     img.fill(Qt::transparent);
     QPainter p(&img);
     const int u = size / 16; // one design pixel
-    auto px = [&](int x, int y, int w, int h, QColor c) { p.fillRect(x * u, y * u, w * u, h * u, c); };
+    auto px = [&](int x, int y, int w, int h, QColor c) {
+        p.fillRect(x * u, y * u, w * u, h * u, c);
+    };
     const QColor frame(0x5b, 0x67, 0x78);
     const QColor frameLight(0x9a, 0xa7, 0xb8);
     const QColor title(0x2f, 0x6f, 0xc9);
@@ -39,13 +41,22 @@ QImage DosScreen(int size)
         auto dot = [&](int x, int y, int w, int hh) {
             p.fillRect(2 * u + x * h, 5 * u + y * h, w * h, hh * h, text);
         };
-        dot(0, 0, 3, 1); dot(0, 1, 1, 3); dot(0, 4, 3, 1);  // C
-        dot(4, 1, 1, 1); dot(4, 3, 1, 1);                    // :
-        dot(6, 0, 1, 1); dot(7, 1, 1, 1); dot(7, 2, 1, 1);   // backslash
-        dot(8, 3, 1, 1); dot(8, 4, 1, 1);
-        dot(10, 0, 1, 1); dot(11, 1, 1, 1); dot(12, 2, 1, 1); // >
-        dot(11, 3, 1, 1); dot(10, 4, 1, 1);
-        dot(14, 4, 3, 1);                                     // cursor
+        dot(0, 0, 3, 1);
+        dot(0, 1, 1, 3);
+        dot(0, 4, 3, 1); // C
+        dot(4, 1, 1, 1);
+        dot(4, 3, 1, 1); // :
+        dot(6, 0, 1, 1);
+        dot(7, 1, 1, 1);
+        dot(7, 2, 1, 1); // backslash
+        dot(8, 3, 1, 1);
+        dot(8, 4, 1, 1);
+        dot(10, 0, 1, 1);
+        dot(11, 1, 1, 1);
+        dot(12, 2, 1, 1); // >
+        dot(11, 3, 1, 1);
+        dot(10, 4, 1, 1);
+        dot(14, 4, 3, 1); // cursor
         p.fillRect(2 * u + 14 * h, 5 * u + 4 * h, 3 * h, h, cursor);
         // Two lines of earlier output.
         p.fillRect(2 * u, 9 * u, 7 * u, h, QColor(0x6b, 0x73, 0x80));

@@ -158,8 +158,10 @@ QImage TIcon::Image(int size) const
 
 QImage DefaultAppIcon(int size)
 {
-    static const QImage large = Normalised(QImage(QStringLiteral(":/ravelin/icons/app-default-32.png")));
-    static const QImage small = Normalised(QImage(QStringLiteral(":/ravelin/icons/app-default-16.png")));
+    static const QImage large =
+        Normalised(QImage(QStringLiteral(":/ravelin/icons/app-default-32.png")));
+    static const QImage small =
+        Normalised(QImage(QStringLiteral(":/ravelin/icons/app-default-16.png")));
     return size <= 16 ? small : large;
 }
 
@@ -192,16 +194,16 @@ TIcon GetShellIcon(const QString &fileName, bool small)
         if (!QIcon::themeName().isEmpty())
             return true;
         QStringList paths = QIcon::themeSearchPaths();
-        const QStringList dataDirs = QStandardPaths::locateAll(
-            QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-            QStandardPaths::LocateDirectory);
+        const QStringList dataDirs =
+            QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                      QStandardPaths::LocateDirectory);
         for (const QString &dir : dataDirs) {
             if (!paths.contains(dir))
                 paths.append(dir);
         }
         QIcon::setThemeSearchPaths(paths);
-        for (const QString &theme : {QStringLiteral("Adwaita"), QStringLiteral("breeze"),
-                                     QStringLiteral("hicolor")}) {
+        for (const QString &theme :
+             {QStringLiteral("Adwaita"), QStringLiteral("breeze"), QStringLiteral("hicolor")}) {
             for (const QString &dir : paths) {
                 if (QFileInfo::exists(dir + u'/' + theme + QStringLiteral("/index.theme"))) {
                     QIcon::setThemeName(theme);
@@ -225,8 +227,8 @@ TIcon GetShellIcon(const QString &fileName, bool small)
 // ---------------------------------------------------------------------------
 
 TAppIcons::TAppIcons(TImgType type, const QImage &defLargeImg, const QImage &defSmallImg)
-    : m_defLImg(defLargeImg), m_defSImg(defSmallImg), m_icon({defLargeImg}),
-      m_large(defLargeImg), m_small(defSmallImg)
+    : m_defLImg(defLargeImg), m_defSImg(defSmallImg), m_icon({defLargeImg}), m_large(defLargeImg),
+      m_small(defSmallImg)
 {
     Q_UNUSED(type); // a new object always shows the default icon
 }
@@ -286,8 +288,8 @@ void TAppIcons::LoadFromFile(const QString &fileName)
                 }
                 next.AssignIcon(shell);
                 const TIcon shellSmall = GetShellIcon(fileName, true);
-                next.m_small = shellSmall.IsNull() ? IconToBitmap(shell, 16, 16)
-                                                   : shellSmall.Image(16);
+                next.m_small =
+                    shellSmall.IsNull() ? IconToBitmap(shell, 16, 16) : shellSmall.Image(16);
                 break;
             }
             case TImgType::imIco:
@@ -317,8 +319,8 @@ void TAppIcons::LoadFromFile(const QString &fileName)
         }
         throw;
     }
-    next.m_large = next.m_imgType == TImgType::imIco ? IconToBitmap(next.m_icon, 32, 32)
-                                                      : next.m_bitmap;
+    next.m_large =
+        next.m_imgType == TImgType::imIco ? IconToBitmap(next.m_icon, 32, 32) : next.m_bitmap;
     *this = next;
     if (cached) {
         TCachedPicture picture;

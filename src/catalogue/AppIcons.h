@@ -8,7 +8,14 @@
 #include <QString>
 
 // Kind of the picture an entry holds; the file extension decides.
-enum class TImgType { imNone, imIco, imBmp, imPng, imJpg };
+enum class TImgType
+{
+    imNone,
+    imIco,
+    imBmp,
+    imPng,
+    imJpg
+};
 
 // "ico", "bmp", "png", "jpg" (any case) by ExtensionOf(fileName); anything
 // else, "jpeg" included, is imNone: the file's shell icon is shown.
@@ -84,8 +91,8 @@ private:
     TImgType m_imgType = TImgType::imIco;
     QImage m_defLImg;
     QImage m_defSImg;
-    TIcon m_icon;     // the held picture when it is an icon
-    QImage m_bitmap;  // the held picture when it is a bitmap
+    TIcon m_icon;    // the held picture when it is an icon
+    QImage m_bitmap; // the held picture when it is a bitmap
     QImage m_large;
     QImage m_small;
 };

@@ -102,7 +102,8 @@ TEmulatorConfig ParseConfig(const QString &fileName)
         speed.RealSpeed = ClassicCycles(ini.ReadString(SecCpu, KeyCycles, ValAuto));
         return cfg;
     }
-    speed.RealSpeed = StagingRealCycles(ini.ReadString(SecCpu, KeyCpuCycles, QStringLiteral("3000")));
+    speed.RealSpeed =
+        StagingRealCycles(ini.ReadString(SecCpu, KeyCpuCycles, QStringLiteral("3000")));
     speed.ProtSpeed = StagingProtectedCycles(
         ini.ReadString(SecCpu, KeyCpuCyclesProtected, QStringLiteral("60000")));
     speed.Throttle = ThrottleSetting(ini.ReadString(SecCpu, KeyCpuThrottle));

@@ -50,7 +50,13 @@ struct TDefaultValues
 // cmHide: start the emulator without console (" -noconsole"); cmErase:
 // delete its console output files when the program closes. cmOut and cmErr
 // are kept as stored but have no meaning.
-enum class TConsoleMode { cmHide, cmErase, cmOut, cmErr };
+enum class TConsoleMode
+{
+    cmHide,
+    cmErase,
+    cmOut,
+    cmErr
+};
 using TConsoleModes = TSmallSet<TConsoleMode>;
 
 // One catalogue entry: everything needed to start one DOS application.

@@ -142,7 +142,8 @@ int LastAppSection(const TUnicodeIniFile &ini)
         // "App" and the number as AppSectionName writes it: three digits at
         // least, no leading zero beyond them.
         const qsizetype digits = name.size() - 3;
-        if (digits < 3 || digits > 9 || !name.startsWith(QStringLiteral("App"), Qt::CaseInsensitive))
+        if (digits < 3 || digits > 9 ||
+            !name.startsWith(QStringLiteral("App"), Qt::CaseInsensitive))
             continue;
         if (digits > 3 && name.at(3) == u'0')
             continue;
@@ -366,47 +367,84 @@ void SaveCatalogue(const QString &iniName, const TCatalogue &catalogue, const QR
 int PrimaryLanguageOf(QLocale::Language language)
 {
     switch (language) {
-    case QLocale::Arabic: return 0x01;
-    case QLocale::Bulgarian: return 0x02;
-    case QLocale::Catalan: return 0x03;
-    case QLocale::Chinese: return 0x04;
-    case QLocale::Czech: return 0x05;
-    case QLocale::Danish: return 0x06;
-    case QLocale::German: return 0x07;
-    case QLocale::Greek: return 0x08;
-    case QLocale::English: return 0x09;
-    case QLocale::Spanish: return 0x0a;
-    case QLocale::Finnish: return 0x0b;
-    case QLocale::French: return 0x0c;
-    case QLocale::Hebrew: return 0x0d;
-    case QLocale::Hungarian: return 0x0e;
-    case QLocale::Icelandic: return 0x0f;
-    case QLocale::Italian: return 0x10;
-    case QLocale::Japanese: return 0x11;
-    case QLocale::Korean: return 0x12;
-    case QLocale::Dutch: return 0x13;
+    case QLocale::Arabic:
+        return 0x01;
+    case QLocale::Bulgarian:
+        return 0x02;
+    case QLocale::Catalan:
+        return 0x03;
+    case QLocale::Chinese:
+        return 0x04;
+    case QLocale::Czech:
+        return 0x05;
+    case QLocale::Danish:
+        return 0x06;
+    case QLocale::German:
+        return 0x07;
+    case QLocale::Greek:
+        return 0x08;
+    case QLocale::English:
+        return 0x09;
+    case QLocale::Spanish:
+        return 0x0a;
+    case QLocale::Finnish:
+        return 0x0b;
+    case QLocale::French:
+        return 0x0c;
+    case QLocale::Hebrew:
+        return 0x0d;
+    case QLocale::Hungarian:
+        return 0x0e;
+    case QLocale::Icelandic:
+        return 0x0f;
+    case QLocale::Italian:
+        return 0x10;
+    case QLocale::Japanese:
+        return 0x11;
+    case QLocale::Korean:
+        return 0x12;
+    case QLocale::Dutch:
+        return 0x13;
     case QLocale::NorwegianBokmal:
-    case QLocale::NorwegianNynorsk: return 0x14;
-    case QLocale::Polish: return 0x15;
-    case QLocale::Portuguese: return 0x16;
-    case QLocale::Romanian: return 0x18;
-    case QLocale::Russian: return 0x19;
+    case QLocale::NorwegianNynorsk:
+        return 0x14;
+    case QLocale::Polish:
+        return 0x15;
+    case QLocale::Portuguese:
+        return 0x16;
+    case QLocale::Romanian:
+        return 0x18;
+    case QLocale::Russian:
+        return 0x19;
     // Windows gives Croatian, Serbian and Bosnian one primary language.
     case QLocale::Croatian:
     case QLocale::Serbian:
-    case QLocale::Bosnian: return 0x1a;
-    case QLocale::Slovak: return 0x1b;
-    case QLocale::Albanian: return 0x1c;
-    case QLocale::Swedish: return 0x1d;
-    case QLocale::Thai: return 0x1e;
-    case QLocale::Turkish: return 0x1f;
-    case QLocale::Ukrainian: return 0x22;
-    case QLocale::Belarusian: return 0x23;
-    case QLocale::Slovenian: return 0x24;
-    case QLocale::Estonian: return 0x25;
-    case QLocale::Latvian: return 0x26;
-    case QLocale::Lithuanian: return 0x27;
-    default: return 0;
+    case QLocale::Bosnian:
+        return 0x1a;
+    case QLocale::Slovak:
+        return 0x1b;
+    case QLocale::Albanian:
+        return 0x1c;
+    case QLocale::Swedish:
+        return 0x1d;
+    case QLocale::Thai:
+        return 0x1e;
+    case QLocale::Turkish:
+        return 0x1f;
+    case QLocale::Ukrainian:
+        return 0x22;
+    case QLocale::Belarusian:
+        return 0x23;
+    case QLocale::Slovenian:
+        return 0x24;
+    case QLocale::Estonian:
+        return 0x25;
+    case QLocale::Latvian:
+        return 0x26;
+    case QLocale::Lithuanian:
+        return 0x27;
+    default:
+        return 0;
     }
 }
 
@@ -499,8 +537,8 @@ QString DefaultTextEditorEntry()
         return {};
     QProcess query;
     query.setStandardInputFile(QProcess::nullDevice());
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
-                          QStringLiteral("text/plain")});
+    query.start(xdgMime,
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
     if (!query.waitForFinished(3000)) {
         query.kill();
         query.waitForFinished(1000);
@@ -512,8 +550,7 @@ QString DefaultTextEditorEntry()
     // A desktop file id "vendor-name.desktop" may lie at "vendor/name.desktop".
     QString relative = id;
     for (;;) {
-        const QString file =
-            QStandardPaths::locate(QStandardPaths::ApplicationsLocation, relative);
+        const QString file = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, relative);
         if (!file.isEmpty())
             return file;
         const qsizetype dash = relative.indexOf(u'-');

@@ -61,8 +61,7 @@ size_t FoldedHash(QStringView s, size_t seed) noexcept
             w |= 0x0020002000200020ULL;
         } else {
             // Packed the same way, whatever the byte order.
-            w = HashUnit(p[0]) | HashUnit(p[1]) << 16 | HashUnit(p[2]) << 32 |
-                HashUnit(p[3]) << 48;
+            w = HashUnit(p[0]) | HashUnit(p[1]) << 16 | HashUnit(p[2]) << 32 | HashUnit(p[3]) << 48;
             quint64 native;
             const char16_t units[4] = {char16_t(w), char16_t(w >> 16), char16_t(w >> 32),
                                        char16_t(w >> 48)};
@@ -111,8 +110,8 @@ const char16_t *FindLineBreak(const char16_t *p, const char16_t *end, bool equal
     const __m128i eq = _mm_set1_epi16(short(equals ? u'=' : u'\n'));
     for (; end - p >= 8; p += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr)),
-                                         _mm_cmpeq_epi16(v, eq));
+        const __m128i hit = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr)), _mm_cmpeq_epi16(v, eq));
         const uint mask = uint(_mm_movemask_epi8(hit));
         if (mask != 0)
             return p + qCountTrailingZeroBits(mask) / 2;
@@ -183,8 +182,7 @@ int Utf8SequenceLength(const uchar *p, const uchar *end)
     return len;
 }
 
-template <typename T>
-bool ParseInteger(QStringView text, T &value)
+template <typename T> bool ParseInteger(QStringView text, T &value)
 {
     using U = std::make_unsigned_t<T>;
     qsizetype i = 0;
@@ -218,7 +216,8 @@ bool ParseInteger(QStringView text, T &value)
     }
     if (i == n)
         return false;
-    const U limit = negative ? U(std::numeric_limits<T>::max()) + 1 : U(std::numeric_limits<T>::max());
+    const U limit =
+        negative ? U(std::numeric_limits<T>::max()) + 1 : U(std::numeric_limits<T>::max());
     U v = 0;
     for (; i < n; ++i) {
         const char16_t c = text.at(i).unicode();
@@ -906,9 +905,9 @@ void TUnicodeIniFile::UpdateFile()
     if (m_readOnly)
         return;
     if (!m_complete) {
-        throw EWriteError(SafeFormat(
-            U_("The file \"%s\" could not be read completely; it was left unchanged."),
-            m_fileName));
+        throw EWriteError(
+            SafeFormat(U_("The file \"%s\" could not be read completely; it was left unchanged."),
+                       m_fileName));
     }
     const QByteArray data = ToData();
     QSaveFile file(m_fileName);

@@ -33,7 +33,11 @@
 class TUnicodeIniFile
 {
 public:
-    enum class TAccess { Read, Write };
+    enum class TAccess
+    {
+        Read,
+        Write
+    };
 
     // Reads fileName; a missing or unreadable file reads as empty. Never writes.
     static TUnicodeIniFile CreateForRead(const QString &fileName);

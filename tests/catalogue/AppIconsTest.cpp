@@ -105,7 +105,8 @@ TEST_F(AppIconsTest, NewAndMissingShowTheDefaultIcon)
 
     icons.LoadFromFile(Save(QStringLiteral("a.png"), Filled(8, 8, Qt::red), "PNG"));
     EXPECT_EQ(icons.ImgType(), TImgType::imPng);
-    for (const QString &name : {QString(), m_dir.filePath(QStringLiteral("gone.png")), m_dir.path()}) {
+    for (const QString &name :
+         {QString(), m_dir.filePath(QStringLiteral("gone.png")), m_dir.path()}) {
         icons.LoadFromFile(name);
         EXPECT_EQ(icons.ImgType(), TImgType::imIco);
         EXPECT_EQ(icons.Large(), m_defL);
@@ -135,9 +136,9 @@ TEST_F(AppIconsTest, WidePngKeepsItsSizeAndTransparency)
 
 TEST_F(AppIconsTest, IconFilePicksItsSizes)
 {
-    const QString ico = Write(QStringLiteral("game.Ico"),
-                              IcoFile({Filled(16, 16, Qt::red), Filled(48, 48, Qt::green),
-                                       Filled(32, 32, Qt::blue)}));
+    const QString ico = Write(
+        QStringLiteral("game.Ico"),
+        IcoFile({Filled(16, 16, Qt::red), Filled(48, 48, Qt::green), Filled(32, 32, Qt::blue)}));
     TAppIcons icons(TImgType::imIco, m_defL, m_defS);
     icons.LoadFromFile(ico);
     EXPECT_EQ(icons.ImgType(), TImgType::imIco);
@@ -171,7 +172,8 @@ TEST_F(AppIconsTest, UndecodablePictureThrowsAndChangesNothing)
     TAppIcons icons(TImgType::imIco, m_defL, m_defS);
     icons.LoadFromFile(Save(QStringLiteral("ok.jpg"), Filled(10, 10, Qt::red), "JPG"));
     ASSERT_EQ(icons.ImgType(), TImgType::imJpg);
-    const QString broken = Write(QStringLiteral("broken.png"), QByteArray("\x89PNG\r\n\x1a\nnonsense"));
+    const QString broken =
+        Write(QStringLiteral("broken.png"), QByteArray("\x89PNG\r\n\x1a\nnonsense"));
     try {
         icons.LoadFromFile(broken);
         FAIL() << "no error";
@@ -219,4 +221,3 @@ TEST_F(AppIconsTest, EachFileIsDecodedOncePerLoad)
     icons.LoadFromFile(path);
     EXPECT_EQ(icons.Large().size(), QSize(6, 6));
 }
-

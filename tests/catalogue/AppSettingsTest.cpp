@@ -69,12 +69,18 @@ TEST_F(AppSettingsTest, NewEntryWithoutConfigurationFile)
 
 TEST_F(AppSettingsTest, ClassicKeywords)
 {
-    const std::pair<const char *, int> cases[] = {
-        {"auto", 0},       {"AUTO 3000 limit 5000", 0}, {"max", MaxSpeed}, {"Max 80%", MaxSpeed},
-        {"fixed 4000", 4000}, {"fixed", -1},            {"fixed fast", -1}, {"3000", -1}, {"", -1}};
+    const std::pair<const char *, int> cases[] = {{"auto", 0},
+                                                  {"AUTO 3000 limit 5000", 0},
+                                                  {"max", MaxSpeed},
+                                                  {"Max 80%", MaxSpeed},
+                                                  {"fixed 4000", 4000},
+                                                  {"fixed", -1},
+                                                  {"fixed fast", -1},
+                                                  {"3000", -1},
+                                                  {"", -1}};
     for (const auto &[value, expected] : cases) {
-        const TDefaultValues v =
-            DefaultsOf(QStringLiteral("c/dosbox.conf"), QByteArray("[cpu]\ncycles=") + value + "\n");
+        const TDefaultValues v = DefaultsOf(QStringLiteral("c/dosbox.conf"),
+                                            QByteArray("[cpu]\ncycles=") + value + "\n");
         EXPECT_EQ(v.CpuSpeed, (TCpuSpeed{expected, -1, -1})) << value;
     }
     // Classic files keep what the memory managers were, and know no Staging keys.
@@ -107,13 +113,14 @@ TEST_F(AppSettingsTest, StagingKeywordsByPath)
     EXPECT_EQ(v.CpuSpeed, (TCpuSpeed{5000, MaxSpeed, -1}));
 
     // Whatever emulator is installed, an application's dosbox.conf elsewhere is classic.
-    v = DefaultsOf(QStringLiteral("games/dosbox.conf"), "[cpu]\ncpu_cycles=5000\ncycles=fixed 900\n");
+    v = DefaultsOf(QStringLiteral("games/dosbox.conf"),
+                   "[cpu]\ncpu_cycles=5000\ncycles=fixed 900\n");
     EXPECT_EQ(v.CpuSpeed, (TCpuSpeed{900, -1, -1}));
 }
 
 TEST_F(AppSettingsTest, FullScreenValues)
 {
-    const std::pair<const char *, bool> cases[] = {{"true", true}, {"TRUE", true}, {"1", true},
+    const std::pair<const char *, bool> cases[] = {{"true", true}, {"TRUE", true},   {"1", true},
                                                    {"0x1", true},  {"false", false}, {"0", false},
                                                    {"yes", false}, {"", false}};
     for (const auto &[value, expected] : cases) {
@@ -141,8 +148,8 @@ TEST_F(AppSettingsTest, MapperFileResolution)
     app.LoadConfig(); // no mapperfile: the primary's folder itself
     EXPECT_EQ(app.AppMapper, m_dir.filePath(QStringLiteral("prim/")));
 
-    Write(QStringLiteral("game/abs.conf"), QByteArray("[sdl]\nmapperfile=") +
-                                                m_dir.filePath(QStringLiteral("x.map")).toUtf8());
+    Write(QStringLiteral("game/abs.conf"),
+          QByteArray("[sdl]\nmapperfile=") + m_dir.filePath(QStringLiteral("x.map")).toUtf8());
     app.LoadConfig(m_dir.filePath(QStringLiteral("game/abs.conf")));
     EXPECT_EQ(app.AppMapper, m_dir.filePath(QStringLiteral("x.map")));
 
@@ -240,6 +247,7 @@ TEST_F(AppSettingsTest, CopyConfig)
     QFile copy(m_dir.filePath(QStringLiteral("copy.conf")));
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), QByteArray("[sdl]\nfullscreen=1\n"));
-    EXPECT_THROW(Entry(m_dir.filePath(QStringLiteral("none.conf"))).CopyConfig(m_dir.filePath(QStringLiteral("t.conf"))),
+    EXPECT_THROW(Entry(m_dir.filePath(QStringLiteral("none.conf")))
+                     .CopyConfig(m_dir.filePath(QStringLiteral("t.conf"))),
                  ECopyError);
 }

@@ -121,8 +121,9 @@ TEST_F(CatalogueTest, FirstRunWithoutAnyFile)
 
     SaveCatalogue(m_files.IniName, m_cat, QRect(10, 20, 300, 200));
     const QString saved = DecodeTextFile(Load(QStringLiteral("data/ravelin.ini")));
-    EXPECT_TRUE(saved.startsWith(QStringLiteral("[Unicode]\r\nEncoding=UTF-16LE\r\n\r\n[Config]\r\n"
-                                                "Left=10\r\nTop=20\r\nHeight=200\r\nWidth=300\r\n")))
+    EXPECT_TRUE(
+        saved.startsWith(QStringLiteral("[Unicode]\r\nEncoding=UTF-16LE\r\n\r\n[Config]\r\n"
+                                        "Left=10\r\nTop=20\r\nHeight=200\r\nWidth=300\r\n")))
         << saved.toStdString();
     EXPECT_TRUE(saved.contains(QStringLiteral("KeyboardLayout=gr\r\n")));
     EXPECT_TRUE(saved.endsWith(QStringLiteral("LastApp=\r\nAppCount=0\r\n\r\n")));
@@ -195,7 +196,8 @@ TEST_F(CatalogueTest, EntryDefaultsAndKeyRules)
                        "[App004]\r\nHardDrive=1\r\nConsoleMode=junk\r\nMapperFile=%2\r\n"
                        "[App005]\r\nCommands=plain;  text\r\nExitCommands=#  exit 1; #\r\n"
                        "[App006]\r\nCommands=##\r\n")
-            .arg(Path(QStringLiteral("dosbox/dosbox.conf")), Path(QStringLiteral("games/own.map"))));
+            .arg(Path(QStringLiteral("dosbox/dosbox.conf")),
+                 Path(QStringLiteral("games/own.map"))));
     LoadIt();
     ASSERT_EQ(m_cat.Apps.size(), 6u);
     EXPECT_EQ(m_cat.BasicSettings.Codepage, 850);
@@ -251,8 +253,8 @@ TEST_F(CatalogueTest, SavedEntriesReadBackUnchanged)
 {
     StoreCatalogue(QStringLiteral("AppCount=0\r\n"));
     LoadIt();
-    auto app = std::make_unique<TDosBoxApp>(QString(), DefaultAppIcon(32), DefaultAppIcon(16), 437,
-                                            false);
+    auto app =
+        std::make_unique<TDosBoxApp>(QString(), DefaultAppIcon(32), DefaultAppIcon(16), 437, false);
     app->AppName = QStringLiteral("Ünïcode Game");
     app->Category = QStringLiteral("Adventure");
     app->AppPath = Path(QStringLiteral("games"));
@@ -272,7 +274,8 @@ TEST_F(CatalogueTest, SavedEntriesReadBackUnchanged)
     SaveCatalogue(m_files.IniName, m_cat, QRect());
 
     TCatalogue back;
-    const TLoadResult r = LoadCatalogue(m_files, back, m_host, DefaultAppIcon(32), DefaultAppIcon(16));
+    const TLoadResult r =
+        LoadCatalogue(m_files, back, m_host, DefaultAppIcon(32), DefaultAppIcon(16));
     ASSERT_EQ(back.Apps.size(), 1u);
     const TDosBoxApp &b = *back.Apps[0];
     EXPECT_EQ(r.SelectedCategory, QStringLiteral("Adventure"));
@@ -313,8 +316,9 @@ TEST_F(CatalogueTest, LastAppAndCategories)
 
 TEST_F(CatalogueTest, ReplacedGlobalValuesAreWrittenBack)
 {
-    StoreCatalogue(QStringLiteral("RootPath=/no/such/dir\r\nConfFile=/no/such.conf\r\nCodepage=0\r\n"
-                                  "Editor=/no/editor\r\nAppCount=0\r\n"));
+    StoreCatalogue(
+        QStringLiteral("RootPath=/no/such/dir\r\nConfFile=/no/such.conf\r\nCodepage=0\r\n"
+                       "Editor=/no/editor\r\nAppCount=0\r\n"));
     LoadIt();
     EXPECT_EQ(m_cat.BasicSettings.RootPath, m_files.UserPath);
     EXPECT_TRUE(m_cat.BasicSettings.ConfFile.isEmpty());
@@ -358,7 +362,8 @@ TEST_F(CatalogueTest, HostileCatalogues)
     QByteArray noise(100000, Qt::Uninitialized);
     for (char &c : noise)
         c = char(rng.bounded(256));
-    const QByteArray variants[] = {noise, QByteArray("\xFF\xFE") + noise, QByteArray("\xFE\xFF\x00", 3)};
+    const QByteArray variants[] = {noise, QByteArray("\xFF\xFE") + noise,
+                                   QByteArray("\xFE\xFF\x00", 3)};
     for (const QByteArray &data : variants) {
         Store(QStringLiteral("data/ravelin.ini"), data);
         m_host.answer.clear();

@@ -35,7 +35,8 @@ TEST(DosBoxInfo, TellsTheVariantFromTheVersion)
         bool staging;
     } cases[] = {
         {"DOSBox version 0.74-3, copyright 2002-2019 DOSBox Team.", "DOSBox (0.74.0)", false},
-        {"dosbox-staging, version 0.81.1\n\nCopyright (C) 2020-2023", "DOSBox Staging (0.81.0)", true},
+        {"dosbox-staging, version 0.81.1\n\nCopyright (C) 2020-2023", "DOSBox Staging (0.81.0)",
+         true},
         {"DOSBox Staging version 0.82.0", "DOSBox Staging (0.82.0)", true},
         {"DOSBox version 0.80.1", "DOSBox (0.80.0)", false},
         {"no version here", "", false},
@@ -67,10 +68,8 @@ TEST(DosBoxInfo, VersionTexts)
         const char *desc;
         bool staging;
     } cases[] = {
-        {"0.74.3.0", "DOSBox (0.74.0)", false},
-        {"0.81.1", "DOSBox (0.81.0)", true},
-        {"0,82,0,1", "DOSBox (0.82.1)", true},
-        {"0.8x.1", "DOSBox (0.0.0)", false},
+        {"0.74.3.0", "DOSBox (0.74.0)", false}, {"0.81.1", "DOSBox (0.81.0)", true},
+        {"0,82,0,1", "DOSBox (0.82.1)", true},  {"0.8x.1", "DOSBox (0.0.0)", false},
         {"", "DOSBox (0.0.0)", false},
     };
     for (const auto &c : cases) {

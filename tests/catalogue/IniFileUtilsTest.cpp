@@ -103,7 +103,8 @@ TEST_F(IniFileTest, HandWrittenCatalogueRoundTrips)
         auto ini = TUnicodeIniFile::CreateForWrite(Path(QStringLiteral("cat.ini")));
         EXPECT_EQ(ini.ReadInteger(u"config", u"APPCOUNT", 0), 2);
         EXPECT_EQ(ini.ReadString(u"Config", u"Dup"), QStringLiteral("first"));
-        EXPECT_EQ(ini.ReadEnclosedString(u"App001", u"Commands"), QStringLiteral("C:; CD \\games # 1"));
+        EXPECT_EQ(ini.ReadEnclosedString(u"App001", u"Commands"),
+                  QStringLiteral("C:; CD \\games # 1"));
         EXPECT_EQ(ini.ReadInteger(u"App001", u"Mask", 0), 31);
         EXPECT_EQ(ini.ReadString(u"unknown section", u"Anything"), QStringLiteral("goes=here"));
         ini.UpdateFile();
@@ -131,25 +132,27 @@ TEST_F(IniFileTest, EncodingsAndLineBreaks)
     }
     // Without a byte-order mark, bytes that are not UTF-8 are Windows-1252,
     // mixed freely with valid UTF-8 in the same file.
-    auto ansi = TUnicodeIniFile::FromData(QByteArray("[S]\nA=M\xfcller \x80 \xc3\xa4\x81\nB=\xe2\x82"));
+    auto ansi =
+        TUnicodeIniFile::FromData(QByteArray("[S]\nA=M\xfcller \x80 \xc3\xa4\x81\nB=\xe2\x82"));
     EXPECT_EQ(ansi.ReadString(u"S", u"A"), QStringLiteral(u"Müller € ä\u0081"));
     EXPECT_EQ(ansi.ReadString(u"S", u"B"), QStringLiteral(u"\u00e2\u201a"));
 }
 
 TEST_F(IniFileTest, LookUpRules)
 {
-    auto ini = TUnicodeIniFile::FromData(Utf16Le(QStringLiteral(
-        "[Äpfel]\nGRÖßE=1\nEmpty=\n\x01" "Ctl\x02=\x1f trimmed \x7f\nNbsp=\u00a0x\u00a0\n"
-        "[äpfel]\ngröße=2\nOther=3\n")));
+    auto ini = TUnicodeIniFile::FromData(
+        Utf16Le(QStringLiteral("[Äpfel]\nGRÖßE=1\nEmpty=\n\x01"
+                               "Ctl\x02=\x1f trimmed \x7f\nNbsp=\u00a0x\u00a0\n"
+                               "[äpfel]\ngröße=2\nOther=3\n")));
     EXPECT_EQ(ini.ReadInteger(u"äPFEL", u"größe", 0), 1); // first section, case folded
-    EXPECT_FALSE(ini.ValueExists(u"Äpfel", u"Other"));   // the duplicate section is hidden
+    EXPECT_FALSE(ini.ValueExists(u"Äpfel", u"Other"));    // the duplicate section is hidden
     EXPECT_EQ(ini.ReadString(u"Äpfel", u"Empty", QStringLiteral("def")), QString());
     EXPECT_EQ(ini.ReadString(u"Äpfel", u"Absent", QStringLiteral("def")), QStringLiteral("def"));
     EXPECT_EQ(ini.ReadString(u"Äpfel", u"Ctl"), QStringLiteral("trimmed \x7f"));
     EXPECT_EQ(ini.ReadString(u"Äpfel", u"Nbsp"), QStringLiteral("\u00a0x\u00a0"));
     EXPECT_EQ(ini.ReadSection(u"ÄPFEL"),
-              (QStringList{QStringLiteral("GRÖßE"), QStringLiteral("Empty"),
-                           QStringLiteral("Ctl"), QStringLiteral("Nbsp")}));
+              (QStringList{QStringLiteral("GRÖßE"), QStringLiteral("Empty"), QStringLiteral("Ctl"),
+                           QStringLiteral("Nbsp")}));
     EXPECT_EQ(ini.ReadSections(), (QStringList{QStringLiteral("Äpfel"), QStringLiteral("äpfel")}));
     EXPECT_TRUE(ini.SectionExists(u"ÄPFEL"));
     EXPECT_FALSE(ini.SectionExists(u"Apfel"));
@@ -204,7 +207,7 @@ TEST_F(IniFileTest, WritingKeepsOrderAndReplacesInPlace)
     Store(QStringLiteral("a.ini"), QByteArray("[One]\nA=1\nB=2\n[Two]\nC=3\n"));
     {
         auto ini = TUnicodeIniFile::CreateForWrite(Path(QStringLiteral("a.ini")));
-        ini.WriteInteger(u"one", u"a", 10);       // replaced where it is, name as in the file
+        ini.WriteInteger(u"one", u"a", 10); // replaced where it is, name as in the file
         ini.WriteString(u"One", u"New", QStringLiteral("  padded  "));
         ini.WriteString(u"Three", u"D", QStringLiteral("line\r\nbreak"));
         ini.WriteBool(u"Two", u"Flag", true);
@@ -229,8 +232,9 @@ TEST_F(IniFileTest, UnicodeSectionRules)
         auto ini = TUnicodeIniFile::CreateForWrite(Path(QStringLiteral("new.ini")));
         ini.WriteInteger(u"Config", u"AppCount", 0);
     }
-    EXPECT_EQ(ToText(Load(QStringLiteral("new.ini"))),
-              QStringLiteral("[Unicode]\r\nEncoding=UTF-16LE\r\n\r\n[Config]\r\nAppCount=0\r\n\r\n"));
+    EXPECT_EQ(
+        ToText(Load(QStringLiteral("new.ini"))),
+        QStringLiteral("[Unicode]\r\nEncoding=UTF-16LE\r\n\r\n[Config]\r\nAppCount=0\r\n\r\n"));
     Store(QStringLiteral("old.ini"), QByteArray("[Unicode]\nEncoding=Other\n[X]\nK=V\n"));
     {
         auto ini = TUnicodeIniFile::CreateForWrite(Path(QStringLiteral("old.ini")));
@@ -248,8 +252,7 @@ TEST_F(IniFileTest, UnicodeSectionRules)
 
 TEST(IniEditing, EraseAndDelete)
 {
-    auto ini = TUnicodeIniFile::FromData(
-        QByteArray("[A]\nK=1\nK=2\nL=3\n[B]\nM=4\n[a]\nK=5\n"));
+    auto ini = TUnicodeIniFile::FromData(QByteArray("[A]\nK=1\nK=2\nL=3\n[B]\nM=4\n[a]\nK=5\n"));
     ini.DeleteKey(u"A", u"k");
     EXPECT_EQ(ini.ReadInteger(u"A", u"K", 0), 2); // the duplicate takes over
     ini.DeleteKey(u"A", u"K");
@@ -283,7 +286,8 @@ TEST_F(IniFileTest, FailedWriteKeepsOldFileAndReportsIt)
     QFile probe(Path(QStringLiteral("ro/probe")));
     if (probe.open(QIODevice::WriteOnly)) {
         probe.remove();
-        QFile::setPermissions(Path(QStringLiteral("ro")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(Path(QStringLiteral("ro")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         GTEST_SKIP() << "running with permissions that ignore a read-only folder";
     }
     {
@@ -291,7 +295,8 @@ TEST_F(IniFileTest, FailedWriteKeepsOldFileAndReportsIt)
         ro.WriteInteger(u"K", u"A", 2);
         EXPECT_THROW(ro.UpdateFile(), EWriteError);
     } // the destructor tries again and must not throw
-    QFile::setPermissions(Path(QStringLiteral("ro")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(Path(QStringLiteral("ro")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(Load(QStringLiteral("ro/cat.ini")), QByteArray("[K]\nA=1\n"));
 }
 
@@ -308,7 +313,9 @@ TEST_F(IniFileTest, DestructorSavesAndReadOnlyNeverWrites)
         auto ini = TUnicodeIniFile::CreateForWrite(Path(QStringLiteral("r.ini")));
         ini.WriteInteger(u"K", u"A", 3);
     }
-    EXPECT_EQ(TUnicodeIniFile::CreateForRead(Path(QStringLiteral("r.ini"))).ReadInteger(u"K", u"A", 0), 3);
+    EXPECT_EQ(
+        TUnicodeIniFile::CreateForRead(Path(QStringLiteral("r.ini"))).ReadInteger(u"K", u"A", 0),
+        3);
 }
 
 TEST_F(IniFileTest, WhatCannotBeReadIsNeverOverwritten)
