@@ -1,0 +1,392 @@
+#include "globalsettings/Settings.h"
+
+#include "catalogue/BasicSettings.h"
+#include "common/ModalDriver.h"
+#include "common/TestUtils.h"
+#include "dialogs/MsgDialogs.h"
+#include "launcher/DosBoxInterface.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+void WriteFile(const QString &name, const QByteArray &content = QByteArray())
+{
+    QDir().mkpath(QFileInfo(name).path());
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// The dialog with the directory chooser and the editor answered by the test.
+class TTestSetDialog : public TDosBoxSetDialog
+{
+public:
+    QStringList chosenDirs; // answers, in order; none left: cancelled
+    QStringList dirTitles;  // what was asked
+    QStringList dirPresets;
+    QList<QStringList> edited; // editor and file of each start
+
+protected:
+    bool ChooseDirectory(const QString &title, const QString &homeDir, QString &dir) override
+    {
+        Q_UNUSED(homeDir);
+        dirTitles.append(title);
+        dirPresets.append(dir);
+        if (chosenDirs.isEmpty())
+            return false;
+        dir = chosenDirs.takeFirst();
+        return true;
+    }
+    void StartTextEditor(const QString &editor, const QString &file) override
+    {
+        edited.append({editor, file});
+    }
+};
+
+class DosBoxSetDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        locPath = tmp.filePath(QStringLiteral("local/dosbox/"));
+        QDir().mkpath(locPath);
+        dialog.LocPath = locPath;
+        dialog.ProgPath = tmp.filePath(QStringLiteral("programs/"));
+        dialog.UserPath = tmp.filePath(QStringLiteral("documents/"));
+        classicDir = Emulator(QStringLiteral("classic"), "DOSBox version 0.74-3");
+        stagingDir = Emulator(QStringLiteral("staging"), "dosbox-staging, version 0.81.1");
+        rootDir = tmp.filePath(QStringLiteral("dos"));
+        QDir().mkpath(rootDir);
+        confFile = tmp.filePath(QStringLiteral("conf/dosbox.conf"));
+        WriteFile(confFile, "[sdl]\nfullscreen=false\n");
+
+        settings.DosBoxPath = classicDir;
+        settings.DosBoxDesc = QStringLiteral("DOSBox (0.74.0)");
+        settings.RootPath = rootDir;
+        settings.ConfFile = confFile;
+        settings.Codepage = 850;
+    }
+
+    // An emulator folder whose program answers --version with the text.
+    QString Emulator(const QString &name, const QByteArray &answer)
+    {
+        const QString folder = tmp.filePath(name);
+        const QString program = folder + u'/' + DosBox::ProgramName;
+        WriteFile(program, "#!/bin/sh\necho '" + answer + "'\n");
+        QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
+        return folder;
+    }
+
+    QTemporaryDir tmp;
+    QString locPath, classicDir, stagingDir, rootDir, confFile;
+    TBasicSettings settings;
+    TTestSetDialog dialog;
+};
+
+} // namespace
+
+TEST(DosBoxSetDialogTables, KeyboardCodesAndLayoutItems)
+{
+    EXPECT_EQ(KeyboardCodeOfLanguage(7), QStringLiteral("GR"));
+    EXPECT_EQ(KeyboardCodeOfLanguage(5), QStringLiteral("CZ243"));
+    EXPECT_EQ(KeyboardCodeOfLanguage(29), QStringLiteral("SV"));
+    EXPECT_EQ(KeyboardCodeOfLanguage(9), QString());
+
+    const QStringList items = KeyboardLayoutItems();
+    ASSERT_EQ(items.size(), 16);
+    EXPECT_EQ(items.first(), QStringLiteral("BG         "));
+    EXPECT_EQ(items[7], QStringLiteral("IT         "));
+    EXPECT_EQ(items[8], QStringLiteral("NL     "));
+    EXPECT_EQ(items[14], QStringLiteral("SU     "));
+    EXPECT_EQ(items.last(), QStringLiteral("SV"));
+}
+
+TEST_F(DosBoxSetDialogTest, LoadsAndStoresEverySetting)
+{
+    settings.MapperFile = QStringLiteral("/m/keys.map");
+    settings.LangFile = QStringLiteral("/l/de.lang");
+    settings.KeyLayout = QStringLiteral("SP");
+    settings.TextEditor = QStringLiteral("/usr/bin/missing-editor");
+    settings.HideCon = true;
+    settings.AutoStart = true;
+    dialog.LoadControls(settings);
+    EXPECT_EQ(dialog.laVersion->text(), QStringLiteral("DOSBox (0.74.0)"));
+    EXPECT_TRUE(dialog.rbKeyLayout->isChecked());
+    EXPECT_EQ(dialog.cbCodePages->currentText(), QStringLiteral("Latin-1 (850)"));
+    EXPECT_FALSE(dialog.btEditConf->isEnabled());
+    EXPECT_FALSE(dialog.btEditMapper->isEnabled());
+
+    TBasicSettings stored;
+    dialog.StoreControls(stored);
+    EXPECT_EQ(stored.DosBoxPath, settings.DosBoxPath);
+    EXPECT_EQ(stored.DosBoxDesc, settings.DosBoxDesc);
+    EXPECT_EQ(stored.RootPath, settings.RootPath);
+    EXPECT_EQ(stored.ConfFile, settings.ConfFile);
+    EXPECT_EQ(stored.MapperFile, settings.MapperFile);
+    EXPECT_EQ(stored.LangFile, settings.LangFile);
+    EXPECT_EQ(stored.KeyLayout, QStringLiteral("SP"));
+    EXPECT_EQ(stored.Codepage, 850);
+    EXPECT_EQ(stored.TextEditor, settings.TextEditor);
+    EXPECT_TRUE(stored.HideCon);
+    EXPECT_TRUE(stored.AutoStart);
+    EXPECT_FALSE(stored.IsStaging);
+}
+
+TEST_F(DosBoxSetDialogTest, KeyboardLayoutAndCodePage)
+{
+    // Automatic detection stores nothing, whatever the box shows.
+    dialog.LoadControls(settings);
+    EXPECT_TRUE(dialog.rbAutoKey->isChecked());
+    EXPECT_FALSE(dialog.cbKeyLayout->isEnabled());
+    EXPECT_EQ(dialog.cbKeyLayout->currentText(), TDosBoxSetDialog::DetectKeyboardLayout());
+    dialog.cbKeyLayout->setCurrentText(QStringLiteral("GR"));
+    TBasicSettings stored;
+    dialog.StoreControls(stored);
+    EXPECT_EQ(stored.KeyLayout, QString());
+
+    // A layout picked from the list keeps its blanks; a typed one is as typed.
+    dialog.rbKeyLayout->setChecked(true);
+    EXPECT_TRUE(dialog.cbKeyLayout->isEnabled());
+    dialog.cbKeyLayout->setCurrentIndex(2);
+    dialog.StoreControls(stored);
+    EXPECT_EQ(stored.KeyLayout, QStringLiteral("FR         "));
+    dialog.cbKeyLayout->setEditText(QStringLiteral("FR"));
+    dialog.StoreControls(stored);
+    EXPECT_EQ(stored.KeyLayout, QStringLiteral("FR"));
+
+    // A code page the list lacks shows and stores the first one.
+    settings.Codepage = 1251;
+    dialog.LoadControls(settings);
+    EXPECT_EQ(dialog.cbCodePages->currentText(), QStringLiteral("US (437)"));
+    dialog.StoreControls(stored);
+    EXPECT_EQ(stored.Codepage, 437);
+}
+
+TEST_F(DosBoxSetDialogTest, ClosingAsksForMissingFolders)
+{
+    const QString missing = tmp.filePath(QStringLiteral("nothing"));
+    const QString programQuestion =
+        DosBox::ProgramName +
+        QStringLiteral(" not found in the specified directory!\r\nAdjust setting?");
+    const QString rootQuestion =
+        QStringLiteral("Root path to DOS applications not found!\r\nAdjust setting?");
+    const struct
+    {
+        bool programFound;
+        bool rootFound;
+        QList<TModalResult> answers;
+        bool closes;
+    } cases[] = {
+        {true, true, {}, true},
+        {false, false, {mrNo, mrNo}, true},
+        {false, false, {mrYes, mrNo}, false},
+        {false, false, {mrNo, mrYes}, false},
+        {false, true, {mrNo}, true},
+        {true, false, {mrYes}, false},
+    };
+    for (const auto &c : cases) {
+        settings.DosBoxPath = c.programFound ? classicDir : missing;
+        settings.RootPath = c.rootFound ? rootDir : missing;
+        dialog.LoadControls(settings);
+        TMessageScript messages;
+        for (TModalResult answer : c.answers)
+            messages.answer(answer);
+        EXPECT_EQ(dialog.FormCloseQuery(), c.closes);
+        QStringList asked;
+        for (const TAskedMessage &m : messages.asked()) {
+            EXPECT_EQ(m.kind, mdtConfirm);
+            EXPECT_EQ(m.pos, ScreenCenterPos);
+            EXPECT_EQ(m.defaultButton, mbYes);
+            asked.append(m.message());
+        }
+        QStringList expected;
+        if (!c.programFound)
+            expected.append(programQuestion);
+        if (!c.rootFound)
+            expected.append(rootQuestion);
+        EXPECT_EQ(asked, expected);
+    }
+}
+
+TEST_F(DosBoxSetDialogTest, OnlyTheClassicEmulatorNeedsAPrimaryConfiguration)
+{
+    settings.ConfFile.clear();
+    dialog.LoadControls(settings);
+    {
+        TMessageScript messages;
+        EXPECT_FALSE(dialog.FormCloseQuery());
+        ASSERT_EQ(messages.asked().size(), 1);
+        EXPECT_EQ(messages.asked()[0].kind, mdtError);
+        EXPECT_EQ(messages.asked()[0].message(),
+                  QStringLiteral("DOSBox (0.74.0) requires a primary configuration file to be "
+                                 "specified!"));
+    }
+
+    settings.DosBoxPath = stagingDir;
+    settings.DosBoxDesc = QStringLiteral("DOSBox Staging (0.81.0)");
+    settings.IsStaging = true;
+    dialog.LoadControls(settings);
+    TMessageScript messages;
+    EXPECT_TRUE(dialog.FormCloseQuery());
+    EXPECT_TRUE(messages.asked().isEmpty());
+}
+
+TEST_F(DosBoxSetDialogTest, ChoosingAStagingFolderTakesItsConfiguration)
+{
+    const QString stagingConf = locPath + DosBox::StagingConfigName;
+    WriteFile(stagingConf, "[sdl]\nmapperfile = keys.map\n");
+    WriteFile(locPath + QStringLiteral("keys.map"));
+    settings.LangFile = QStringLiteral("/l/de.lang");
+    dialog.LoadControls(settings);
+    dialog.chosenDirs = {stagingDir};
+    TFileOpenScript files;
+    dialog.btPathClick();
+    EXPECT_TRUE(files.asked().isEmpty());
+    EXPECT_EQ(dialog.dirTitles, QStringList{QStringLiteral("Select DOSBox program directory")});
+    EXPECT_EQ(dialog.dirPresets, QStringList{classicDir});
+    EXPECT_EQ(dialog.edPath->text(), stagingDir);
+    EXPECT_TRUE(dialog.Staging());
+    EXPECT_EQ(dialog.laVersion->text(), QStringLiteral("DOSBox Staging (0.81.0)"));
+    EXPECT_EQ(dialog.edConfFile->text(), stagingConf);
+    EXPECT_EQ(dialog.edMapperFile->text(), locPath + QStringLiteral("keys.map"));
+    EXPECT_EQ(dialog.edLangFile->text(), QString());
+}
+
+TEST_F(DosBoxSetDialogTest, ChoosingAClassicFolderAsksForTheConfiguration)
+{
+    settings.DosBoxPath = stagingDir;
+    settings.IsStaging = true;
+    settings.ConfFile.clear();
+    settings.MapperFile = QStringLiteral("/old.map");
+    dialog.LoadControls(settings);
+    dialog.chosenDirs = {classicDir};
+    // The configuration names a mapper file beside itself only.
+    const QString chosenConf = tmp.filePath(QStringLiteral("home/.dosbox/dosbox-0.74-3.conf"));
+    WriteFile(chosenConf, "[sdl]\nmapperfile=mapper-0.74-3.map\n");
+    WriteFile(tmp.filePath(QStringLiteral("home/.dosbox/mapper-0.74-3.map")));
+    TFileOpenScript files;
+    files.answer({chosenConf});
+    dialog.btPathClick();
+    EXPECT_FALSE(dialog.Staging());
+    ASSERT_EQ(files.asked().size(), 1);
+    const TFileOpenRequest &request = files.asked()[0];
+    EXPECT_EQ(request.Title, QStringLiteral("Select basic configuration file"));
+    EXPECT_EQ(request.DefaultExt, QStringLiteral("conf"));
+    EXPECT_EQ(QDir(request.StartDir), QDir(locPath));
+    EXPECT_EQ(dialog.edConfFile->text(), chosenConf);
+    EXPECT_EQ(dialog.edMapperFile->text(),
+              tmp.filePath(QStringLiteral("home/.dosbox/mapper-0.74-3.map")));
+
+    // A configuration without a mapper file, or naming a missing one, gives
+    // none (never a folder).
+    WriteFile(chosenConf, "[sdl]\nmapperfile=\n");
+    EXPECT_EQ(dialog.DefaultMapperFile(), QString());
+    WriteFile(chosenConf, "[sdl]\nmapperfile=gone.map\n");
+    EXPECT_EQ(dialog.DefaultMapperFile(), QString());
+
+    // Cancelling the directory choice changes nothing.
+    files.answer({});
+    dialog.btPathClick();
+    EXPECT_EQ(dialog.edPath->text(), classicDir);
+    EXPECT_EQ(dialog.edConfFile->text(), chosenConf);
+}
+
+TEST_F(DosBoxSetDialogTest, FileChoosersStartInTheFieldsFolder)
+{
+    settings.MapperFile = tmp.filePath(QStringLiteral("maps/a.map"));
+    WriteFile(settings.MapperFile);
+    dialog.LoadControls(settings);
+    TFileOpenScript files;
+    files.answer({tmp.filePath(QStringLiteral("maps/b.map"))});
+    dialog.btMapperClick();
+    dialog.btLangClick(); // cancelled
+    ASSERT_EQ(files.asked().size(), 2);
+    EXPECT_EQ(QDir(files.asked()[0].StartDir), QDir(tmp.filePath(QStringLiteral("maps"))));
+    EXPECT_EQ(files.asked()[0].Filters[0].Patterns, QStringLiteral("*.map;*.txt"));
+    EXPECT_EQ(dialog.edMapperFile->text(), tmp.filePath(QStringLiteral("maps/b.map")));
+    EXPECT_EQ(files.asked()[1].Title, QStringLiteral("Select language file"));
+    EXPECT_EQ(QDir(files.asked()[1].StartDir), QDir(locPath));
+    EXPECT_EQ(dialog.edLangFile->text(), QString());
+
+    dialog.chosenDirs = {tmp.filePath(QStringLiteral("games"))};
+    dialog.edRootPath->clear();
+    dialog.btRootPathClick();
+    EXPECT_EQ(dialog.dirPresets, QStringList{dialog.UserPath});
+    EXPECT_EQ(dialog.edRootPath->text(), tmp.filePath(QStringLiteral("games")));
+}
+
+TEST_F(DosBoxSetDialogTest, ANewEditorEditsAtOnce)
+{
+    const QString mapper = tmp.filePath(QStringLiteral("keys.map"));
+    WriteFile(mapper);
+    settings.MapperFile = mapper;
+    dialog.LoadControls(settings);
+    EXPECT_FALSE(dialog.btEditConf->isEnabled());
+
+    const QString editor = tmp.filePath(QStringLiteral("bin/my editor"));
+    WriteFile(editor);
+    TFileOpenScript files;
+    files.answer({editor});
+    dialog.btEditorClick();
+    EXPECT_TRUE(dialog.btEditConf->isEnabled());
+    EXPECT_TRUE(dialog.btEditMapper->isEnabled());
+
+    dialog.btEditConf->click();
+    dialog.btEditMapper->click();
+    ASSERT_EQ(dialog.edited.size(), 2);
+    EXPECT_EQ(dialog.edited[0], (QStringList{editor, confFile}));
+    EXPECT_EQ(dialog.edited[1], (QStringList{editor, mapper}));
+
+    dialog.edMapperFile->setText(tmp.filePath(QStringLiteral("gone.map")));
+    TMessageScript messages;
+    dialog.btEditMapperClick();
+    EXPECT_EQ(dialog.edited.size(), 2);
+    ASSERT_EQ(messages.asked().size(), 1);
+    EXPECT_EQ(messages.asked()[0].kind, mdtError);
+    EXPECT_EQ(messages.asked()[0].message(),
+              QStringLiteral("File not found: ") + tmp.filePath(QStringLiteral("gone.map")));
+}
+
+TEST_F(DosBoxSetDialogTest, CancelKeepsTheSettingsAfterFoldersWereChosen)
+{
+    const TBasicSettings before = settings;
+    dialog.chosenDirs = {stagingDir, tmp.filePath(QStringLiteral("elsewhere"))};
+    TFileOpenScript files;
+    files.answer({confFile});
+    WhenModal([this](QWidget *) {
+        dialog.btPathClick();
+        dialog.btRootPathClick();
+        dialog.CancelBtn->click();
+    });
+    EXPECT_FALSE(dialog.Execute(settings));
+    EXPECT_EQ(dialog.edPath->text(), stagingDir);
+    EXPECT_EQ(settings.DosBoxPath, before.DosBoxPath);
+    EXPECT_EQ(settings.DosBoxDesc, before.DosBoxDesc);
+    EXPECT_EQ(settings.IsStaging, before.IsStaging);
+    EXPECT_EQ(settings.RootPath, before.RootPath);
+    EXPECT_EQ(settings.ConfFile, before.ConfFile);
+}
+
+TEST_F(DosBoxSetDialogTest, OkWritesBackAndExaminesATypedFolder)
+{
+    WhenModal([this](QWidget *) {
+        dialog.edPath->setText(stagingDir);
+        dialog.OKBtn->click();
+    });
+    TMessageScript messages;
+    EXPECT_TRUE(dialog.Execute(settings));
+    EXPECT_TRUE(messages.asked().isEmpty());
+    EXPECT_EQ(settings.DosBoxPath, stagingDir);
+    EXPECT_TRUE(settings.IsStaging);
+    EXPECT_EQ(settings.DosBoxDesc, QStringLiteral("DOSBox Staging (0.81.0)"));
+}
