@@ -3,6 +3,7 @@
 #include "dialogs/Application.h"
 #include "dialogs/SelectFromListDlg.h"
 #include "dialogs/ShellDirDlg.h"
+#include "globalsettings/Settings.h"
 #include "launcher/CommandLineMode.h"
 #include "localisation/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
@@ -92,10 +93,13 @@ int main(int argc, char **argv)
     // The windows, created once in their fixed order and used until the end;
     // the list editor comes before the settings dialog, which is given it.
     TfrmMain frmMain;
+    TDosBoxSetDialog DosBoxSetDialog(&frmMain);
     TShellDirDialog ShellDirDialog(&frmMain);
     TSelectFromListDialog SelectFromListDialog(&frmMain);
     TAppSettingsDialog AppSettingsDialog(frmMain.BasicSettings, &ShellDirDialog,
                                          &SelectFromListDialog, &frmMain);
+    DosBoxSetDialog.SetDirDialog(&ShellDirDialog);
+    frmMain.DosBoxSetDialog = &DosBoxSetDialog;
     frmMain.ShellDirDialog = &ShellDirDialog;
     frmMain.AppSettingsDialog = &AppSettingsDialog;
     frmMain.show();

@@ -221,12 +221,6 @@ QString TfrmMain::ChooseDosBoxDir(const QString &title, const QString &preset,
     return dir;
 }
 
-void TfrmMain::EditBasicSettings(TBasicSettings &settings)
-{
-    // The global settings dialog opens here once it exists.
-    Q_UNUSED(settings);
-}
-
 void TfrmMain::ReadWindowSettings(const QString &iniName)
 {
     if (ShellDirDialog)

@@ -17,6 +17,7 @@ class TAppListModel;
 class TCategoryTabs;
 class TLanguageMenu;
 class TAppSettingsDialog;
+class TDosBoxSetDialog;
 class TShellDirDialog;
 
 // The program's main window: the catalogued DOS applications as a list with
@@ -49,6 +50,7 @@ public:
 
     // The program's shared dialogs, created after this window (start-up
     // order) and used by it; not owned.
+    TDosBoxSetDialog *DosBoxSetDialog = nullptr;
     TShellDirDialog *ShellDirDialog = nullptr;
     TAppSettingsDialog *AppSettingsDialog = nullptr;
 
@@ -86,6 +88,11 @@ public:
     IPrompt &Prompt();
 
     // Commands and event handlers.
+    void actNewProgramExecute();
+    void actEditProgramExecute();
+    void actDuplicateExecute();
+    void actRemProgramExecute();
+    void actSettingsExecute();
     void actRunExecute();
     void actMapperExecute();
     void actDosBoxExecute();
@@ -166,6 +173,10 @@ private:
     void ShowConsoleFile(const QString &FileName);
     QString ChooseDosBoxDir(const QString &title, const QString &preset, const QString &homeDir);
     void EditBasicSettings(TBasicSettings &settings);
+    bool ExecuteSettingsDialog(TBasicSettings &settings, const QString &locPath);
+    std::unique_ptr<TDosBoxApp> NewEntry() const;
+    bool ExecuteAppSettings(TDosBoxApp &app);
+    void AddEntry(std::unique_ptr<TDosBoxApp> app);
     void ReadWindowSettings(const QString &iniName);
 
     TProgramVersion FVersion;

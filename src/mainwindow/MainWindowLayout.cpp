@@ -40,15 +40,17 @@ std::vector<TActionDef> ActionDefs()
     return {
         {&M::actExit, "actExit", N_("&Exit"), N_("Close Ravelin"),
          QKeySequence(Qt::CTRL | Qt::Key_F4), 0, &M::actExitExecute},
-        // The catalogue commands, manual, text conversion, help and About
-        // bring their handlers with them.
-        {&M::actSettings, "actSettings", N_("&Settings"), N_("Global settings"), none, 1, nullptr},
+        // The manual, text conversion, help and About bring their handlers
+        // with them.
+        {&M::actSettings, "actSettings", N_("&Settings"), N_("Global settings"), none, 1,
+         &M::actSettingsExecute},
         {&M::actNewProgram, "actNewProgram", N_("&New"), N_("Add new application"), none, 2,
-         nullptr},
+         &M::actNewProgramExecute},
         {&M::actEditProgram, "actEditProgram", N_("&Edit"),
-         N_("Edit settings of selected application"), QKeySequence(Qt::Key_F4), 3, nullptr},
+         N_("Edit settings of selected application"), QKeySequence(Qt::Key_F4), 3,
+         &M::actEditProgramExecute},
         {&M::actRemProgram, "actRemProgram", N_("&Remove"), N_("Remove selected application"), none,
-         4, nullptr},
+         4, &M::actRemProgramExecute},
         {&M::actRun, "actRun", N_("&Run"), N_("Run selected DOS application"),
          QKeySequence(Qt::Key_F9), 5, &M::actRunExecute},
         {&M::actLargeIcons, "actLargeIcons", N_("&Large icons"), N_("Show large icons"),
@@ -69,7 +71,7 @@ std::vector<TActionDef> ActionDefs()
         {&M::actMapper, "actMapper", N_("Adjust &keymapper"), QString(), none, 14,
          &M::actMapperExecute},
         {&M::actDuplicate, "actDuplicate", N_("&Duplicate"), N_("Duplicate current application"),
-         none, 15, nullptr},
+         none, 15, &M::actDuplicateExecute},
         {&M::actStdOut, "actStdOut", N_("Show &standard output"), QString(), none, 16,
          &M::actStdOutExecute},
         {&M::actStdErr, "actStdErr", N_("Show &error output"), QString(), none, 17,

@@ -1,0 +1,120 @@
+// The commands that change the catalogue (New, Edit, Duplicate, Remove) or
+// the global settings. Every confirmed entry command writes the catalogue
+// file at once; changed global settings are written at the next save.
+
+#include "mainwindow/MainWindow.h"
+
+#include "appsettings/AppSettingsDlg.h"
+#include "catalogue/AppIcons.h"
+#include "globalsettings/Settings.h"
+#include "launcher/DosBoxInterface.h"
+#include "localisation/GnuGettext.h"
+#include "mainwindow/AppListModel.h"
+#include "mainwindow/CategoryTabs.h"
+#include "support/PathUtils.h"
+#include "support/Prompt.h"
+#include "support/StringUtils.h"
+
+std::unique_ptr<TDosBoxApp> TfrmMain::NewEntry() const
+{
+    return std::make_unique<TDosBoxApp>(BasicSettings.ConfFile, DefaultAppIcon(32),
+                                        DefaultAppIcon(16), BasicSettings.Codepage,
+                                        BasicSettings.HideCon);
+}
+
+bool TfrmMain::ExecuteAppSettings(TDosBoxApp &app)
+{
+    return AppSettingsDialog &&
+           AppSettingsDialog->Execute(CategoryNames(), app, BasicSettings.IsStaging);
+}
+
+// A new or duplicated entry joins the catalogue on its category's tab.
+void TfrmMain::AddEntry(std::unique_ptr<TDosBoxApp> app)
+{
+    const QString name = app->AppName;
+    tcCats->SelectTab(AddCategoryEntry(CategoryOf(*app)));
+    Apps.push_back(std::move(app));
+    ShowAppList(name);
+    SaveCatalogue();
+}
+
+void TfrmMain::actNewProgramExecute()
+{
+    std::unique_ptr<TDosBoxApp> app = NewEntry();
+    if (ExecuteAppSettings(*app))
+        AddEntry(std::move(app));
+}
+
+void TfrmMain::actEditProgramExecute()
+{
+    const int index = SelectedAppIndex();
+    if (index < 0)
+        return;
+    TDosBoxApp &app = *Apps[size_t(index)];
+    const QString oldCategory = CategoryOf(app);
+    if (!ExecuteAppSettings(app))
+        return;
+    const QString newCategory = CategoryOf(app);
+    if (!SameText(oldCategory, newCategory)) {
+        RemoveCategoryEntry(oldCategory);
+        tcCats->SelectTab(AddCategoryEntry(newCategory));
+    }
+    ShowAppList(app.AppName);
+    SaveCatalogue();
+}
+
+void TfrmMain::actDuplicateExecute()
+{
+    const int index = SelectedAppIndex();
+    if (index < 0)
+        return;
+    std::unique_ptr<TDosBoxApp> copy = NewEntry();
+    copy->Assign(*Apps[size_t(index)]);
+    if (ExecuteAppSettings(*copy))
+        AddEntry(std::move(copy));
+}
+
+void TfrmMain::actRemProgramExecute()
+{
+    const int row = lvApps->SelectedRow();
+    const int index = SelectedAppIndex();
+    if (row < 0 || index < 0)
+        return;
+    const QString caption = AppItems->Item(row).Caption;
+    if (!Prompt().confirm(SafeFormat(_("Remove application \"%s\" from panel?"), caption),
+                          CenterPos, true))
+        return;
+    RemoveCategoryEntry(CategoryOf(*Apps[size_t(index)]));
+    Apps.erase(Apps.begin() + index);
+    ShowAppList(QString());
+    SaveCatalogue();
+}
+
+void TfrmMain::actSettingsExecute()
+{
+    if (!ExecuteSettingsDialog(BasicSettings, LocPath))
+        return;
+    const int index = SelectedAppIndex();
+    if (index >= 0)
+        Apps[size_t(index)]->CodePage = BasicSettings.Codepage;
+    SetStatusText(0, BasicSettings.DosBoxDesc);
+    UpdateAutoStartLink(BasicSettings.AutoStart, ProgVersName);
+}
+
+// First run with the classic emulator and no primary configuration. The
+// load calls this before the window's LocPath gets the emulator's folder.
+void TfrmMain::EditBasicSettings(TBasicSettings &settings)
+{
+    ExecuteSettingsDialog(settings,
+                          DirWithDelimiter(JoinPath(LocPath, DosBox::SettingsFolderName)));
+}
+
+bool TfrmMain::ExecuteSettingsDialog(TBasicSettings &settings, const QString &locPath)
+{
+    if (!DosBoxSetDialog)
+        return false;
+    DosBoxSetDialog->ProgPath = ProgPath;
+    DosBoxSetDialog->UserPath = UserPath;
+    DosBoxSetDialog->LocPath = locPath;
+    return DosBoxSetDialog->Execute(settings);
+}
