@@ -5,6 +5,7 @@
 #include "dialogs/WinUtils.h"
 #include "localisation/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "mainwindow/ActionImages.h"
 #include "texttools/CodePages.h"
 
 #include <QCheckBox>
@@ -36,10 +37,16 @@ QIcon StandardGlyph(const QWidget *widget, QStyle::StandardPixmap glyph)
     return widget->style()->standardIcon(glyph);
 }
 
-QIcon EditGlyph(const QWidget *widget)
+// Choosing a file and editing one look different from choosing a folder.
+QIcon FileGlyph()
 {
-    return QIcon::fromTheme(QStringLiteral("document-edit"),
-                            StandardGlyph(widget, QStyle::SP_FileDialogDetailedView));
+    return ThemeIcon({QStringLiteral("document-open"), QStringLiteral("document-open-symbolic")});
+}
+
+QIcon EditGlyph()
+{
+    return ThemeIcon({QStringLiteral("document-edit"), QStringLiteral("document-edit-symbolic"),
+                      QStringLiteral("accessories-text-editor")});
 }
 
 QLabel *Caption(const QString &text, QWidget *parent, QWidget *buddy)
@@ -51,7 +58,7 @@ QLabel *Caption(const QString &text, QWidget *parent, QWidget *buddy)
 
 // A caption above an edit field with its buttons on the right.
 void AddPathRow(QGridLayout *grid, int &row, QLabel *caption, QLineEdit *edit,
-                std::initializer_list<QToolButton *> buttons)
+                std::initializer_list<QToolButton *> buttons, bool spaced = true)
 {
     grid->addWidget(caption, row++, 0, 1, 2);
     auto *line = new QHBoxLayout;
@@ -60,6 +67,8 @@ void AddPathRow(QGridLayout *grid, int &row, QLabel *caption, QLineEdit *edit,
     for (QToolButton *button : buttons)
         line->addWidget(button);
     grid->addLayout(line, row++, 0, 1, 2);
+    if (spaced)
+        grid->setRowMinimumHeight(row++, 4);
 }
 
 } // namespace
@@ -76,33 +85,32 @@ void TDosBoxSetDialog::CreateControls()
     grid->setVerticalSpacing(3);
     int row = 0;
     const QIcon folder = StandardGlyph(this, QStyle::SP_DirOpenIcon);
-    const QIcon file = StandardGlyph(this, QStyle::SP_DialogOpenButton);
+    const QIcon file = FileGlyph();
 
     edRootPath = new QLineEdit(gbDosBox);
     btRootPath = GlyphButton(gbDosBox, folder, N_("Select root path to DOS applications"));
     AddPathRow(grid, row, Caption(N_("Root path to DOS applications:"), gbDosBox, edRootPath),
                edRootPath, {btRootPath});
-    grid->setRowMinimumHeight(row++, 6);
 
     edPath = new QLineEdit(gbDosBox);
     btPath = GlyphButton(gbDosBox, folder, N_("Select DOSBox program directory"));
-    AddPathRow(grid, row, Caption(N_("Path to DOSBox:"), gbDosBox, edPath), edPath, {btPath});
+    AddPathRow(grid, row, Caption(N_("Path to DOSBox:"), gbDosBox, edPath), edPath, {btPath},
+               false);
     laVersion = new QLabel(gbDosBox);
     laVersion->setTextFormat(Qt::PlainText);
-    laVersion->setEnabled(false);
     MarkUserData(laVersion);
     grid->addWidget(laVersion, row++, 0, 1, 2);
-    grid->setRowMinimumHeight(row++, 6);
+    grid->setRowMinimumHeight(row++, 4);
 
     edConfFile = new QLineEdit(gbDosBox);
     edConfFile->setReadOnly(true);
-    btEditConf = GlyphButton(gbDosBox, EditGlyph(this), N_("Edit configuration"));
+    btEditConf = GlyphButton(gbDosBox, EditGlyph(), N_("Edit configuration"));
     btConf = GlyphButton(gbDosBox, file, N_("Select configuration"));
     AddPathRow(grid, row, Caption(N_("Primary configuration file:"), gbDosBox, edConfFile),
                edConfFile, {btEditConf, btConf});
 
     edMapperFile = new QLineEdit(gbDosBox);
-    btEditMapper = GlyphButton(gbDosBox, EditGlyph(this), N_("Edit keymapper file"));
+    btEditMapper = GlyphButton(gbDosBox, EditGlyph(), N_("Edit keymapper file"));
     btMapper = GlyphButton(gbDosBox, file, N_("Select keymapper file"));
     AddPathRow(grid, row, Caption(N_("Default keymapper file:"), gbDosBox, edMapperFile),
                edMapperFile, {btEditMapper, btMapper});
@@ -111,7 +119,6 @@ void TDosBoxSetDialog::CreateControls()
     btLang = GlyphButton(gbDosBox, file, N_("Select language file"));
     AddPathRow(grid, row, Caption(N_("Language file:"), gbDosBox, edLangFile), edLangFile,
                {btLang});
-    grid->setRowMinimumHeight(row++, 6);
 
     gbKeyLayout = new QGroupBox(N_("Keyboard layout"), gbDosBox);
     auto *keys = new QGridLayout(gbKeyLayout);
@@ -176,5 +183,5 @@ void TDosBoxSetDialog::CreateControls()
                               OKBtn,       CancelBtn};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
-    setMinimumWidth(ScaleByDpi(440, this));
+    setMinimumWidth(ScaleByDpi(520, this));
 }
