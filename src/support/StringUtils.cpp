@@ -198,7 +198,7 @@ QString ZeroPaddedInt(int width, qint64 value)
 
 namespace {
 
-struct Spec
+struct Placeholder
 {
     bool leftAlign = false;
     bool zeroPad = false;
@@ -209,7 +209,7 @@ struct Spec
 
 // Parses one placeholder after its "%" at pos; argIndex receives an explicit
 // "n:" index or stays -1. Returns false for a malformed placeholder.
-bool ParseSpec(const QString &f, qsizetype &pos, Spec &spec, int &argIndex)
+bool ParsePlaceholder(const QString &f, qsizetype &pos, Placeholder &ph, int &argIndex)
 {
     auto readNumber = [&](int &out) {
         qint64 n = 0;
@@ -240,34 +240,34 @@ bool ParseSpec(const QString &f, qsizetype &pos, Spec &spec, int &argIndex)
     }
     while (pos < f.size() && (f.at(pos) == u'-' || f.at(pos) == u'0')) {
         if (f.at(pos) == u'-')
-            spec.leftAlign = true;
+            ph.leftAlign = true;
         else
-            spec.zeroPad = true;
+            ph.zeroPad = true;
         ++pos;
     }
-    if (!readNumber(spec.width))
+    if (!readNumber(ph.width))
         return false;
     if (pos < f.size() && f.at(pos) == u'.') {
         ++pos;
-        spec.precision = 0;
-        if (!readNumber(spec.precision))
+        ph.precision = 0;
+        if (!readNumber(ph.precision))
             return false;
     }
     if (pos >= f.size())
         return false;
-    spec.conversion = f.at(pos).toLower();
+    ph.conversion = f.at(pos).toLower();
     ++pos;
     return true;
 }
 
-QString Pad(QString text, const Spec &spec, bool numeric)
+QString Pad(QString text, const Placeholder &ph, bool numeric)
 {
-    if (spec.width <= text.size())
+    if (ph.width <= text.size())
         return text;
-    const qsizetype fill = spec.width - text.size();
-    if (spec.leftAlign)
+    const qsizetype fill = ph.width - text.size();
+    if (ph.leftAlign)
         return text + QString(fill, u' ');
-    if (spec.zeroPad && numeric) {
+    if (ph.zeroPad && numeric) {
         const qsizetype signLen = (text.startsWith(u'-') || text.startsWith(u'+')) ? 1 : 0;
         text.insert(signLen, QString(fill, u'0'));
         return text;
@@ -284,16 +284,16 @@ QString IntDigits(quint64 magnitude, bool negative, int precision, int base = 10
     return negative ? u'-' + digits : digits;
 }
 
-bool FormatOne(const Spec &spec, const FormatArg &arg, QString &out)
+bool FormatOne(const Placeholder &ph, const FormatArg &arg, QString &out)
 {
     const auto &v = arg.value();
-    switch (spec.conversion.unicode()) {
+    switch (ph.conversion.unicode()) {
     case 's': {
         const QString *s = std::get_if<QString>(&v);
         if (!s)
             return false;
-        out = spec.precision >= 0 ? s->left(spec.precision) : *s;
-        out = Pad(out, spec, false);
+        out = ph.precision >= 0 ? s->left(ph.precision) : *s;
+        out = Pad(out, ph, false);
         return true;
     }
     case 'd':
@@ -310,12 +310,12 @@ bool FormatOne(const Spec &spec, const FormatArg &arg, QString &out)
             return false;
         }
         // Unsigned conversions show a negative value in two's complement.
-        if (negative && spec.conversion != u'd') {
+        if (negative && ph.conversion != u'd') {
             magnitude = quint64(0) - magnitude;
             negative = false;
         }
-        out = Pad(IntDigits(magnitude, negative, spec.precision, spec.conversion == u'x' ? 16 : 10),
-                  spec, true);
+        out = Pad(IntDigits(magnitude, negative, ph.precision, ph.conversion == u'x' ? 16 : 10),
+                  ph, true);
         return true;
     }
     case 'f':
@@ -328,15 +328,15 @@ bool FormatOne(const Spec &spec, const FormatArg &arg, QString &out)
         else
             return false;
         if (!std::isfinite(d)) {
-            out = Pad(QString::number(d), spec, false);
+            out = Pad(QString::number(d), ph, false);
             return true;
         }
-        const int precision = spec.precision >= 0 ? qMin(spec.precision, 100) : 2;
-        const char fmt = spec.conversion == u'n' ? 'f' : char(spec.conversion.unicode());
+        const int precision = ph.precision >= 0 ? qMin(ph.precision, 100) : 2;
+        const char fmt = ph.conversion == u'n' ? 'f' : char(ph.conversion.unicode());
         out = QString::number(d, fmt, precision);
-        if (spec.conversion == u'n')
+        if (ph.conversion == u'n')
             out = QLocale().toString(d, 'f', precision);
-        out = Pad(out, spec, true);
+        out = Pad(out, ph, true);
         return true;
     }
     default:
@@ -369,16 +369,16 @@ QString SafeFormatArgs(const QString &format, std::initializer_list<FormatArg> a
             ++pos;
             continue;
         }
-        Spec spec;
+        Placeholder ph;
         int argIndex = -1;
-        if (!ParseSpec(format, pos, spec, argIndex))
+        if (!ParsePlaceholder(format, pos, ph, argIndex))
             return failed();
         if (argIndex >= 0)
             next = argIndex;
         if (next >= argc)
             return failed();
         QString piece;
-        if (!FormatOne(spec, argv[next], piece))
+        if (!FormatOne(ph, argv[next], piece))
             return failed();
         ++next;
         result += piece;
