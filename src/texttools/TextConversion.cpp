@@ -1,0 +1,91 @@
+#include "texttools/TextConversion.h"
+
+#include "catalogue/IniFileUtils.h"
+#include "localisation/GnuGettext.h"
+#include "support/Errors.h"
+#include "support/PathUtils.h"
+#include "support/StringUtils.h"
+#include "texttools/CodePageList.h"
+#include "texttools/TextDecoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QString DecodeSourceText(QByteArrayView bytes)
+{
+    // The byte-order marks of UTF-8 and UTF-16 (both orders) and else ANSI
+    // text are exactly what every text file of the program is read with.
+    return DecodeTextFile(bytes);
+}
+
+QStringList SplitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+QByteArray ConvertText(const QString &text, int codePage)
+{
+    const QStringList lines = SplitLines(text);
+    QString joined;
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    joined.reserve(size);
+    for (const QString &line : lines) {
+        joined += line;
+        joined += QStringLiteral("\r\n");
+    }
+    return EncodeText(joined, codePage);
+}
+
+namespace {
+
+// A failure with the system's reason on a line of its own.
+QString WithReason(const QString &message, const QFileDevice &file)
+{
+    return message + QStringLiteral("\r\n") + file.errorString();
+}
+
+} // namespace
+
+void ConvertTextFile(const QString &Source, const QString &Target, int CodePage)
+{
+    if (!IsValidCodePage(CodePage))
+        throw ERavelinError(SafeFormat(_("Code page %d is not supported on this system."), CodePage));
+    QFile source(Source);
+    if (!source.open(QIODevice::ReadOnly))
+        throw ERavelinError(WithReason(SafeFormat(U_("Error opening \"%s\""), Source), source));
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        throw ERavelinError(
+            WithReason(SafeFormat(U_("Error reading from \"%s\""), Source), source));
+    source.close();
+
+    const QByteArray converted = ConvertText(DecodeSourceText(bytes), CodePage);
+    QSaveFile target(Target);
+    if (!target.open(QIODevice::WriteOnly))
+        throw EFCreateError(
+            SafeFormat(R_("Cannot create file \"%s\". %s"), Target, target.errorString()));
+    if (target.write(converted) != converted.size() || !target.commit())
+        throw EWriteError(WithReason(SafeFormat(U_("Error writing to \"%s\""), Target), target));
+}
+
+QString ConvertedFileName(const QString &Source, int CodePage)
+{
+    return AddNameSuffix(QFileInfo(Source).fileName(), u'-' + ZeroPaddedInt(3, CodePage));
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+
+// Reading and writing text in a Windows code page (numbers as in
+// CodePageList.h), for the text viewer and the converter.
+
+// The encoding automatic detection chose and the length of the byte-order
+// mark to skip.
+struct TDetectedEncoding
+{
+    int CodePage = 0;
+    int Skip = 0;
+
+    friend bool operator==(const TDetectedEncoding &, const TDetectedEncoding &) = default;
+};
+
+// FF FE: UTF-16 LE; EF BB BF: UTF-8; valid UTF-8 with at least one byte
+// above 127: UTF-8; anything else: the ANSI code page.
+TDetectedEncoding DetectEncoding(QByteArrayView bytes);
+
+// True when every multi-byte sequence is well-formed UTF-8.
+bool IsValidUtf8(QByteArrayView bytes);
+
+// The byte-order mark a file in this code page may begin with (UTF-8,
+// UTF-16 and UTF-32); empty for the others.
+QByteArray ByteOrderMark(int codePage);
+// Length of that mark at the start of the bytes, else 0.
+int ByteOrderMarkLength(QByteArrayView bytes, int codePage);
+
+// The bytes in the code page, strictly: nothing for an unknown code page or
+// bytes the code page does not allow (a broken UTF-8 sequence).
+std::optional<QString> DecodeBytes(QByteArrayView bytes, int codePage);
+
+// The text of a file shown in a code page: CodePage > 0 decodes with it
+// (its byte-order mark skipped), CodePage <= 0 detects the encoding. When
+// that fails, the text is read in the ANSI code page, which maps every byte,
+// and Failed is set.
+struct TDecodedText
+{
+    QString Text;
+    int CodePage = 0; // the code page actually used
+    bool HadByteOrderMark = false;
+    bool Failed = false;
+};
+TDecodedText DecodeText(QByteArrayView bytes, int CodePage);
+
+// The text in the code page. A character the code page lacks becomes its
+// nearest equivalent (ICU's best-fit mapping, else the letters without their
+// accents, «…» as «...»), else "?"; never fails for a supported code page.
+// Empty for an unknown code page.
+QByteArray EncodeText(const QString &text, int codePage);
+// The text in the code page only when every character survives a read back;
+// nothing otherwise.
+std::optional<QByteArray> EncodeTextExactly(const QString &text, int codePage);
