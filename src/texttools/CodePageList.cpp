@@ -61,7 +61,7 @@ constexpr TKnownCodePage KnownCodePages[] = {
     {1148, "IBM EBCDIC - International (500 + Euro)", "cp1148"},
     {1149, "IBM EBCDIC - Icelandic (20871 + Euro)", "cp1149"},
     {CpUtf16Le, "UTF-16", "UTF-16LE"},
-    {CpUtf16Be, "Unicode (Big-Endian)", "UTF-16BE"},
+    {CpUtf16Be, "UTF-16 Big-Endian", "UTF-16BE"},
     {1250, "ANSI - Central Europe", "windows-1250"},
     {1251, "ANSI - Cyrillic", "windows-1251"},
     {1252, "ANSI - Latin I", "windows-1252"},
@@ -125,8 +125,8 @@ const TKnownCodePage *FindKnown(int codePage)
 bool IcuKnows(const QByteArray &name)
 {
     UErrorCode error = U_ZERO_ERROR;
-    std::unique_ptr<UConverter, decltype(&ucnv_close)> converter(ucnv_open(name.constData(), &error),
-                                                                 &ucnv_close);
+    std::unique_ptr<UConverter, decltype(&ucnv_close)> converter(
+        ucnv_open(name.constData(), &error), &ucnv_close);
     if (U_FAILURE(error) || !converter)
         return false;
     return QStringDecoder(name.constData()).isValid();
@@ -192,8 +192,8 @@ const QMap<int, QByteArray> &SupportedTable()
 QString IcuCanonicalName(const QByteArray &name)
 {
     UErrorCode error = U_ZERO_ERROR;
-    std::unique_ptr<UConverter, decltype(&ucnv_close)> converter(ucnv_open(name.constData(), &error),
-                                                                 &ucnv_close);
+    std::unique_ptr<UConverter, decltype(&ucnv_close)> converter(
+        ucnv_open(name.constData(), &error), &ucnv_close);
     if (U_FAILURE(error) || !converter)
         return QString::fromLatin1(name);
     const char *canonical = ucnv_getName(converter.get(), &error);
@@ -224,8 +224,7 @@ QString CodePageName(int codePage)
     const QString description =
         known ? QString::fromLatin1(known->Description) : IcuCanonicalName(icuName);
     // Windows' layout: the number in a column of its own.
-    return QString::number(codePage).leftJustified(5) + QStringLiteral(" (") + description +
-           u')';
+    return QString::number(codePage).leftJustified(5) + QStringLiteral(" (") + description + u')';
 }
 
 QList<int> SupportedCodePages()
