@@ -10,6 +10,8 @@
 #include "mainwindow/MainWindow.h"
 #include "support/StringUtils.h"
 #include "support/SystemFolders.h"
+#include "texttools/ui/ShowMemo.h"
+#include "texttools/ui/TxtConvertDlg.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -98,10 +100,15 @@ int main(int argc, char **argv)
     TSelectFromListDialog SelectFromListDialog(&frmMain);
     TAppSettingsDialog AppSettingsDialog(frmMain.BasicSettings, &ShellDirDialog,
                                          &SelectFromListDialog, &frmMain);
+    // The viewer stays open beside the main window, not above it.
+    TShowTextDialog ShowTextDialog;
+    TTxtConvertDialog TxtConvertDialog(&frmMain);
     DosBoxSetDialog.SetDirDialog(&ShellDirDialog);
     frmMain.DosBoxSetDialog = &DosBoxSetDialog;
     frmMain.ShellDirDialog = &ShellDirDialog;
     frmMain.AppSettingsDialog = &AppSettingsDialog;
+    frmMain.ShowTextDialog = &ShowTextDialog;
+    frmMain.TxtConvertDialog = &TxtConvertDialog;
     frmMain.show();
     return app.exec();
 }

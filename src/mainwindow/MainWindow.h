@@ -19,6 +19,8 @@ class TLanguageMenu;
 class TAppSettingsDialog;
 class TDosBoxSetDialog;
 class TShellDirDialog;
+class TShowTextDialog;
+class TTxtConvertDialog;
 
 // The program's main window: the catalogued DOS applications as a list with
 // icons on category tabs, with the menus, toolbar and context menu through
@@ -53,6 +55,8 @@ public:
     TDosBoxSetDialog *DosBoxSetDialog = nullptr;
     TShellDirDialog *ShellDirDialog = nullptr;
     TAppSettingsDialog *AppSettingsDialog = nullptr;
+    TShowTextDialog *ShowTextDialog = nullptr;
+    TTxtConvertDialog *TxtConvertDialog = nullptr;
 
     // Operations of the list and the categories.
     // Rebuilds the list for the current category and selects the first item
@@ -96,6 +100,7 @@ public:
     void actRunExecute();
     void actMapperExecute();
     void actDosBoxExecute();
+    void actConvertTextExecute();
     void actStdOutExecute();
     void actStdErrExecute();
     void actExitExecute();

@@ -40,8 +40,7 @@ std::vector<TActionDef> ActionDefs()
     return {
         {&M::actExit, "actExit", N_("&Exit"), N_("Close Ravelin"),
          QKeySequence(Qt::CTRL | Qt::Key_F4), 0, &M::actExitExecute},
-        // The manual, text conversion, help and About bring their handlers
-        // with them.
+        // The manual, help and About bring their handlers with them.
         {&M::actSettings, "actSettings", N_("&Settings"), N_("Global settings"), none, 1,
          &M::actSettingsExecute},
         {&M::actNewProgram, "actNewProgram", N_("&New"), N_("Add new application"), none, 2,
@@ -67,7 +66,8 @@ std::vector<TActionDef> ActionDefs()
          QKeySequence(Qt::CTRL | Qt::Key_F9), 11, &M::actDosBoxExecute},
         {&M::actInfo, "actInfo", N_("&About"), QString(), none, 12, nullptr},
         {&M::actConvertText, "actConvertText", N_("&Convert text"),
-         N_("Convert Unicode text to OEM"), QKeySequence(Qt::CTRL | Qt::Key_F1), 13, nullptr},
+         N_("Convert Unicode text to OEM"), QKeySequence(Qt::CTRL | Qt::Key_F1), 13,
+         &M::actConvertTextExecute},
         {&M::actMapper, "actMapper", N_("Adjust &keymapper"), QString(), none, 14,
          &M::actMapperExecute},
         {&M::actDuplicate, "actDuplicate", N_("&Duplicate"), N_("Duplicate current application"),
