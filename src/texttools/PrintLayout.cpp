@@ -45,8 +45,7 @@ QStringList WrapPrintLine(const QString &Line, int AvailableWidth, const TTextWi
                 do {
                     piece += rest.at(0);
                     rest.remove(0, 1);
-                } while (!rest.isEmpty() &&
-                         Width(prefix + piece + rest.at(0)) < AvailableWidth);
+                } while (!rest.isEmpty() && Width(prefix + piece + rest.at(0)) < AvailableWidth);
             }
             break;
         }
@@ -77,8 +76,7 @@ public:
         : m_canvas(canvas), m_job(job), m_margins(job.Settings.Margins),
           m_bottom(job.PageHeight - m_margins.Bottom), m_right(job.PageWidth - m_margins.Right),
           m_advance(PrintCharHeight(job.Settings.FontSize) + 3), m_y(m_margins.Top)
-    {
-    }
+    {}
 
     int Print()
     {
@@ -117,8 +115,7 @@ private:
         m_y += m_advance;
         const QString fileCaption = D_("File: ");
         m_canvas.TextOut(m_margins.Left, m_y,
-                         fileCaption +
-                             ShortenPath(m_job.FileName, 80 - int(fileCaption.size())));
+                         fileCaption + ShortenPath(m_job.FileName, 80 - int(fileCaption.size())));
         m_y += m_advance;
         m_canvas.HorizontalLine(m_margins.Left, m_right, m_y);
         m_canvas.SetBold(false);

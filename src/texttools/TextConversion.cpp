@@ -66,7 +66,8 @@ QString WithReason(const QString &message, const QFileDevice &file)
 void ConvertTextFile(const QString &Source, const QString &Target, int CodePage)
 {
     if (!IsValidCodePage(CodePage))
-        throw ERavelinError(SafeFormat(_("Code page %d is not supported on this system."), CodePage));
+        throw ERavelinError(
+            SafeFormat(_("Code page %d is not supported on this system."), CodePage));
     QFile source(Source);
     if (!source.open(QIODevice::ReadOnly))
         throw ERavelinError(WithReason(SafeFormat(U_("Error opening \"%s\""), Source), source));

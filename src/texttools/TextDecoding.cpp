@@ -66,8 +66,9 @@ std::optional<TSingleByteTable> BuildSingleByteTable(int codePage)
         QStringDecoder decoder(name.constData(), QStringDecoder::Flag::Stateless);
         const char byte = char(b);
         const QString text = decoder.decode(QByteArrayView(&byte, 1));
-        table.ToUnicode[size_t(b)] =
-            decoder.hasError() || text.size() != 1 ? TSingleByteTable::Unmapped : text.at(0).unicode();
+        table.ToUnicode[size_t(b)] = decoder.hasError() || text.size() != 1
+                                         ? TSingleByteTable::Unmapped
+                                         : text.at(0).unicode();
     }
     for (const TByteMapping &missing : MissingMappings) {
         if (missing.CodePage == codePage &&
@@ -116,7 +117,7 @@ bool FromUnicode(UConverter *converter, const QString &text, QByteArray &out)
 // What a character the code page lacks is written as.
 struct TSubstitution
 {
-    UConverter *Probe; // same code page, stops at the first unmappable character
+    UConverter *Probe;             // same code page, stops at the first unmappable character
     const TSingleByteTable *Table; // of a single-byte code page, else none
 };
 

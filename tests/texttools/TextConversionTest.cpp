@@ -58,14 +58,19 @@ TEST(TextConversion, ConvertTextFile)
     const QString target = dir.filePath(S("out.txt"));
 
     // UTF-8 with mark to 437; the last line gets its break.
-    WriteFile(source, B("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e"));
+    WriteFile(source, B("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
+                        "e"));
     ConvertTextFile(source, target, 437);
-    EXPECT_EQ(ReadFile(target), B("Gr\x81\xE1" "e\r\n"));
-    EXPECT_EQ(ReadFile(source), B("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e"));
+    EXPECT_EQ(ReadFile(target), B("Gr\x81\xE1"
+                                  "e\r\n"));
+    EXPECT_EQ(ReadFile(source), B("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
+                                  "e"));
 
     // LF-only lines, UTF-16 LE with mark, to ANSI without a mark; the target
     // is replaced.
-    WriteFile(source, B("\xFF\xFE" "a\0\n\0\xE9\0\n\0", 10));
+    WriteFile(source, B("\xFF\xFE"
+                        "a\0\n\0\xE9\0\n\0",
+                        10));
     ConvertTextFile(source, target, 1252);
     EXPECT_EQ(ReadFile(target), B("a\r\n\xE9\r\n"));
 
@@ -101,8 +106,7 @@ TEST(TextConversion, FailuresKeepTheFiles)
     EXPECT_THROW(ConvertTextFile(dir.filePath(S("missing.txt")), dir.filePath(S("x.txt")), 437),
                  ERavelinError);
     EXPECT_FALSE(QFile::exists(dir.filePath(S("x.txt"))));
-    EXPECT_THROW(ConvertTextFile(source, dir.filePath(S("no/such/dir/x.txt")), 437),
-                 EFCreateError);
+    EXPECT_THROW(ConvertTextFile(source, dir.filePath(S("no/such/dir/x.txt")), 437), EFCreateError);
     EXPECT_THROW(ConvertTextFile(source, dir.filePath(S("x.txt")), 4711), ERavelinError);
     EXPECT_EQ(ReadFile(source), B("text"));
 }

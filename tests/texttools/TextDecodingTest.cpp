@@ -1,6 +1,6 @@
-#include "texttools/CodePageList.h"
 #include "texttools/TextDecoding.h"
 #include "common/TestUtils.h"
+#include "texttools/CodePageList.h"
 
 #include <gtest/gtest.h>
 
@@ -56,9 +56,16 @@ QByteArray B(const char *s, qsizetype n = -1)
 
 TEST(TextDecoding, DetectEncoding)
 {
-    EXPECT_EQ(DetectEncoding(B("\xFF\xFE" "a\0", 4)), (TDetectedEncoding{1200, 2}));
-    EXPECT_EQ(DetectEncoding(B("\xEF\xBB\xBF" "abc")), (TDetectedEncoding{65001, 3}));
-    EXPECT_EQ(DetectEncoding(B("Gr\xC3\xBC\xC3\x9F" "e")), (TDetectedEncoding{65001, 0}));
+    EXPECT_EQ(DetectEncoding(B("\xFF\xFE"
+                               "a\0",
+                               4)),
+              (TDetectedEncoding{1200, 2}));
+    EXPECT_EQ(DetectEncoding(B("\xEF\xBB\xBF"
+                               "abc")),
+              (TDetectedEncoding{65001, 3}));
+    EXPECT_EQ(DetectEncoding(B("Gr\xC3\xBC\xC3\x9F"
+                               "e")),
+              (TDetectedEncoding{65001, 0}));
     // Pure 7-bit text and text that is no UTF-8 are ANSI.
     EXPECT_EQ(DetectEncoding(B("plain")), (TDetectedEncoding{AnsiCodePage, 0}));
     EXPECT_EQ(DetectEncoding(B("\xC9\xCD\xBB")), (TDetectedEncoding{AnsiCodePage, 0}));
@@ -71,7 +78,8 @@ TEST(TextDecoding, DetectEncoding)
 
 TEST(TextDecoding, BoxDrawingIn437AndAutomatic)
 {
-    const QByteArray box = B("\xC9\xCD\xBB\r\n\xBA" "A\xBA\r\n\xC8\xCD\xBC\r\n");
+    const QByteArray box = B("\xC9\xCD\xBB\r\n\xBA"
+                             "A\xBA\r\n\xC8\xCD\xBC\r\n");
     const TDecodedText cp437 = DecodeText(box, 437);
     EXPECT_FALSE(cp437.Failed);
     EXPECT_EQ(cp437.CodePage, 437);
@@ -84,14 +92,16 @@ TEST(TextDecoding, BoxDrawingIn437AndAutomatic)
 
 TEST(TextDecoding, ChosenCodePageIsNotDetected)
 {
-    const QByteArray utf8 = B("Gr\xC3\xBC\xC3\x9F" "e");
+    const QByteArray utf8 = B("Gr\xC3\xBC\xC3\x9F"
+                              "e");
     EXPECT_EQ(DecodeText(utf8, 0).Text, S("Grüße"));
     EXPECT_EQ(DecodeText(utf8, 850).Text, S("Gr├╝├ƒe"));
 }
 
 TEST(TextDecoding, ByteOrderMarkOnlySkippedForItsCodePage)
 {
-    const QByteArray withMark = B("\xEF\xBB\xBF" "abc");
+    const QByteArray withMark = B("\xEF\xBB\xBF"
+                                  "abc");
     const TDecodedText utf8 = DecodeText(withMark, 65001);
     EXPECT_EQ(utf8.Text, S("abc"));
     EXPECT_TRUE(utf8.HadByteOrderMark);
@@ -99,14 +109,27 @@ TEST(TextDecoding, ByteOrderMarkOnlySkippedForItsCodePage)
     EXPECT_EQ(ansi.Text, S("ï»¿abc"));
     EXPECT_FALSE(ansi.HadByteOrderMark);
 
-    EXPECT_EQ(DecodeText(B("\xFF\xFE" "h\0i\0", 6), 1200).Text, S("hi"));
-    EXPECT_EQ(DecodeText(B("\xFF\xFE" "h\0i\0", 6), 0).Text, S("hi"));
+    EXPECT_EQ(DecodeText(B("\xFF\xFE"
+                           "h\0i\0",
+                           6),
+                         1200)
+                  .Text,
+              S("hi"));
+    EXPECT_EQ(DecodeText(B("\xFF\xFE"
+                           "h\0i\0",
+                           6),
+                         0)
+                  .Text,
+              S("hi"));
 }
 
 TEST(TextDecoding, FailureFallsBackToAnsi)
 {
     // Broken UTF-8 with 65001 chosen: read as ANSI, every byte kept.
-    const TDecodedText broken = DecodeText(B("\xEF\xBB\xBF" "a\xFF" "b"), 65001);
+    const TDecodedText broken = DecodeText(B("\xEF\xBB\xBF"
+                                             "a\xFF"
+                                             "b"),
+                                           65001);
     EXPECT_TRUE(broken.Failed);
     EXPECT_EQ(broken.CodePage, AnsiCodePage);
     EXPECT_EQ(broken.Text, S("aÿb"));
@@ -122,7 +145,8 @@ TEST(TextDecoding, FailureFallsBackToAnsi)
 
 TEST(TextDecoding, EncodeWithBestFitAndReplacement)
 {
-    EXPECT_EQ(EncodeText(S("Grüße"), 437), B("Gr\x81\xE1" "e"));
+    EXPECT_EQ(EncodeText(S("Grüße"), 437), B("Gr\x81\xE1"
+                                             "e"));
     // Letters without their accents, «…» spelled out, else "?".
     EXPECT_EQ(EncodeText(S("Ā…€✓"), 437), B("A...??"));
     EXPECT_EQ(EncodeText(S("€"), 858), B("\xD5"));
@@ -141,7 +165,8 @@ TEST(TextDecoding, CodePage852HasItsNotSign)
 
 TEST(TextDecoding, EncodeExactlyRoundTrips)
 {
-    EXPECT_EQ(EncodeTextExactly(S("╔═╗ Grüße"), 437), B("\xC9\xCD\xBB Gr\x81\xE1" "e"));
+    EXPECT_EQ(EncodeTextExactly(S("╔═╗ Grüße"), 437), B("\xC9\xCD\xBB Gr\x81\xE1"
+                                                        "e"));
     EXPECT_EQ(EncodeTextExactly(S("Ā"), 437), std::nullopt);
     EXPECT_EQ(EncodeTextExactly(S("Ā€"), 65001), B("\xC4\x80\xE2\x82\xAC"));
     EXPECT_EQ(EncodeTextExactly(S("hi"), 1200), B("h\0i\0", 4));
