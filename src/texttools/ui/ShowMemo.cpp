@@ -122,8 +122,7 @@ void TShowTextDialog::Execute(const QString &Title, const QString &TextDatei,
 
     PlaceFormAt(this, APos, false);
     FTitle = Title;
-    TextName = TextDatei;
-    UpdateCaption();
+    setWindowTitle(Title + QStringLiteral(" [") + TextDatei + u']');
     FFilter = Filter;
     LPos = Line;
 

@@ -211,6 +211,7 @@ TEST_F(ShowMemoTest, MissingAndBrokenFiles)
     const QString missing = dir.filePath(S("gone.txt"));
     show(missing, 437);
     EXPECT_FALSE(viewer.isVisible());
+    EXPECT_TRUE(viewer.TextName.isEmpty());
     ASSERT_EQ(messages.asked().size(), 1);
     EXPECT_EQ(messages.asked()[0].kind, mdtError);
     EXPECT_EQ(messages.asked()[0].message(), S("File: \"") + missing + S("\" not found!"));
