@@ -173,7 +173,10 @@ void TWebBrowserWin::CreateActions()
     for (const TDef &def : defs) {
         auto *action = new QAction(ThemeIcon(def.Icon, def.Fallback, this), def.Caption, this);
         action->setObjectName(QString::fromLatin1(def.Name));
-        action->setToolTip(def.Hint);
+        // A hint equal to the caption is the action's own tool tip, which
+        // follows the caption when the language changes.
+        if (def.Hint != def.Caption)
+            action->setToolTip(def.Hint);
         const auto execute = def.Execute;
         connect(action, &QAction::triggered, this, [this, execute] { (this->*execute)(); });
         this->*def.Field = action;

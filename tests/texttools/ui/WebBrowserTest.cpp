@@ -366,6 +366,8 @@ TEST_F(WebBrowserTest, TextsFollowTheLanguage)
     TWebBrowserWin win;
     GnuGettext::UseLanguage(S("C"));
     EXPECT_EQ(win.ActionBack->toolTip(), S("Vorige Seite"));
+    EXPECT_EQ(win.ActionRefresh->toolTip(), S("Neu laden"));
+    EXPECT_EQ(win.ActionHome->toolTip(), S("Startseite"));
     EXPECT_EQ(win.btnSize1->toolTip(), S("Fenstergröße"));
     EXPECT_EQ(win.btnSize1->text(), S("640x480"));
 }
