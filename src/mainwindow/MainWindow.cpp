@@ -16,6 +16,7 @@
 #include "mainwindow/ActionImages.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "texttools/ui/WebBrowser.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -93,6 +94,7 @@ void TfrmMain::FormCreate()
     IniName = IniFileName(QCoreApplication::arguments().mid(1), AppDataPath, ExeBaseName());
     CreateLanguageMenu();
     ReadPlacement();
+    HtManWin = new TWebBrowserWin(this);
 }
 
 void TfrmMain::CreateLanguageMenu()
@@ -210,6 +212,9 @@ void TfrmMain::FormClose()
     // automatic start, so it leaves the start-up entry as it is.
     if (Catalogue.Loaded)
         UpdateAutoStartLink(BasicSettings.AutoStart, ProgVersName);
+    // It writes its place into the catalogue file when it is destroyed.
+    if (HtManWin->isVisible())
+        HtManWin->close();
 }
 
 QString TfrmMain::ChooseDosBoxDir(const QString &title, const QString &preset,
@@ -223,6 +228,7 @@ QString TfrmMain::ChooseDosBoxDir(const QString &title, const QString &preset,
 
 void TfrmMain::ReadWindowSettings(const QString &iniName)
 {
+    HtManWin->LoadFromIni(iniName, QStringLiteral("HtmlManual"));
     if (ShellDirDialog)
         ShellDirDialog->LoadFromIni(iniName, QStringLiteral("Directories"));
 }

@@ -21,6 +21,23 @@ class TDosBoxSetDialog;
 class TShellDirDialog;
 class TShowTextDialog;
 class TTxtConvertDialog;
+class TWebBrowserWin;
+
+// How a manual is shown, by the extension of its file (any case): "htm" and
+// "html" in the HTML viewer, "txt" in the text viewer, anything else by the
+// desktop's program for its type.
+enum class TManualViewer
+{
+    mvHtml,
+    mvText,
+    mvShell
+};
+TManualViewer ManualViewerOf(const QString &fileName);
+// The entry's manual file; a relative name lies in the entry's folder.
+QString ManualFileOf(const TDosBoxApp &app);
+// The help file beside the program: its name is translated, so that a
+// language can bring a help file of its own.
+QString HelpFileName();
 
 // The program's main window: the catalogued DOS applications as a list with
 // icons on category tabs, with the menus, toolbar and context menu through
@@ -49,6 +66,8 @@ public:
     QString ProgVersName;
     QString ProgVersDate;
     std::unique_ptr<TLanguageMenu> Languages;
+    // The HTML viewer of the manuals; created with this window, owned by it.
+    TWebBrowserWin *HtManWin = nullptr;
 
     // The program's shared dialogs, created after this window (start-up
     // order) and used by it; not owned.
@@ -104,6 +123,9 @@ public:
     void actStdOutExecute();
     void actStdErrExecute();
     void actExitExecute();
+    void actShowManExecute();
+    void actHelpFileExecute();
+    void actInfoExecute();
     void actLargeIconsExecute();
     void actSmallIconsExecute();
     void actListExecute();
@@ -114,6 +136,8 @@ public:
     void lvAppsMouseMove(int row);
     void tcCatsChange();
     void SetLanguageClick(QMenu *Sender, const QString &Language);
+    // Program name, version, date, rights notice and contact, one per line.
+    QString AboutText() const;
 
     // Components.
     QToolBar *tbMain = nullptr;
@@ -176,6 +200,7 @@ private:
     QRect WindowBounds() const;
     void UpdateCaption();
     void ShowConsoleFile(const QString &FileName);
+    void ShowTextManual(const QString &Title, const QString &FileName);
     QString ChooseDosBoxDir(const QString &title, const QString &preset, const QString &homeDir);
     void EditBasicSettings(TBasicSettings &settings);
     bool ExecuteSettingsDialog(TBasicSettings &settings, const QString &locPath);

@@ -40,7 +40,6 @@ std::vector<TActionDef> ActionDefs()
     return {
         {&M::actExit, "actExit", N_("&Exit"), N_("Close Ravelin"),
          QKeySequence(Qt::CTRL | Qt::Key_F4), 0, &M::actExitExecute},
-        // The manual, help and About bring their handlers with them.
         {&M::actSettings, "actSettings", N_("&Settings"), N_("Global settings"), none, 1,
          &M::actSettingsExecute},
         {&M::actNewProgram, "actNewProgram", N_("&New"), N_("Add new application"), none, 2,
@@ -61,10 +60,11 @@ std::vector<TActionDef> ActionDefs()
         {&M::actList, "actList", N_("&List"), N_("Show list"), QKeySequence(Qt::Key_F7), 9,
          &M::actListExecute},
         {&M::actShowMan, "actShowMan", N_("Show &manual"),
-         N_("Show manual of selected application"), QKeySequence(Qt::Key_F1), 10, nullptr},
+         N_("Show manual of selected application"), QKeySequence(Qt::Key_F1), 10,
+         &M::actShowManExecute},
         {&M::actDosBox, "actDosBox", N_("Run &DOSbox"), N_("Start DOSBox without application"),
          QKeySequence(Qt::CTRL | Qt::Key_F9), 11, &M::actDosBoxExecute},
-        {&M::actInfo, "actInfo", N_("&About"), QString(), none, 12, nullptr},
+        {&M::actInfo, "actInfo", N_("&About"), QString(), none, 12, &M::actInfoExecute},
         {&M::actConvertText, "actConvertText", N_("&Convert text"),
          N_("Convert Unicode text to OEM"), QKeySequence(Qt::CTRL | Qt::Key_F1), 13,
          &M::actConvertTextExecute},
@@ -77,7 +77,7 @@ std::vector<TActionDef> ActionDefs()
         {&M::actStdErr, "actStdErr", N_("Show &error output"), QString(), none, 17,
          &M::actStdErrExecute},
         {&M::actHelpFile, "actHelpFile", N_("&Documentation"), N_("Show program help"), none, 18,
-         nullptr},
+         &M::actHelpFileExecute},
     };
 }
 

@@ -1,0 +1,104 @@
+// Manuals of the entries, the program's help and the About box.
+#include "mainwindow/MainWindow.h"
+
+#include "dialogs/MsgDialogs.h"
+#include "localisation/GnuGettext.h"
+#include "support/PathUtils.h"
+#include "support/StringUtils.h"
+#include "support/SystemOpen.h"
+#include "texttools/ui/ShowMemo.h"
+#include "texttools/ui/WebBrowser.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString ContactAddress = QStringLiteral("ravelin@example.org");
+
+} // namespace
+
+TManualViewer ManualViewerOf(const QString &fileName)
+{
+    const QString ext = ExtensionOf(fileName).toLower();
+    if (ext == u"htm" || ext == u"html")
+        return TManualViewer::mvHtml;
+    if (ext == u"txt")
+        return TManualViewer::mvText;
+    return TManualViewer::mvShell;
+}
+
+QString ManualFileOf(const TDosBoxApp &app)
+{
+    if (app.ManFile.isEmpty() || IsAbsolutePath(app.ManFile))
+        return app.ManFile;
+    // A name typed without folder lies in the application's folder, not in
+    // whatever folder the program happened to be started from.
+    return MakeAbsolutePath(DirWithDelimiter(app.AppPath), app.ManFile);
+}
+
+void TfrmMain::actShowManExecute()
+{
+    const int index = SelectedAppIndex();
+    if (index < 0)
+        return;
+    const TDosBoxApp &app = *Apps[size_t(index)];
+    const QString file = ManualFileOf(app);
+    if (file.isEmpty() || !QFileInfo::exists(file)) {
+        ErrorDialog(SafeFormat(_("Manual not found (%s)!"), app.AppName));
+        return;
+    }
+    const QString title = _("Manual for ") + app.AppName;
+    switch (ManualViewerOf(file)) {
+    case TManualViewer::mvHtml:
+        // A manual already showing keeps its page; F1 only switches to it.
+        if (HtManWin->isVisible())
+            HtManWin->BringToFront();
+        else
+            HtManWin->Execute(this, title, file, QString(), false, QKeySequence(Qt::Key_F1));
+        break;
+    case TManualViewer::mvText:
+        ShowTextManual(title, file);
+        break;
+    case TManualViewer::mvShell:
+        // Whatever the desktop makes of the file is its own business.
+        ShellOpenFile(file);
+        break;
+    }
+}
+
+QString HelpFileName()
+{
+    return ExeDir() + _("ravelin-en.html");
+}
+
+void TfrmMain::actHelpFileExecute()
+{
+    const QString file = HelpFileName();
+    if (!QFileInfo(file).isFile()) {
+        ErrorDialogAt(CenterPos, _("Help file not found!"));
+        return;
+    }
+    if (!ShellOpenFile(file))
+        ErrorDialogAt(CenterPos, _("Help not available on this system!"));
+}
+
+QString TfrmMain::AboutText() const
+{
+    return ProgVersName + QStringLiteral(" - ") + ProgVersDate + QStringLiteral("\r\n") +
+           FVersion.Copyright + QStringLiteral("\r\n") + _("E-Mail: ") + ContactAddress;
+}
+
+void TfrmMain::actInfoExecute()
+{
+    InfoDialogAt(CenterPos, AboutText());
+}
+
+void TfrmMain::ShowTextManual(const QString &Title, const QString &FileName)
+{
+    if (!ShowTextDialog)
+        return;
+    // Beside the main window, which stays usable.
+    ShowTextDialog->Execute(Title, FileName, QString(), QString(), QString(), QString(), QString(),
+                            QString(), _("All") + QStringLiteral("|*.*"), pos() + QPoint(20, 20), 1,
+                            stShow, {sbPrint, sbSearch, sbCodepage}, BasicSettings.Codepage);
+}
