@@ -3,6 +3,7 @@
 #include "catalogue/AppSettings.h"
 #include "catalogue/BasicSettings.h"
 #include "common/ModalDriver.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/CheckBoxes.h"
 #include "dialogs/MsgDialogs.h"
@@ -95,10 +96,7 @@ protected:
     QString Write(const QString &name, const QByteArray &content)
     {
         const QString path = m_dir.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(content);
+        WriteTestFile(path, content);
         return path;
     }
 

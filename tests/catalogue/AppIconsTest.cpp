@@ -1,10 +1,10 @@
 #include "catalogue/AppIcons.h"
 
 #include "catalogue/LoadCache.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -57,10 +57,9 @@ class AppIconsTest : public testing::Test
 protected:
     QString Write(const QString &name, const QByteArray &data)
     {
-        QFile f(m_dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(data);
-        return f.fileName();
+        const QString path = m_dir.filePath(name);
+        WriteTestFile(path, data);
+        return path;
     }
     QString Save(const QString &name, const QImage &image, const char *format)
     {

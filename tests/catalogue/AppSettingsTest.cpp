@@ -1,10 +1,10 @@
 #include "catalogue/AppSettings.h"
 
 #include "catalogue/LoadCache.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/Errors.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -17,10 +17,7 @@ protected:
     QString Write(const QString &name, const QByteArray &content)
     {
         const QString path = m_dir.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(content);
+        WriteTestFile(path, content);
         return path;
     }
 
@@ -244,9 +241,8 @@ TEST_F(AppSettingsTest, CopyConfig)
     const QString conf = Write(QStringLiteral("c.conf"), "[sdl]\nfullscreen=1\n");
     TDosBoxApp app = Entry(conf);
     app.CopyConfig(m_dir.filePath(QStringLiteral("copy.conf")));
-    QFile copy(m_dir.filePath(QStringLiteral("copy.conf")));
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), QByteArray("[sdl]\nfullscreen=1\n"));
+    EXPECT_EQ(ReadTestFile(m_dir.filePath(QStringLiteral("copy.conf"))),
+              QByteArray("[sdl]\nfullscreen=1\n"));
     EXPECT_THROW(Entry(m_dir.filePath(QStringLiteral("none.conf")))
                      .CopyConfig(m_dir.filePath(QStringLiteral("t.conf"))),
                  ECopyError);

@@ -1,12 +1,12 @@
 #include "catalogue/Catalogue.h"
 
 #include "catalogue/IniFileUtils.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/Errors.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -68,15 +68,9 @@ protected:
 
     void Store(const QString &name, const QByteArray &data) const
     {
-        QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data);
+        WriteTestFile(Path(name), data);
     }
-    QByteArray Load(const QString &name) const
-    {
-        QFile f(Path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray Load(const QString &name) const { return ReadTestFile(Path(name)); }
 
     // A catalogue file with a valid emulator folder and the given text after
     // [Config]'s first line.
@@ -407,11 +401,10 @@ TEST(FindDosBoxDir, PathThenOpt)
     for (const char *d : {"a", "b", "c", "opt/dosbox-staging", "opt/other"})
         root.mkpath(QString::fromLatin1(d));
     auto touch = [&](const QString &name, bool exec) {
-        QFile f(dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.close();
         if (exec)
-            f.setPermissions(f.permissions() | QFile::ExeOwner);
+            WriteTestProgram(dir.filePath(name), QByteArray());
+        else
+            WriteTestFile(dir.filePath(name));
     };
     touch(QStringLiteral("a/other"), true);
     touch(QStringLiteral("b/dosbox"), false);
@@ -432,12 +425,10 @@ TEST(FindTextEditor, DesktopDefaultForTextFiles)
     root.mkpath(QStringLiteral("bin"));
     root.mkpath(QStringLiteral("share/applications/vendor"));
     auto write = [&](const QString &name, const QByteArray &text, bool exec) {
-        QFile f(dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(text);
-        f.close();
         if (exec)
-            f.setPermissions(f.permissions() | QFile::ExeOwner);
+            WriteTestProgram(dir.filePath(name), text);
+        else
+            WriteTestFile(dir.filePath(name), text);
     };
     write(QStringLiteral("bin/xdg-mime"), "#!/bin/sh\necho vendor-myedit.desktop\n", true);
     write(QStringLiteral("bin/myedit"), "#!/bin/sh\n", true);

@@ -1,10 +1,9 @@
 #include "catalogue/DosBoxInfo.h"
 
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "launcher/DosBoxInterface.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,12 +13,7 @@ namespace {
 QString FakeEmulator(const QTemporaryDir &dir, const QString &name, const QByteArray &answer)
 {
     const QString folder = dir.filePath(name);
-    QDir().mkpath(folder);
-    QFile program(folder + u'/' + DosBox::ProgramName);
-    program.open(QIODevice::WriteOnly);
-    program.write("#!/bin/sh\ncat <<'EOF'\n" + answer + "\nEOF\n");
-    program.close();
-    program.setPermissions(program.permissions() | QFile::ExeOwner);
+    WriteStandInEmulator(folder + u'/' + DosBox::ProgramName, answer);
     return folder;
 }
 

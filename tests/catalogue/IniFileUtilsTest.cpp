@@ -1,5 +1,6 @@
 #include "catalogue/IniFileUtils.h"
 
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/Errors.h"
 
@@ -41,16 +42,9 @@ protected:
 
     void Store(const QString &name, const QByteArray &data) const
     {
-        QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data);
+        WriteTestFile(Path(name), data);
     }
-
-    QByteArray Load(const QString &name) const
-    {
-        QFile f(Path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray Load(const QString &name) const { return ReadTestFile(Path(name)); }
 
     QTemporaryDir m_dir;
 };

@@ -1,5 +1,6 @@
 #include "dialogs/ShellDirDlg.h"
 #include "catalogue/IniFileUtils.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
@@ -29,13 +30,6 @@ QString S(const char *s)
     return QString::fromUtf8(s);
 }
 
-void Write(const QString &path)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("x");
-}
-
 struct DirDialog : testing::Test
 {
     QTemporaryDir tmp;
@@ -63,12 +57,6 @@ struct DirDialog : testing::Test
         dlg.cbxSelectedDirChange(text);
     }
 };
-
-QString ReadAll(const QString &file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? DecodeTextFile(f.readAll()) : QString();
-}
 
 } // namespace
 
@@ -239,7 +227,7 @@ TEST_F(DirDialog, SettingsSurviveAReload)
     again.LoadFromIni(ini, S("Directories"));
     EXPECT_EQ(again.History(), (QStringList{S("/a"), S("/b")}));
     EXPECT_TRUE(again.cbxFiles->isChecked());
-    EXPECT_TRUE(ReadAll(ini).contains(S("[Directories]")));
+    EXPECT_TRUE(DecodeTextFile(ReadTestFile(ini)).contains(S("[Directories]")));
 }
 
 TEST_F(DirDialog, UnwritableSettingsAreIgnored)
@@ -281,7 +269,7 @@ TEST_F(DirDialog, CreatesFolderWithItsParents)
     EXPECT_TRUE(WaitForSelection(base + S("/new/sub")));
 
     // A folder that cannot be made is reported.
-    Write(Path("base/file"));
+    WriteTestFile(Path("base/file"), "x");
     ASSERT_TRUE(WaitForSelection(base + S("/new/sub")));
     dlg.SetRoot(rfMyComputer);
     dlg.GoToDirectory(base);
@@ -298,8 +286,8 @@ TEST_F(DirDialog, CreatesFolderWithItsParents)
 TEST_F(DirDialog, DeletesDefinitelyWithCounts)
 {
     const QString victim = Make("base/victim/sub");
-    Write(Path("base/victim/a.txt"));
-    Write(Path("base/victim/sub/.b"));
+    WriteTestFile(Path("base/victim/a.txt"), "x");
+    WriteTestFile(Path("base/victim/sub/.b"), "x");
     Open(Path("base/victim"));
     ASSERT_TRUE(WaitForSelection(Path("base/victim")));
     TSelectOptionScript options;

@@ -1,8 +1,9 @@
 #include "E2eSupport.h"
 
+#include "common/TestFiles.h"
+
 #include <QDeadlineTimer>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
@@ -41,12 +42,8 @@ QString TE2eFolder::makeDir(const QString &name) const
 
 QString TE2eFolder::writeFile(const QString &name, const QByteArray &data) const
 {
-    const QString full = path(name);
-    QDir().mkpath(QFileInfo(full).path());
-    QFile f(full);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(data);
-    return full;
+    WriteTestFile(path(name), data);
+    return path(name);
 }
 
 QString TE2eFolder::writePrimaryConfig() const
@@ -93,22 +90,6 @@ TE2eFolder::Result TE2eFolder::runRavelin(const QStringList &args) const
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
-}
-
-QByteArray TE2eFolder::waitForFile(const QString &name, const QByteArray &endMark,
-                                   int timeoutMs) const
-{
-    QDeadlineTimer deadline(timeoutMs);
-    do {
-        QFile f(name);
-        if (f.open(QIODevice::ReadOnly)) {
-            const QByteArray data = f.readAll();
-            if (!data.isEmpty() && data.endsWith(endMark))
-                return data;
-        }
-        QThread::msleep(50);
-    } while (!deadline.hasExpired());
-    return {};
 }
 
 bool TE2eFolder::waitForEmulatorsToEnd(int timeoutMs) const

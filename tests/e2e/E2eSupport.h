@@ -39,10 +39,6 @@ public:
     // Runs the program with "/ini:<catalogue>" and args; at most 30 s.
     Result runRavelin(const QStringList &args) const;
 
-    // The content of name once it exists and ends with endMark, or empty
-    // after timeoutMs.
-    QByteArray waitForFile(const QString &name, const QByteArray &endMark = {},
-                           int timeoutMs = 20000) const;
     // True once no process works in the folder any more (the emulator ended
     // by itself); false after timeoutMs.
     bool waitForEmulatorsToEnd(int timeoutMs = 20000) const;

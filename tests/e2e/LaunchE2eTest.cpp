@@ -2,6 +2,7 @@
 // through the program's command-line mode: a launch counts only when DOS
 // really ran the commands, which leave files behind.
 #include "E2eSupport.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 
 #include <QFile>
@@ -82,7 +83,7 @@ TEST_F(LaunchE2e, BatchProgramRunsWithParametersAndEmulatorEnds)
 
     const auto run = folder.runRavelin({S("--run"), S("batch GAME")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(folder.waitForFile(app + S("/RESULT.TXT"), "\r\n"), QByteArray("one two\r\n"));
+    EXPECT_EQ(WaitForTestFile(app + S("/RESULT.TXT"), "\r\n"), QByteArray("one two\r\n"));
     EXPECT_TRUE(folder.waitForEmulatorsToEnd()) << "EXIT did not end the emulator";
 }
 
@@ -100,7 +101,7 @@ TEST_F(LaunchE2e, FolderWithBlanksAndCommandsAroundTheProgram)
     const auto run = folder.runRavelin({S("--run"), S("Logged")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(QFile::exists(app + S("/ravelin.conf")));
-    EXPECT_EQ(folder.waitForFile(app + S("/LOG.TXT"), "exit\r\n"),
+    EXPECT_EQ(WaitForTestFile(app + S("/LOG.TXT"), "exit\r\n"),
               QByteArray("start\r\nprogram\r\nexit\r\n"));
     EXPECT_TRUE(folder.waitForEmulatorsToEnd());
 }
@@ -127,7 +128,7 @@ TEST_F(LaunchE2e, IsoImageIsDriveD)
 
     const auto run = folder.runRavelin({S("--run"), S("Disc Game")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(folder.waitForFile(app + S("/GOT.TXT"), "\r\n"), QByteArray("from the disc\r\n"));
+    EXPECT_EQ(WaitForTestFile(app + S("/GOT.TXT"), "\r\n"), QByteArray("from the disc\r\n"));
     EXPECT_TRUE(folder.waitForEmulatorsToEnd());
 }
 
@@ -143,9 +144,7 @@ TEST_F(LaunchE2e, HiddenConsoleLeavesBannerInStdOut)
     const auto run = folder.runRavelin({S("--run"), S("Quiet")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(folder.waitForEmulatorsToEnd());
-    QFile out(app + S("/stdout.txt"));
-    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-    const QByteArray banner = out.readAll();
+    const QByteArray banner = ReadTestFile(app + S("/stdout.txt"));
     EXPECT_TRUE(banner.startsWith("DOSBox version")) << banner.left(200).toStdString();
     EXPECT_TRUE(QFile::exists(app + S("/stderr.txt")));
 }

@@ -1,9 +1,9 @@
 // The DOSBox Staging variant through a stand-in emulator: a script that
 // answers --version like DOSBox Staging and records how it was started.
 #include "E2eSupport.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,20 +18,13 @@ QString S(const char *s)
 QString MakeStandIn(const TE2eFolder &folder)
 {
     const QString record = folder.path(S("record.txt"));
-    const QString script = folder.writeFile(
-        S("staging bin/dosbox"),
+    WriteTestProgram(
+        folder.path(S("staging bin/dosbox")),
         "#!/bin/sh\n"
         "if [ \"$1\" = --version ]; then echo 'dosbox-staging, version 0.81.1'; exit 0; fi\n"
         "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; echo end; } > \"" +
             record.toUtf8() + "\"\n");
-    QFile(script).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return folder.path(S("staging bin"));
-}
-
-QString ReadText(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
 } // namespace
@@ -58,9 +51,9 @@ TEST(StagingE2e, RunNamesOnlyTheLaunchFileAndUsesStagingKeys)
 
     const auto run = folder.runRavelin({S("--run"), S("Stage")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QByteArray record = folder.waitForFile(folder.path(S("record.txt")), "end\n");
+    const QByteArray record = WaitForTestFile(folder.path(S("record.txt")), "end\n");
     EXPECT_EQ(QString::fromUtf8(record), app + S("\n-conf\n") + app + S("/ravelin.conf\nend\n"));
-    EXPECT_EQ(ReadText(app + S("/ravelin.conf")),
+    EXPECT_EQ(QString::fromUtf8(ReadTestFile(app + S("/ravelin.conf"))),
               S("[sdl]\r\nfullscreen=false\r\n[dosbox]\r\n[cpu]\r\ncpu_cycles=3000\r\n"
                 "cpu_cycles protected=max\r\ncpu_throttle=off\r\n[dos]\r\nxms=on\r\n"
                 "ems=off\r\nkeyboard_layout=gr\r\n[autoexec]\r\nMOUNT C \"") +
@@ -82,6 +75,6 @@ TEST(StagingE2e, PlainRunStartsInRootFolderWithKeyboard)
 
     const auto run = folder.runRavelin({S("--dosbox")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(QString::fromUtf8(folder.waitForFile(folder.path(S("record.txt")), "end\n")),
+    EXPECT_EQ(QString::fromUtf8(WaitForTestFile(folder.path(S("record.txt")), "end\n")),
               root + S("\n-lang\n") + lang + S("\n-c\nKEYB GR\nend\n"));
 }

@@ -2,13 +2,13 @@
 
 #include "catalogue/BasicSettings.h"
 #include "common/ModalDriver.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/MsgDialogs.h"
 #include "launcher/DosBoxInterface.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,14 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void WriteFile(const QString &name, const QByteArray &content = QByteArray())
-{
-    QDir().mkpath(QFileInfo(name).path());
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 // The dialog with the directory chooser and the editor answered by the test.
 class TTestSetDialog : public TDosBoxSetDialog
@@ -68,7 +60,7 @@ protected:
         rootDir = tmp.filePath(QStringLiteral("dos"));
         QDir().mkpath(rootDir);
         confFile = tmp.filePath(QStringLiteral("conf/dosbox.conf"));
-        WriteFile(confFile, "[sdl]\nfullscreen=false\n");
+        WriteTestFile(confFile, "[sdl]\nfullscreen=false\n");
 
         settings.DosBoxPath = classicDir;
         settings.DosBoxDesc = QStringLiteral("DOSBox (0.74.0)");
@@ -82,8 +74,7 @@ protected:
     {
         const QString folder = tmp.filePath(name);
         const QString program = folder + u'/' + DosBox::ProgramName;
-        WriteFile(program, "#!/bin/sh\necho '" + answer + "'\n");
-        QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
+        WriteStandInEmulator(program, answer);
         return folder;
     }
 
@@ -213,8 +204,8 @@ TEST_F(DosBoxSetDialogTest, OnlyTheClassicEmulatorNeedsAPrimaryConfiguration)
 TEST_F(DosBoxSetDialogTest, ChoosingAStagingFolderTakesItsConfiguration)
 {
     const QString stagingConf = locPath + DosBox::StagingConfigName;
-    WriteFile(stagingConf, "[sdl]\nmapperfile = keys.map\n");
-    WriteFile(locPath + QStringLiteral("keys.map"));
+    WriteTestFile(stagingConf, "[sdl]\nmapperfile = keys.map\n");
+    WriteTestFile(locPath + QStringLiteral("keys.map"));
     settings.LangFile = QStringLiteral("/l/de.lang");
     dialog.LoadControls(settings);
     dialog.chosenDirs = {stagingDir};
@@ -241,8 +232,8 @@ TEST_F(DosBoxSetDialogTest, ChoosingAClassicFolderAsksForTheConfiguration)
     dialog.chosenDirs = {classicDir};
     // The configuration names a mapper file beside itself only.
     const QString chosenConf = tmp.filePath(QStringLiteral("home/.dosbox/dosbox-0.74-3.conf"));
-    WriteFile(chosenConf, "[sdl]\nmapperfile=mapper-0.74-3.map\n");
-    WriteFile(tmp.filePath(QStringLiteral("home/.dosbox/mapper-0.74-3.map")));
+    WriteTestFile(chosenConf, "[sdl]\nmapperfile=mapper-0.74-3.map\n");
+    WriteTestFile(tmp.filePath(QStringLiteral("home/.dosbox/mapper-0.74-3.map")));
     TFileOpenScript files;
     files.answer({chosenConf});
     dialog.btPathClick();
@@ -258,9 +249,9 @@ TEST_F(DosBoxSetDialogTest, ChoosingAClassicFolderAsksForTheConfiguration)
 
     // A configuration without a mapper file, or naming a missing one, gives
     // none (never a folder).
-    WriteFile(chosenConf, "[sdl]\nmapperfile=\n");
+    WriteTestFile(chosenConf, "[sdl]\nmapperfile=\n");
     EXPECT_EQ(dialog.DefaultMapperFile(), QString());
-    WriteFile(chosenConf, "[sdl]\nmapperfile=gone.map\n");
+    WriteTestFile(chosenConf, "[sdl]\nmapperfile=gone.map\n");
     EXPECT_EQ(dialog.DefaultMapperFile(), QString());
 
     // Cancelling the directory choice changes nothing.
@@ -273,7 +264,7 @@ TEST_F(DosBoxSetDialogTest, ChoosingAClassicFolderAsksForTheConfiguration)
 TEST_F(DosBoxSetDialogTest, FileChoosersStartInTheFieldsFolder)
 {
     settings.MapperFile = tmp.filePath(QStringLiteral("maps/a.map"));
-    WriteFile(settings.MapperFile);
+    WriteTestFile(settings.MapperFile);
     dialog.LoadControls(settings);
     TFileOpenScript files;
     files.answer({tmp.filePath(QStringLiteral("maps/b.map"))});
@@ -297,13 +288,13 @@ TEST_F(DosBoxSetDialogTest, FileChoosersStartInTheFieldsFolder)
 TEST_F(DosBoxSetDialogTest, ANewEditorEditsAtOnce)
 {
     const QString mapper = tmp.filePath(QStringLiteral("keys.map"));
-    WriteFile(mapper);
+    WriteTestFile(mapper);
     settings.MapperFile = mapper;
     dialog.LoadControls(settings);
     EXPECT_FALSE(dialog.btEditConf->isEnabled());
 
     const QString editor = tmp.filePath(QStringLiteral("bin/my editor"));
-    WriteFile(editor);
+    WriteTestFile(editor);
     TFileOpenScript files;
     files.answer({editor});
     dialog.btEditorClick();

@@ -2,6 +2,7 @@
 #include "LauncherTestUtils.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFileUtils.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 
 #include <QCryptographicHash>
@@ -59,16 +60,12 @@ protected:
     QString path(const QString &name) const { return dir.filePath(name); }
     QString touch(const QString &name) const
     {
-        QFile f(path(name));
-        if (f.open(QIODevice::WriteOnly))
-            f.write("x");
+        WriteTestFile(path(name), "x");
         return path(name);
     }
     QByteArray catalogueHash() const
     {
-        QFile f(files.IniName);
-        f.open(QIODevice::ReadOnly);
-        return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1);
+        return QCryptographicHash::hash(ReadTestFile(files.IniName), QCryptographicHash::Sha1);
     }
     int cli(const QStringList &args)
     {

@@ -1,18 +1,11 @@
 #include "launcher/ConfigList.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/Errors.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-namespace {
-QByteArray ReadAll(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-} // namespace
 
 TEST(ConfigList, WritesLinesWithCrLfAndNoBom)
 {
@@ -28,9 +21,9 @@ TEST(ConfigList, WritesLinesWithCrLfAndNoBom)
     list.append(QStringLiteral("MOUNT C \"/home/ann/Spiele mit Ü\""));
     list.Save();
 
-    EXPECT_EQ(ReadAll(name), QByteArray("[sdl]\r\nmapperfile=C:\\a=b;c.map\r\n[cpu]\r\n"
-                                        "cpu_cycles protected=-5\r\n[autoexec]\r\n\r\n"
-                                        "MOUNT C \"/home/ann/Spiele mit \xc3\x9c\"\r\n"));
+    EXPECT_EQ(ReadTestFile(name), QByteArray("[sdl]\r\nmapperfile=C:\\a=b;c.map\r\n[cpu]\r\n"
+                                             "cpu_cycles protected=-5\r\n[autoexec]\r\n\r\n"
+                                             "MOUNT C \"/home/ann/Spiele mit \xc3\x9c\"\r\n"));
 }
 
 TEST(ConfigList, ReplacesAnEarlierFileWhole)
@@ -44,11 +37,11 @@ TEST(ConfigList, ReplacesAnEarlierFileWhole)
     TConfigList second(name);
     second.AddSection(QStringLiteral("cpu"));
     second.Save();
-    EXPECT_EQ(ReadAll(name), QByteArray("[cpu]\r\n"));
+    EXPECT_EQ(ReadTestFile(name), QByteArray("[cpu]\r\n"));
 
     TConfigList empty(name);
     empty.Save();
-    EXPECT_EQ(ReadAll(name), QByteArray());
+    EXPECT_EQ(ReadTestFile(name), QByteArray());
 }
 
 TEST(ConfigList, CreationErrorNamesFileAndReason)

@@ -1,5 +1,6 @@
 #include "launcher/ConsoleOutput.h"
 #include "LauncherTestUtils.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 
 #include "support/PathUtils.h"
@@ -10,15 +11,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
-
-namespace {
-void WriteFile(const QString &name, const QByteArray &data)
-{
-    QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-} // namespace
 
 TEST(ConsoleOutput, LinesOfEveryEncodingAndBreak)
 {
@@ -45,13 +37,13 @@ TEST(ConsoleOutput, MissingAndEmptyFilesAreReported)
     EXPECT_EQ(prompt.asked.at(0),
               QStringLiteral("error: Application \"Doom\": File \"stdout.txt\" not found!"));
 
-    WriteFile(dir.filePath(DosBox::StdErrName), QByteArray());
+    WriteTestFile(dir.filePath(DosBox::StdErrName), QByteArray());
     EXPECT_FALSE(ReadConsoleFile(QStringLiteral("Doom"), dir.path(), DosBox::StdErrName, prompt));
     ASSERT_EQ(prompt.asked.size(), 2);
     EXPECT_EQ(prompt.asked.at(1),
               QStringLiteral("error: Application \"Doom\": File \"stderr.txt\" is empty!"));
 
-    WriteFile(dir.filePath(DosBox::StdErrName), "\r\n");
+    WriteTestFile(dir.filePath(DosBox::StdErrName), "\r\n");
     const auto lines =
         ReadConsoleFile(QStringLiteral("Doom"), dir.path(), DosBox::StdErrName, prompt);
     ASSERT_TRUE(lines);
@@ -64,9 +56,9 @@ TEST(ConsoleOutput, MissingAndEmptyFilesAreReported)
 TEST(ConsoleOutput, DeletesBothFilesOnly)
 {
     QTemporaryDir dir;
-    WriteFile(dir.filePath(DosBox::StdOutName), "x");
-    WriteFile(dir.filePath(DosBox::StdErrName), "y");
-    WriteFile(dir.filePath(QStringLiteral("GAME.EXE")), "z");
+    WriteTestFile(dir.filePath(DosBox::StdOutName), "x");
+    WriteTestFile(dir.filePath(DosBox::StdErrName), "y");
+    WriteTestFile(dir.filePath(QStringLiteral("GAME.EXE")), "z");
     DeleteConsoleFiles(dir.path());
     EXPECT_FALSE(QFile::exists(dir.filePath(DosBox::StdOutName)));
     EXPECT_FALSE(QFile::exists(dir.filePath(DosBox::StdErrName)));
@@ -83,8 +75,8 @@ TEST(ConsoleOutput, OnlyEntriesMarkedForErasingLoseTheirFiles)
         app->AppName = QString::fromLatin1(name);
         app->AppPath = dir.filePath(app->AppName);
         QDir().mkpath(app->AppPath);
-        WriteFile(JoinPath(app->AppPath, DosBox::StdOutName), "out");
-        WriteFile(JoinPath(app->AppPath, DosBox::StdErrName), "err");
+        WriteTestFile(JoinPath(app->AppPath, DosBox::StdOutName), "out");
+        WriteTestFile(JoinPath(app->AppPath, DosBox::StdErrName), "err");
         apps.push_back(std::move(app));
     }
     apps[1]->ConsoleMode = TConsoleModes{TConsoleMode::cmHide, TConsoleMode::cmErase};
@@ -93,7 +85,7 @@ TEST(ConsoleOutput, OnlyEntriesMarkedForErasingLoseTheirFiles)
     apps[3]->AppPath.clear(); // never the current folder's files
     const QString cwd = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    WriteFile(DosBox::StdOutName, "current folder");
+    WriteTestFile(DosBox::StdOutName, "current folder");
     DeleteConsoleFiles(apps);
     EXPECT_TRUE(QFile::exists(DosBox::StdOutName));
     QDir::setCurrent(cwd);

@@ -2,6 +2,7 @@
 #include "LauncherTestUtils.h"
 #include "catalogue/AppSettings.h"
 #include "catalogue/BasicSettings.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/Errors.h"
 #include "support/PathUtils.h"
@@ -48,10 +49,7 @@ protected:
     }
     QString touch(const QString &name, const QByteArray &data = "x") const
     {
-        QDir().mkpath(QFileInfo(path(name)).path());
-        QFile f(path(name));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(data);
+        WriteTestFile(path(name), data);
         return path(name);
     }
     TLaunchResult run() { return RunApplication(*app, {settings, prompt, starter}); }
@@ -359,9 +357,7 @@ TEST_F(RunCommand, KeymapperStartsFromACopyOfTheGlobalMap)
 
     const QString appMapper = app->AppPath + S("/appmapper.map");
     EXPECT_EQ(app->AppMapper, appMapper);
-    QFile copy(appMapper);
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), QByteArray("global keys"));
+    EXPECT_EQ(ReadTestFile(appMapper), QByteArray("global keys"));
     EXPECT_EQ(conf(), (QStringList{S("[sdl]"), S("mapperfile=") + appMapper, S("[dosbox]"),
                                    S("language=") + settings.LangFile, S("[dos]"),
                                    S("keyboard_layout=auto"), S("[autoexec]"),

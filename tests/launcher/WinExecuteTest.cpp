@@ -1,12 +1,11 @@
 #include "launcher/WinExecute.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "launcher/ConsoleOutput.h"
 #include "support/StringUtils.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,34 +14,15 @@ QString S(const char *s)
     return QString::fromUtf8(s);
 }
 
-QByteArray WaitForFile(const QString &name, const QByteArray &endMark)
-{
-    QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired()) {
-        QFile f(name);
-        if (f.open(QIODevice::ReadOnly)) {
-            const QByteArray data = f.readAll();
-            if (data.endsWith(endMark))
-                return data;
-        }
-        QThread::msleep(20);
-    }
-    return {};
-}
-
 // A program that writes its working directory and arguments to "args.txt"
 // and one line to each output channel.
 QString MakeRecorder(const QString &dir)
 {
     const QString name = dir + S("/rec order.sh");
-    QFile f(name);
-    if (!f.open(QIODevice::WriteOnly))
-        return {};
-    f.write("#!/bin/sh\n"
-            "{ pwd; for a in \"$@\"; do printf '<%s>\\n' \"$a\"; done; echo end; } > args.txt\n"
-            "echo to-stdout\necho to-stderr >&2\n");
-    f.close();
-    f.setPermissions(f.permissions() | QFile::ExeOwner);
+    WriteTestProgram(
+        name, "#!/bin/sh\n"
+              "{ pwd; for a in \"$@\"; do printf '<%s>\\n' \"$a\"; done; echo end; } > args.txt\n"
+              "echo to-stdout\necho to-stderr >&2\n");
     return name;
 }
 } // namespace
@@ -74,7 +54,7 @@ TEST(WinExecute, StartsInWorkDirWithArgumentsIntact)
     const qint64 pid = StartProcess(
         QuoteIfBlank(program) + S(" -conf \"/x y/ravelin.conf\" -c \"KEYB GR\" ;echo"), work);
     EXPECT_GT(pid, 0);
-    const QByteArray args = WaitForFile(work + S("/args.txt"), "end\n");
+    const QByteArray args = WaitForTestFile(work + S("/args.txt"), "end\n");
     EXPECT_EQ(args,
               work.toUtf8() + "\n<-conf>\n</x y/ravelin.conf>\n<-c>\n<KEYB GR>\n<;echo>\nend\n");
     // Without -noconsole the output is not captured.
@@ -85,16 +65,13 @@ TEST(WinExecute, NoConsoleSendsOutputToFilesInWorkDir)
 {
     QTemporaryDir dir;
     const QString program = MakeRecorder(dir.path());
-    {
-        QFile old(dir.filePath(DosBox::StdOutName));
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("an earlier run that wrote much more than this one\n");
-    }
+    WriteTestFile(dir.filePath(DosBox::StdOutName),
+                  "an earlier run that wrote much more than this one\n");
     StartProcess(QuoteIfBlank(program) + S(" -noconsole -conf x"), dir.path());
-    EXPECT_EQ(WaitForFile(dir.filePath(S("args.txt")), "end\n"),
+    EXPECT_EQ(WaitForTestFile(dir.filePath(S("args.txt")), "end\n"),
               dir.path().toUtf8() + "\n<-noconsole>\n<-conf>\n<x>\nend\n");
-    EXPECT_EQ(WaitForFile(dir.filePath(DosBox::StdOutName), "\n"), QByteArray("to-stdout\n"));
-    EXPECT_EQ(WaitForFile(dir.filePath(DosBox::StdErrName), "\n"), QByteArray("to-stderr\n"));
+    EXPECT_EQ(WaitForTestFile(dir.filePath(DosBox::StdOutName), "\n"), QByteArray("to-stdout\n"));
+    EXPECT_EQ(WaitForTestFile(dir.filePath(DosBox::StdErrName), "\n"), QByteArray("to-stderr\n"));
 }
 
 TEST(WinExecute, FailuresRaiseProcessErrorWithSystemText)
@@ -115,10 +92,8 @@ TEST(WinExecute, FailuresRaiseProcessErrorWithSystemText)
               S("No such file or directory"));
     EXPECT_EQ(messageOf(QuoteIfBlank(program), program), S("Not a directory"));
     EXPECT_EQ(messageOf(dir.filePath(S("nodosbox")), dir.path()), S("No such file or directory"));
-    QFile plain(dir.filePath(S("plain")));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    plain.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    WriteTestFile(dir.filePath(S("plain")));
+    QFile::setPermissions(dir.filePath(S("plain")), QFile::ReadOwner | QFile::WriteOwner);
     // root may execute files without execute permission bits only when some
     // bit is set, so a plain file is refused for every user.
     EXPECT_EQ(messageOf(dir.filePath(S("plain")), dir.path()), S("Permission denied"));

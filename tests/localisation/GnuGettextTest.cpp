@@ -1,5 +1,6 @@
 #include "localisation/GnuGettextInstance.h"
 
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "localisation/MoBuilder.h"
 
@@ -31,7 +32,7 @@ protected:
         if (withHeader && !entries.contains(""))
             entries.insert("", Utf8Header);
         const QString path = folder + u'/' + domain + QStringLiteral(".mo");
-        WriteFileData(path, BuildMo(entries));
+        WriteTestFile(path, BuildMo(entries));
         return path;
     }
 
@@ -179,7 +180,7 @@ TEST_F(GnuGettextEngine, BrokenDiskCatalogueIsReportedAndLeavesEnglish)
 {
     const QString folder = programDir + QStringLiteral("locale/it/LC_MESSAGES");
     QDir().mkpath(folder);
-    WriteFileData(folder + QStringLiteral("/default.mo"), QByteArray("garbage, not a catalogue"));
+    WriteTestFile(folder + QStringLiteral("/default.mo"), QByteArray("garbage, not a catalogue"));
     engine->UseLanguage(QStringLiteral("it"));
     EXPECT_EQ(engine->gettext(QStringLiteral("Cancel")), QStringLiteral("Cancel"));
     EXPECT_EQ(engine->gettext(QStringLiteral("OK")), QStringLiteral("OK"));

@@ -1,5 +1,6 @@
 #include "localisation/LanguageList.h"
 
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "localisation/GnuGettext.h"
 #include "localisation/LangUtils.h"
@@ -113,10 +114,10 @@ TEST(LanguageList, SelectionByCode)
 TEST(LanguageList, ListFilesAndTheirNameFiles)
 {
     QTemporaryDir dir;
-    WriteFileData(dir.filePath(QStringLiteral("langs.txt")),
+    WriteTestFile(dir.filePath(QStringLiteral("langs.txt")),
                   "# mine\r\nnl=Dutch\r\nit=Italian # beta\r\n\r\n=Nothing\r\n");
     QDir().mkpath(dir.filePath(QStringLiteral("locale/it/LC_MESSAGES")));
-    WriteFileData(dir.filePath(QStringLiteral("locale/it/LC_MESSAGES/langs.txt")),
+    WriteTestFile(dir.filePath(QStringLiteral("locale/it/LC_MESSAGES/langs.txt")),
                   "nl=Olandese\nit=Italiano\nxx=Ignored\nde=Tedesco\n");
     TLanguageList list(dir.path(), QStringLiteral("langs.txt"));
     EXPECT_EQ(Names(list), QStringList({QStringLiteral("&System default"),

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QMap>
 #include <QString>
 #include <QtEndian>
@@ -40,10 +39,3 @@ inline QByteArray BuildMo(const QMap<QByteArray, QByteArray> &entries, bool bigE
 inline const QByteArray Utf8Header =
     "Project-Id-Version: test\nMIME-Version: 1.0\n"
     "Content-Type: text/plain; charset=UTF-8\nContent-Transfer-Encoding: 8bit\n";
-
-inline void WriteFileData(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(data);
-}

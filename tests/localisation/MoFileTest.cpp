@@ -1,5 +1,6 @@
 #include "localisation/MoFile.h"
 
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "localisation/MoBuilder.h"
 
@@ -33,7 +34,7 @@ TEST(MoFile, MapsFilesAndNamesUnopenableOnes)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("default.mo"));
-    WriteFileData(path, BuildMo(Sample));
+    WriteTestFile(path, BuildMo(Sample));
     ExpectSampleTranslations(*TMoFile::fromFile(path));
 
     const QString missing = dir.filePath(QStringLiteral("missing.mo"));

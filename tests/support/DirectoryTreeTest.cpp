@@ -1,4 +1,5 @@
 #include "support/DirectoryTree.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 
 #include <QDir>
@@ -14,22 +15,15 @@ QString S(const char *s)
     return QString::fromUtf8(s);
 }
 
-void Write(const QString &path)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("x");
-}
-
 // base/a/b/deep.txt, base/a/one.txt, base/.hidden, base/readonly.txt (read-only)
 QString MakeTree(const QTemporaryDir &tmp)
 {
     const QString base = tmp.filePath(S("base"));
     QDir().mkpath(base + S("/a/b"));
-    Write(base + S("/a/b/deep.txt"));
-    Write(base + S("/a/one.txt"));
-    Write(base + S("/.hidden"));
-    Write(base + S("/readonly.txt"));
+    WriteTestFile(base + S("/a/b/deep.txt"), "x");
+    WriteTestFile(base + S("/a/one.txt"), "x");
+    WriteTestFile(base + S("/.hidden"), "x");
+    WriteTestFile(base + S("/readonly.txt"), "x");
     QFile::setPermissions(base + S("/readonly.txt"), QFile::ReadOwner);
     return base;
 }
@@ -73,7 +67,7 @@ TEST(DeleteDirectoryTree, NeverFollowsLinks)
     QTemporaryDir tmp;
     const QString keep = tmp.filePath(S("keep"));
     QDir().mkpath(keep);
-    Write(keep + S("/precious.txt"));
+    WriteTestFile(keep + S("/precious.txt"), "x");
     const QString base = tmp.filePath(S("base"));
     QDir().mkpath(base);
     ASSERT_TRUE(QFile::link(keep, base + S("/linked")));

@@ -1,3 +1,4 @@
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/Errors.h"
 #include "support/FileCopy.h"
@@ -15,19 +16,6 @@ namespace {
 QString S(const char *s)
 {
     return QString::fromUtf8(s);
-}
-
-void Write(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
-QByteArray Read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The message of the ECopyError the copy raises, or nothing.
@@ -48,7 +36,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         source = dir.filePath(S("source.dat"));
-        Write(source, payload);
+        WriteTestFile(source, payload);
         QFile::setPermissions(source, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ReadGroup | QFileDevice::ExeOwner);
         QFile f(source);
@@ -68,19 +56,19 @@ protected:
 TEST_F(FileCopy, CopiesContentTimeAndPermissions)
 {
     const QString target = dir.filePath(S("target.dat"));
-    Write(target, "old and longer than nothing");
+    WriteTestFile(target, "old and longer than nothing");
     EXPECT_FALSE(CopyError(source, target));
-    EXPECT_EQ(Read(target), payload);
+    EXPECT_EQ(ReadTestFile(target), payload);
     EXPECT_EQ(QFileInfo(target).lastModified(), stamp);
     EXPECT_EQ(QFileInfo(target).permissions(), QFileInfo(source).permissions());
 
     // Exactly one buffer, and an empty file.
     const QString small = dir.filePath(S("small"));
-    Write(small, "abcd");
+    WriteTestFile(small, "abcd");
     SafeCopyFile(small, target, 0600, 4);
-    EXPECT_EQ(Read(target), QByteArray("abcd"));
+    EXPECT_EQ(ReadTestFile(target), QByteArray("abcd"));
     EXPECT_EQ(PermissionsToMode(QFileInfo(target).permissions().toInt()) & 0777, 0600);
-    Write(small, QByteArray());
+    WriteTestFile(small, QByteArray());
     SafeCopyFile(small, target, -1, 0);
     EXPECT_EQ(QFileInfo(target).size(), 0);
 }
@@ -88,10 +76,10 @@ TEST_F(FileCopy, CopiesContentTimeAndPermissions)
 TEST_F(FileCopy, ReplacesAReadOnlyTarget)
 {
     const QString target = dir.filePath(S("readonly.dat"));
-    Write(target, "protected");
+    WriteTestFile(target, "protected");
     ASSERT_TRUE(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadUser));
     EXPECT_FALSE(CopyError(source, target));
-    EXPECT_EQ(Read(target), payload);
+    EXPECT_EQ(ReadTestFile(target), payload);
     EXPECT_EQ(QFileInfo(target).permissions(), QFileInfo(source).permissions());
     EXPECT_EQ(QFileInfo(target).lastModified(), stamp);
 }
@@ -103,7 +91,7 @@ TEST_F(FileCopy, CopyingAFileOntoItselfLeavesItIntact)
     const QString link = dir.filePath(S("link.dat"));
     ASSERT_TRUE(QFile::link(source, link));
     EXPECT_FALSE(CopyError(source, link));
-    EXPECT_EQ(Read(source), payload);
+    EXPECT_EQ(ReadTestFile(source), payload);
 }
 
 TEST_F(FileCopy, FailuresNameTheFileAndTheStep)

@@ -1,6 +1,7 @@
+#include "support/SystemShell.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/SystemFolders.h"
-#include "support/SystemShell.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,13 +14,6 @@ namespace {
 QString S(const char *s)
 {
     return QString::fromUtf8(s);
-}
-
-void Write(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
 }
 
 } // namespace
@@ -64,9 +58,9 @@ TEST(ShellLink, ReadsForeignEntriesAndLinks)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString file = dir.filePath(S("editor.desktop"));
-    Write(file, "# comment\n[Desktop Entry]\nName=Editor\nName[de]=Bearbeiter\n"
-                "Exec=/usr/bin/editor --new-window %F\nPath = /tmp \n"
-                "[Desktop Action new]\nExec=/usr/bin/other\n");
+    WriteTestFile(file, "# comment\n[Desktop Entry]\nName=Editor\nName[de]=Bearbeiter\n"
+                        "Exec=/usr/bin/editor --new-window %F\nPath = /tmp \n"
+                        "[Desktop Action new]\nExec=/usr/bin/other\n");
     TShellLink read;
     ASSERT_TRUE(ReadShellLink(file, read));
     EXPECT_EQ(read.Target, S("/usr/bin/editor"));
@@ -83,11 +77,11 @@ TEST(ShellLink, ReadsForeignEntriesAndLinks)
     EXPECT_TRUE(ReadShellLink(dir.filePath(S("missing.desktop")), read));
     EXPECT_TRUE(read.Target.isEmpty());
 
-    Write(file, "just text\n");
+    WriteTestFile(file, "just text\n");
     EXPECT_FALSE(ReadShellLink(file, read));
-    Write(file, "[Desktop Entry]\nName=No program\n");
+    WriteTestFile(file, "[Desktop Entry]\nName=No program\n");
     EXPECT_FALSE(ReadShellLink(file, read));
-    Write(file, QByteArray(100000, '['));
+    WriteTestFile(file, QByteArray(100000, '['));
     EXPECT_FALSE(ReadShellLink(file, read));
     EXPECT_FALSE(ReadShellLink(dir.path(), read));
 }
@@ -98,7 +92,7 @@ TEST(RecycleBin, MovesADirectoryToTheTrash)
     ASSERT_TRUE(dir.isValid());
     const QString victim = dir.filePath(S("old game"));
     ASSERT_TRUE(QDir().mkpath(victim + S("/sub")));
-    Write(victim + S("/sub/file.txt"), "x");
+    WriteTestFile(victim + S("/sub/file.txt"), "x");
     EXPECT_EQ(MoveDirToRecycleBin(victim + u'/'), 0);
     EXPECT_FALSE(QFileInfo::exists(victim));
     const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + S("/Trash");

@@ -1,3 +1,4 @@
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/SystemVersion.h"
 
@@ -18,16 +19,11 @@ QString WriteProgram(const QTemporaryDir &dir, const char *name, const char *bod
                      bool executable = true)
 {
     const QString path = dir.filePath(QString::fromLatin1(name));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write("#!/bin/sh\n");
-    f.write(body);
-    f.write("\n");
-    f.close();
+    WriteTestFile(path, QByteArray("#!/bin/sh\n") + body + "\n");
     QFileDevice::Permissions p = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     if (executable)
         p |= QFileDevice::ExeOwner;
-    f.setPermissions(p);
+    QFile::setPermissions(path, p);
     return path;
 }
 

@@ -1,4 +1,5 @@
 #include "texttools/TextConversion.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/Errors.h"
 
@@ -16,19 +17,6 @@ QString S(const char *s)
 QByteArray B(const char *s, qsizetype n = -1)
 {
     return n < 0 ? QByteArray(s) : QByteArray(s, n);
-}
-
-void WriteFile(const QString &name, const QByteArray &bytes)
-{
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadFile(const QString &name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 } // namespace
 
@@ -58,55 +46,55 @@ TEST(TextConversion, ConvertTextFile)
     const QString target = dir.filePath(S("out.txt"));
 
     // UTF-8 with mark to 437; the last line gets its break.
-    WriteFile(source, B("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
-                        "e"));
+    WriteTestFile(source, B("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
+                            "e"));
     ConvertTextFile(source, target, 437);
-    EXPECT_EQ(ReadFile(target), B("Gr\x81\xE1"
-                                  "e\r\n"));
-    EXPECT_EQ(ReadFile(source), B("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
-                                  "e"));
+    EXPECT_EQ(ReadTestFile(target), B("Gr\x81\xE1"
+                                      "e\r\n"));
+    EXPECT_EQ(ReadTestFile(source), B("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
+                                      "e"));
 
     // LF-only lines, UTF-16 LE with mark, to ANSI without a mark; the target
     // is replaced.
-    WriteFile(source, B("\xFF\xFE"
-                        "a\0\n\0\xE9\0\n\0",
-                        10));
+    WriteTestFile(source, B("\xFF\xFE"
+                            "a\0\n\0\xE9\0\n\0",
+                            10));
     ConvertTextFile(source, target, 1252);
-    EXPECT_EQ(ReadFile(target), B("a\r\n\xE9\r\n"));
+    EXPECT_EQ(ReadTestFile(target), B("a\r\n\xE9\r\n"));
 
     // UTF-16 BE; CR-only lines.
-    WriteFile(source, B("\xFE\xFF\0x\0\r\0y", 8));
+    WriteTestFile(source, B("\xFE\xFF\0x\0\r\0y", 8));
     ConvertTextFile(source, target, 850);
-    EXPECT_EQ(ReadFile(target), B("x\r\ny\r\n"));
+    EXPECT_EQ(ReadTestFile(target), B("x\r\ny\r\n"));
 
     // Without a mark: UTF-8 where it is valid, otherwise 8-bit ANSI.
-    WriteFile(source, B("\xC3\xA4\n"));
+    WriteTestFile(source, B("\xC3\xA4\n"));
     ConvertTextFile(source, target, 850);
-    EXPECT_EQ(ReadFile(target), B("\x84\r\n"));
-    WriteFile(source, B("\xE4\n"));
+    EXPECT_EQ(ReadTestFile(target), B("\x84\r\n"));
+    WriteTestFile(source, B("\xE4\n"));
     ConvertTextFile(source, target, 850);
-    EXPECT_EQ(ReadFile(target), B("\x84\r\n"));
+    EXPECT_EQ(ReadTestFile(target), B("\x84\r\n"));
 
     // Source and target may be one file.
-    WriteFile(source, B("one\ntwo"));
+    WriteTestFile(source, B("one\ntwo"));
     ConvertTextFile(source, source, 437);
-    EXPECT_EQ(ReadFile(source), B("one\r\ntwo\r\n"));
+    EXPECT_EQ(ReadTestFile(source), B("one\r\ntwo\r\n"));
 
     // An empty file stays empty.
-    WriteFile(source, QByteArray());
+    WriteTestFile(source, QByteArray());
     ConvertTextFile(source, target, 437);
-    EXPECT_EQ(ReadFile(target), QByteArray());
+    EXPECT_EQ(ReadTestFile(target), QByteArray());
 }
 
 TEST(TextConversion, FailuresKeepTheFiles)
 {
     QTemporaryDir dir;
     const QString source = dir.filePath(S("in.txt"));
-    WriteFile(source, B("text"));
+    WriteTestFile(source, B("text"));
     EXPECT_THROW(ConvertTextFile(dir.filePath(S("missing.txt")), dir.filePath(S("x.txt")), 437),
                  ERavelinError);
     EXPECT_FALSE(QFile::exists(dir.filePath(S("x.txt"))));
     EXPECT_THROW(ConvertTextFile(source, dir.filePath(S("no/such/dir/x.txt")), 437), EFCreateError);
     EXPECT_THROW(ConvertTextFile(source, dir.filePath(S("x.txt")), 4711), ERavelinError);
-    EXPECT_EQ(ReadFile(source), B("text"));
+    EXPECT_EQ(ReadTestFile(source), B("text"));
 }

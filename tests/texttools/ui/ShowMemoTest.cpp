@@ -1,6 +1,7 @@
 #include "texttools/ui/ShowMemo.h"
 
 #include "common/ModalDriver.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/ListSelectDlg.h"
 #include "dialogs/MsgDialogs.h"
@@ -43,16 +44,8 @@ protected:
     QString file(const char *name, const QByteArray &bytes)
     {
         const QString path = dir.filePath(S(name));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
+        WriteTestFile(path, bytes);
         return path;
-    }
-
-    QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
     void show(const QString &path, int codePage, int line = 1,
@@ -324,19 +317,19 @@ TEST_F(ShowMemoTest, DeletingWritesTheFileBack)
     ASSERT_EQ(messages.asked().size(), 1);
     EXPECT_EQ(messages.asked()[0].message(), S("Delete selected text?"));
     EXPECT_EQ(messages.asked()[0].defaultButton, mbYes);
-    EXPECT_EQ(read(path), B("\xC9\xCD\xBB one\nkeep \x81\n"));
+    EXPECT_EQ(ReadTestFile(path), B("\xC9\xCD\xBB one\nkeep \x81\n"));
 
     // Yes: in the code page it was read with, lines ending in CR LF.
     messages.answer(mrYes);
     QTest::keyClick(viewer.Memo, Qt::Key_Delete);
     EXPECT_EQ(viewer.Memo->toPlainText(), S("one\nkeep ü\n"));
-    EXPECT_EQ(read(path), B("one\r\nkeep \x81\r\n"));
+    EXPECT_EQ(ReadTestFile(path), B("one\r\nkeep \x81\r\n"));
 
     // The button writes UTF-8 with a byte-order mark.
     select(0, 4);
     messages.answer(mrYes);
     viewer.DeleteBtnClick();
-    EXPECT_EQ(read(path), B("\xEF\xBB\xBFkeep \xC3\xBC\r\n"));
+    EXPECT_EQ(ReadTestFile(path), B("\xEF\xBB\xBFkeep \xC3\xBC\r\n"));
 
     // Without a selection it deletes the file.
     select(2, 2);
@@ -356,7 +349,7 @@ TEST_F(ShowMemoTest, DeletingKeepsCharactersTheCodePageLacks)
     messages.answer(mrYes);
     select(0, 2);
     viewer.DeleteSelectionByKey();
-    EXPECT_EQ(read(path), B("\xE2\x82\xAC y"));
+    EXPECT_EQ(ReadTestFile(path), B("\xE2\x82\xAC y"));
 }
 
 TEST_F(ShowMemoTest, FontChoiceStaysWithinSixToTwentyFourPoints)
@@ -398,8 +391,9 @@ TEST_F(ShowMemoTest, PrintingSelectedLinesToPdf)
     messages.answer(mrYes);
     printDialog.answer(true);
     viewer.PrintBtnClick();
-    EXPECT_TRUE(read(pdf).startsWith("%PDF"));
-    EXPECT_EQ(read(pdf).count("/Type /Page\n") + read(pdf).count("/Type /Page\r"), 1);
+    EXPECT_TRUE(ReadTestFile(pdf).startsWith("%PDF"));
+    EXPECT_EQ(ReadTestFile(pdf).count("/Type /Page\n") + ReadTestFile(pdf).count("/Type /Page\r"),
+              1);
 
     // Without a selection no question; a long text gets more pages.
     QByteArray longText;
@@ -410,7 +404,8 @@ TEST_F(ShowMemoTest, PrintingSelectedLinesToPdf)
     printDialog.answer(true);
     viewer.PrintBtnClick();
     EXPECT_EQ(messages.asked().size(), 2);
-    EXPECT_EQ(read(pdf).count("/Type /Page\n") + read(pdf).count("/Type /Page\r"), 3);
+    EXPECT_EQ(ReadTestFile(pdf).count("/Type /Page\n") + ReadTestFile(pdf).count("/Type /Page\r"),
+              3);
 }
 
 TEST_F(ShowMemoTest, ModalUseEndsWithEscape)

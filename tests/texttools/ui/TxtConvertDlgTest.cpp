@@ -2,6 +2,7 @@
 
 #include "appsettings/FileOpenDialog.h"
 #include "common/ModalDriver.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/Application.h"
 #include "mainwindow/MainWindow.h"
@@ -26,12 +27,6 @@ QString S(const char *s)
     return QString::fromUtf8(s);
 }
 
-QByteArray Read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 QString Checked(const TTxtConvertDialog &dialog)
 {
     const QAbstractButton *button = dialog.CodePageButtons->checkedButton();
@@ -44,9 +39,7 @@ protected:
     QString file(const char *name, const QByteArray &bytes)
     {
         const QString path = dir.filePath(S(name));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
+        WriteTestFile(path, bytes);
         return path;
     }
 
@@ -114,8 +107,8 @@ TEST_F(TxtConvertTest, ConvertWritesTheChosenCopy)
     EXPECT_EQ(save.asked()[0].StartDir, dir.path());
     EXPECT_EQ(save.asked()[0].Title, S("Save converted text as"));
     EXPECT_EQ(save.asked()[0].Filter, S("All|*.*"));
-    EXPECT_EQ(Read(target), QByteArray("Gr\x81\xE1"
-                                       "e\r\nzwei\r\n"));
+    EXPECT_EQ(ReadTestFile(target), QByteArray("Gr\x81\xE1"
+                                               "e\r\nzwei\r\n"));
     EXPECT_EQ(dialog.LastFile, source);
 
     // Another code page, the name follows; cancelling writes nothing.

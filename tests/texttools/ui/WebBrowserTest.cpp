@@ -2,13 +2,13 @@
 
 #include "catalogue/IniFileUtils.h"
 #include "common/ModalDriver.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "localisation/GnuGettext.h"
 #include "support/SystemOpen.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -54,12 +54,7 @@ protected:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString path(const char *name) const { return path(S(name)); }
 
-    void Write(const char *name, const QByteArray &data)
-    {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(data);
-    }
+    void Write(const char *name, const QByteArray &data) { WriteTestFile(path(name), data); }
 
     QString Manual() const { return path("Old Games/Ultima/manual.html"); }
     QString ManualAddress() const { return S("file://") + Manual(); }
@@ -339,10 +334,7 @@ TEST_F(WebBrowserTest, AMinimisedWindowComesBackVisibleAndAnUnboundOneWritesNoth
         file.WriteInteger(u"HtmlManual", u"Left", -30000);
         file.UpdateFile();
     }
-    const QByteArray before = [&] {
-        QFile f(ini);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
+    const QByteArray before = ReadTestFile(ini);
     {
         TWebBrowserWin win;
         win.LoadFromIni(ini, S("HtmlManual"));
@@ -355,9 +347,7 @@ TEST_F(WebBrowserTest, AMinimisedWindowComesBackVisibleAndAnUnboundOneWritesNoth
         Show(unbound);
         win.LoadFromIni(QString(), QString());
     }
-    QFile f(ini);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), before);
+    EXPECT_EQ(ReadTestFile(ini), before);
 }
 
 TEST_F(WebBrowserTest, TextsFollowTheLanguage)
