@@ -3,6 +3,7 @@
 #include "appsettings/AppSettingsDlg.h"
 #include "catalogue/IniFileUtils.h"
 #include "common/ModalDriver.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/SelectFromListDlg.h"
@@ -15,7 +16,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,12 +31,6 @@ QString S(const char *text)
     return QString::fromUtf8(text);
 }
 
-QByteArray Content(const QString &file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The main window with the program's dialogs, on a catalogue of the test.
 class CatalogueCommandsTest : public testing::Test
 {
@@ -45,14 +39,8 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         SetExePaths(path("bin/ravelin"));
-        QDir().mkpath(path("emu"));
-        QFile emulator(path("emu/dosbox"));
-        ASSERT_TRUE(emulator.open(QIODevice::WriteOnly));
-        emulator.write("#!/bin/sh\necho \"DOSBox version 0.74-3\"\n");
-        emulator.close();
-        emulator.setPermissions(emulator.permissions() | QFileDevice::ExeOwner);
-        QFile conf(path("dosbox.conf"));
-        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        WriteStandInEmulator(path("emu/dosbox"), "DOSBox version 0.74-3");
+        WriteTestFile(path("dosbox.conf"));
     }
 
     QString path(const char *name) const { return m_dir.filePath(S(name)); }
@@ -181,13 +169,13 @@ TEST_F(CatalogueCommandsTest, TheCommandsSitInMenusToolbarAndContextMenu)
 TEST_F(CatalogueCommandsTest, NewThenCancelChangesNothing)
 {
     WriteCatalogue({{S("Doom"), S("Games")}});
-    const QByteArray before = Content(IniName());
+    const QByteArray before = ReadTestFile(IniName());
     Open();
     AnswerEntry(S("Keen"), S("Platform"), false);
     window->actNewProgramExecute();
     EXPECT_EQ(window->Apps.size(), 1u);
     EXPECT_EQ(Counts(), QStringList{S("Games 1")});
-    EXPECT_EQ(Content(IniName()), before);
+    EXPECT_EQ(ReadTestFile(IniName()), before);
 }
 
 TEST_F(CatalogueCommandsTest, NewEntryJoinsItsCategoryAndIsSavedAtOnce)
@@ -224,11 +212,11 @@ TEST_F(CatalogueCommandsTest, EditRecountsOnlyARealCategoryChange)
     SelectItem(S("Keen"));
 
     // Cancel leaves the entry as it was.
-    const QByteArray before = Content(IniName());
+    const QByteArray before = ReadTestFile(IniName());
     AnswerEntry(S("Other"), S("Other"), false);
     window->actEditProgramExecute();
     EXPECT_EQ(window->Apps[1]->AppName, S("Keen"));
-    EXPECT_EQ(Content(IniName()), before);
+    EXPECT_EQ(ReadTestFile(IniName()), before);
 
     // The only entry of a category moves: its tab goes, the new one is selected.
     AnswerEntry(S("Commander Keen"), S("games"));
@@ -277,7 +265,7 @@ TEST_F(CatalogueCommandsTest, RemoveAsksAndCountsTheEntryOut)
     Open();
     SelectTab(S("Platform"));
     SelectItem(S("Keen"));
-    const QByteArray before = Content(IniName());
+    const QByteArray before = ReadTestFile(IniName());
     {
         TMessageScript messages;
         messages.answer(mrNo);
@@ -286,7 +274,7 @@ TEST_F(CatalogueCommandsTest, RemoveAsksAndCountsTheEntryOut)
         EXPECT_EQ(messages.asked()[0].message(), S("Remove application \"Keen\" from panel?"));
         EXPECT_EQ(messages.asked()[0].defaultButton, mbYes);
         EXPECT_EQ(window->Apps.size(), 2u);
-        EXPECT_EQ(Content(IniName()), before);
+        EXPECT_EQ(ReadTestFile(IniName()), before);
     }
     TMessageScript messages;
     messages.answer(mrYes);
@@ -324,7 +312,7 @@ TEST_F(CatalogueCommandsTest, SettingsUpdateStatusBarShortcutAndTheSelectedCodeP
         });
         window->actSettingsExecute();
     };
-    const QByteArray before = Content(IniName());
+    const QByteArray before = ReadTestFile(IniName());
 
     // Without a selection no entry changes.
     window->lvApps->SelectRow(-1);
@@ -336,7 +324,7 @@ TEST_F(CatalogueCommandsTest, SettingsUpdateStatusBarShortcutAndTheSelectedCodeP
     EXPECT_FALSE(window->StatusText(0).isEmpty());
     EXPECT_TRUE(QFile::exists(AutoStartLinkFile()));
     // Written at the next save only.
-    EXPECT_EQ(Content(IniName()), before);
+    EXPECT_EQ(ReadTestFile(IniName()), before);
 
     SelectItem(S("Doom"));
     confirm(7, false);

@@ -3,6 +3,7 @@
 #include "catalogue/AppIcons.h"
 #include "catalogue/IniFileUtils.h"
 #include "common/ModalDriver.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/Application.h"
 #include "dialogs/MsgDialogs.h"
@@ -58,15 +59,8 @@ protected:
         SetExePaths(path("bin/ravelin"));
         // An emulator that answers the version question, so that the
         // catalogue knows it and the run command finds its program.
-        QDir().mkpath(path("emu"));
-        QFile emulator(path("emu/dosbox"));
-        ASSERT_TRUE(emulator.open(QIODevice::WriteOnly));
-        emulator.write("#!/bin/sh\necho \"DOSBox version 0.74-3\"\n");
-        emulator.close();
-        emulator.setPermissions(emulator.permissions() | QFileDevice::ExeOwner);
-        QFile conf(path("dosbox.conf"));
-        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-        conf.close();
+        WriteStandInEmulator(path("emu/dosbox"), "DOSBox version 0.74-3");
+        WriteTestFile(path("dosbox.conf"));
     }
 
     void TearDown() override
@@ -376,10 +370,7 @@ TEST_F(MainWindowTest, ConsoleOutputIsOfferedForHiddenConsolesOnly)
     EXPECT_TRUE(window->itmConsole->menuAction()->isVisible());
     EXPECT_TRUE(window->piConsole->menuAction()->isVisible());
 
-    QFile out(AppDir(S("Hidden")) + S("/stdout.txt"));
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("CONFIG:Loading\nMIDI:none\n");
-    out.close();
+    WriteTestFile(AppDir(S("Hidden")) + S("/stdout.txt"), "CONFIG:Loading\nMIDI:none\n");
     {
         TShowTextScript shownTexts;
         TMessageScript messages;
@@ -540,15 +531,8 @@ TEST_F(MainWindowTest, CancellingTheFirstRunEndsWithoutWritingAnything)
         ini.WriteBool(u"Config", u"AutoStart", true);
         ini.UpdateFile();
     }
-    QFile before(IniName());
-    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
-    const QByteArray content = before.readAll();
-    before.close();
-    QDir().mkpath(ExtractFilePath(AutoStartLinkFile()));
-    QFile link(AutoStartLinkFile());
-    ASSERT_TRUE(link.open(QIODevice::WriteOnly));
-    link.write("[Desktop Entry]\n");
-    link.close();
+    const QByteArray content = ReadTestFile(IniName());
+    WriteTestFile(AutoStartLinkFile(), "[Desktop Entry]\n");
 
     TfrmMain window;
     TShellDirDialog chooser(&window);
@@ -560,9 +544,7 @@ TEST_F(MainWindowTest, CancellingTheFirstRunEndsWithoutWritingAnything)
     QTest::qWait(20);
     EXPECT_FALSE(window.isVisible());
 
-    QFile after(IniName());
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), content);
+    EXPECT_EQ(ReadTestFile(IniName()), content);
     EXPECT_TRUE(QFile::exists(AutoStartLinkFile()));
     QFile::remove(AutoStartLinkFile());
 }

@@ -1,6 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include "catalogue/IniFileUtils.h"
+#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/MsgDialogs.h"
 #include "launcher/LauncherTestUtils.h"
@@ -12,7 +13,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,12 +41,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         SetExePaths(path("bin/ravelin"));
         QDir().mkpath(path("bin"));
-        QDir().mkpath(path("emu"));
-        QFile emulator(path("emu/dosbox"));
-        ASSERT_TRUE(emulator.open(QIODevice::WriteOnly));
-        emulator.write("#!/bin/sh\necho \"DOSBox version 0.74-3\"\n");
-        emulator.close();
-        emulator.setPermissions(emulator.permissions() | QFileDevice::ExeOwner);
+        WriteStandInEmulator(path("emu/dosbox"), "DOSBox version 0.74-3");
     }
 
     void TearDown() override { GnuGettext::UseLanguage(S("C")); }
@@ -57,10 +52,7 @@ protected:
 
     void Write(const QString &name, const QByteArray &data = "<p>manual</p>")
     {
-        QDir().mkpath(QFileInfo(path(name)).path());
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(data);
+        WriteTestFile(path(name), data);
     }
 
     void WriteCatalogue(const QList<TManualEntry> &entries)
