@@ -1,6 +1,7 @@
 // Loading and saving a catalogue of 10,000 and 50,000 entries in the real
 // file format, against the baseline of merely reading the file and decoding
 // its UTF-16 text, measured in the same run. Prints the ratios at the end.
+#include "BenchSupport.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFileUtils.h"
 
@@ -163,31 +164,14 @@ BENCHMARK(BM_Parse)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 
-// Keeps the times per benchmark so that the ratios can be printed.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatformByDefault();
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    RunBenchmarks(argc, argv, reporter);
     std::printf("\nRatios to the baseline (reading the file and decoding UTF-16):\n");
     for (int n : {10000, 50000}) {
         std::string arg("/");

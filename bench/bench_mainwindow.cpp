@@ -3,6 +3,7 @@
 // drawing it in every view style; against the baseline of merely picking the
 // category's names out of the catalogue, measured in the same run. Prints the
 // ratios at the end.
+#include "BenchSupport.h"
 #include "catalogue/AppIcons.h"
 #include "catalogue/IniFileUtils.h"
 #include "mainwindow/AppListModel.h"
@@ -124,35 +125,19 @@ BENCHMARK(BM_ShowAndDraw)
     ->ArgsProduct({{1000, 10000}, {1}, {vsIcon, vsSmallIcon, vsList, vsReport}})
     ->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatformByDefault();
     // The window creates its folders; they go to a place of the benchmark's own.
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
     QApplication app(argc, argv);
     SetExePaths(QCoreApplication::applicationFilePath());
-    benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    RunBenchmarks(argc, argv, reporter);
     fixtures.clear();
     std::printf("\nRatios to the baseline (picking the category's names):\n");
     for (int n : {1000, 10000}) {
