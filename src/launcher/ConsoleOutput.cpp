@@ -56,6 +56,12 @@ std::optional<QStringList> ReadConsoleFile(const TDosBoxApp &app, const QString 
     return ReadConsoleFile(app.AppName, app.AppPath, FileName, prompt);
 }
 
+QString ConsoleFileText(const QStringList &lines)
+{
+    const QString text = lines.join(QStringLiteral("\r\n"));
+    return text.isEmpty() && !lines.isEmpty() ? QStringLiteral("\r\n") : text;
+}
+
 QString ConsoleFileTitle(const QString &AppName, const QString &FileName)
 {
     return AppName + QStringLiteral(": ") + FileName;

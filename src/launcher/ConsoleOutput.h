@@ -23,6 +23,10 @@ std::optional<QStringList> ReadConsoleFile(const QString &AppName, const QString
 std::optional<QStringList> ReadConsoleFile(const TDosBoxApp &app, const QString &FileName,
                                            IPrompt &prompt);
 
+// The text that shows a console output file's lines, joined with CR LF. A file
+// of one empty line gives a line break, so its window still opens, empty.
+QString ConsoleFileText(const QStringList &lines);
+
 // Title of the window that shows a console output file.
 QString ConsoleFileTitle(const QString &AppName, const QString &FileName);
 

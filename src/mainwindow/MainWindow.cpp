@@ -413,8 +413,7 @@ void TfrmMain::ShowConsoleFile(const QString &FileName)
     const TDosBoxApp &app = *Apps[size_t(index)];
     const auto lines = ReadConsoleFile(app, FileName, Prompt());
     if (lines)
-        ShowTextWindow(ConsoleFileTitle(app.AppName, FileName),
-                       lines->join(QStringLiteral("\r\n")));
+        ShowTextWindow(ConsoleFileTitle(app.AppName, FileName), ConsoleFileText(*lines));
 }
 
 void TfrmMain::actStdOutExecute()

@@ -49,6 +49,11 @@ TEST(ConsoleOutput, MissingAndEmptyFilesAreReported)
     ASSERT_TRUE(lines);
     EXPECT_EQ(*lines, QStringList{QString()});
     EXPECT_EQ(prompt.asked.size(), 2);
+    // The text window shows nothing for an empty text: one empty line must
+    // still open it.
+    EXPECT_EQ(ConsoleFileText(*lines), QStringLiteral("\r\n"));
+    EXPECT_EQ(ConsoleFileText({QStringLiteral("a"), QStringLiteral("b")}),
+              QStringLiteral("a\r\nb"));
     EXPECT_EQ(ConsoleFileTitle(QStringLiteral("Doom"), DosBox::StdErrName),
               QStringLiteral("Doom: stderr.txt"));
 }
