@@ -21,7 +21,9 @@ QStringList NamesOf(int index)
     case 2:
         return {QStringLiteral("document-new")};
     case 3:
-        return {QStringLiteral("document-edit"), QStringLiteral("document-properties")};
+        // Adwaita's document-properties is grey enough to look disabled.
+        return {QStringLiteral("document-edit"), QStringLiteral("document-edit-symbolic"),
+                QStringLiteral("document-properties")};
     case 4:
         return {QStringLiteral("edit-delete")};
     case 5:

@@ -149,6 +149,9 @@ void TfrmMain::CreateActions()
     views->setExclusive(true);
     for (QAction *action : {actLargeIcons, actSmallIcons, actList, actDetails}) {
         action->setCheckable(true);
+        // The menu marks the style in use with a radio mark, which an image
+        // would replace by a barely visible frame; the toolbar keeps the images.
+        action->setIconVisibleInMenu(false);
         views->addAction(action);
     }
     actLargeIcons->setChecked(true);
