@@ -18,7 +18,12 @@
 
 namespace {
 
-enum class TInfoRequest { None, Help, Version };
+enum class TInfoRequest
+{
+    None,
+    Help,
+    Version
+};
 
 // GNU options that print and end the program before any window (and any
 // display connection) exists. "--" ends the options.
@@ -72,6 +77,7 @@ int main(int argc, char **argv)
     if (const TInfoRequest request = InfoRequest(argc, argv); request != TInfoRequest::None) {
         QCoreApplication app(argc, argv);
         SetExePaths(QCoreApplication::applicationFilePath());
+        InitCommandLineLanguage(QCoreApplication::arguments().mid(1));
         Print(request == TInfoRequest::Help ? QString(HelpText() + CliHelpText(ExeBaseName()))
                                             : GetProgramVersion().ProgVersName + u'\n');
         return 0;

@@ -222,14 +222,20 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     return Launch(request, catalogue, starter, err);
 }
 
+void InitCommandLineLanguage(const QStringList &args)
+{
+    const TCommandLine commandLine =
+        ParseCommandLine(WindowArguments(args), ExeDir(), DefaultLanguageFile());
+    GnuGettext::InitLanguage({QStringLiteral("runtime"), QStringLiteral("units")},
+                             commandLine.LangCode, commandLine.LanguageFile);
+}
+
 int RunCommandLineMode(const QStringList &args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList windowArgs = WindowArguments(args);
-    const TCommandLine commandLine = ParseCommandLine(windowArgs, ExeDir(), DefaultLanguageFile());
-    GnuGettext::InitLanguage({QStringLiteral("runtime"), QStringLiteral("units")},
-                             commandLine.LangCode, commandLine.LanguageFile);
+    InitCommandLineLanguage(args);
     const TCliRequest request = ParseCliRequest(args);
     const TProgramPaths paths = GetProgramPaths(false);
     TCatalogueFiles files;

@@ -62,6 +62,11 @@ QString CliHelpText(const QString &programName);
 int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &starter,
            QTextStream &out, QTextStream &err);
 
+// The language of a run without windows (--help, --version and the
+// command-line mode): /lang, else the language file, else the desktop's.
+// args are the program's arguments without the program itself.
+void InitCommandLineLanguage(const QStringList &args);
+
 // The command-line mode of the program: args are its arguments without the
 // program itself; the language and the catalogue are placed as for the
 // window. Needs a QCoreApplication.

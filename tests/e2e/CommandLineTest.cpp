@@ -41,4 +41,10 @@ TEST(ProgramCommandLine, VersionAndHelpNeedNoDisplay)
         EXPECT_TRUE(help.contains(QString::fromLatin1(option))) << option;
     EXPECT_TRUE(help.contains(qEnvironmentVariable("XDG_CONFIG_HOME") +
                               QStringLiteral("/ravelin/ravelin.ini")));
+
+    // The help speaks the language the rest of the run would speak.
+    const QString german =
+        RunWithoutDisplay({QStringLiteral("/lang:de"), QStringLiteral("--help")}, code);
+    EXPECT_TRUE(german.startsWith(QStringLiteral("Aufruf: "))) << german.left(80).toStdString();
+    EXPECT_TRUE(german.contains(QStringLiteral("Befehlszeilenmodus")));
 }
