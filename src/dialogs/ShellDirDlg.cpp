@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -41,11 +42,17 @@ void TShellDirDialog::CreateModels()
 {
     // Also the way to re-read folders the system did not report as changed.
     const QDir::Filters hidden = FHidden ? QDir::Hidden | QDir::System : QDir::Filters();
+    // The desktop theme's folder and file pictures, the style's where there
+    // is no theme; the models' own provider shows none without a theme.
+    if (!FIcons)
+        FIcons = std::make_unique<QFileIconProvider>();
     auto *folders = new QFileSystemModel(this);
+    folders->setIconProvider(FIcons.get());
     folders->setReadOnly(true);
     folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives | hidden);
     connect(folders, &QFileSystemModel::directoryLoaded, this, &TShellDirDialog::DirectoryLoaded);
     auto *files = new QFileSystemModel(this);
+    files->setIconProvider(FIcons.get());
     files->setReadOnly(true);
     files->setFilter(QDir::Files | hidden);
     FTree->setSourceModel(folders);
@@ -242,10 +249,12 @@ void TShellDirDialog::SetFileColumns()
     const int unit = metrics.averageCharWidth();
     const QString sampleDate = QLocale::system().toString(
         QDateTime(QDate(2000, 12, 28), QTime(23, 59, 59)), QLocale::ShortFormat);
-    const int size = 12 * unit;
-    const int type = 15 * unit;
-    const int date = qMax(17 * unit, metrics.horizontalAdvance(sampleDate) + 3 * unit);
     QHeaderView *header = ShellListView->header();
+    // Never narrower than their (translated) headings.
+    const int size = qMax(12 * unit, header->sectionSizeHint(1));
+    const int type = qMax(15 * unit, header->sectionSizeHint(2));
+    const int date = std::max({17 * unit, metrics.horizontalAdvance(sampleDate) + 3 * unit,
+                           header->sectionSizeHint(3)});
     const int width = ShellListView->viewport()->width();
     header->resizeSection(0, qMax(width - size - type - date, 12 * unit));
     header->resizeSection(1, size);

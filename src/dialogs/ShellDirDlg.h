@@ -5,11 +5,13 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
+class QFileIconProvider;
 class QFileSystemModel;
 class QLabel;
 class QMenu;
@@ -30,6 +32,7 @@ public:
     static constexpr int MaxHistory = 15;
 
     explicit TShellDirDialog(QWidget *parent = nullptr);
+    ~TShellDirDialog() override;
 
     // Binds the dialog to a section of an INI file and reads it.
     void LoadFromIni(const QString &IniName, const QString &Section);
@@ -134,6 +137,7 @@ private:
     void NoteGeometry();
     void FocusTree();
 
+    std::unique_ptr<QFileIconProvider> FIcons;
     QFileSystemModel *FFolders = nullptr;
     QFileSystemModel *FFiles = nullptr;
     TFolderFilter *FTree = nullptr;

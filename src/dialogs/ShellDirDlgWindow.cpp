@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFileIconProvider>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -113,6 +115,13 @@ TShellDirDialog::TShellDirDialog(QWidget *parent)
     resize(FDirWidth + 2 * s(6), s(DefaultHeight));
     PlaceFormAt(this, ScreenCenterPos);
     SetRoot(rfMyComputer);
+}
+
+TShellDirDialog::~TShellDirDialog()
+{
+    // The models (those awaiting deletion too) ask the icon provider from
+    // their own threads: they go before it does.
+    qDeleteAll(findChildren<QFileSystemModel *>(Qt::FindDirectChildrenOnly));
 }
 
 void TShellDirDialog::BuildRootPanel()

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,6 +76,23 @@ TEST_F(DirDialog, StartsAtTheGivenFolderAndReturnsItWithDelimiter)
     EXPECT_EQ(dlg.result(), mrOk);
     EXPECT_EQ(dlg.ChosenDir(), games + u'/');
     EXPECT_EQ(dlg.History(), QStringList{games});
+}
+
+TEST_F(DirDialog, FoldersAndFilesHavePictures)
+{
+    const QString games = Make("games/doom");
+    QFile file(Path("games/doom/DOOM.EXE"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    dlg.cbxFiles->setChecked(true);
+    Open(games);
+    ASSERT_TRUE(WaitForSelection(games));
+    const QModelIndex folder = dlg.ShellTreeView->currentIndex();
+    EXPECT_FALSE(folder.data(Qt::DecorationRole).value<QIcon>().isNull());
+    QAbstractItemModel *files = dlg.ShellListView->model();
+    const QModelIndex listRoot = dlg.ShellListView->rootIndex();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return files->rowCount(listRoot) == 1; }, 5000));
+    EXPECT_FALSE(files->index(0, 0, listRoot).data(Qt::DecorationRole).value<QIcon>().isNull());
 }
 
 TEST_F(DirDialog, EmptyStartShowsTheDesktopWithoutChoice)
