@@ -6,6 +6,7 @@
 #include "dialogs/CheckBoxes.h"
 #include "dialogs/WinUtils.h"
 #include "localisation/GnuGettext.h"
+#include "mainwindow/ActionImages.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -27,13 +28,18 @@
 
 namespace {
 
-QToolButton *GlyphButton(QWidget *parent, QStyle::StandardPixmap glyph, const QString &hint)
+QToolButton *GlyphButton(QWidget *parent, const QIcon &glyph, const QString &hint)
 {
     auto *button = new QToolButton(parent);
-    button->setIcon(parent->style()->standardIcon(glyph));
+    button->setIcon(glyph);
     button->setToolTip(hint);
     button->setAutoRaise(false);
     return button;
+}
+
+QToolButton *GlyphButton(QWidget *parent, QStyle::StandardPixmap glyph, const QString &hint)
+{
+    return GlyphButton(parent, parent->style()->standardIcon(glyph), hint);
 }
 
 QComboBox *ListBox(QWidget *parent, const QStringList &items)
@@ -305,8 +311,13 @@ QWidget *TAppSettingsDialog::CreateAudioPage()
     bbAddMixer->setToolTip(N_("Add channel"));
     bbRemMixer = new QPushButton(N_("Remove"), tsAudio);
     bbRemMixer->setToolTip(N_("Remove selected channel"));
-    bbUp = GlyphButton(tsAudio, QStyle::SP_ArrowUp, N_("Move selected channel up"));
-    bbDown = GlyphButton(tsAudio, QStyle::SP_ArrowDown, N_("Move selected channel down"));
+    // The style's pale arrows read as disabled buttons.
+    bbUp =
+        GlyphButton(tsAudio, ThemeIcon({QStringLiteral("go-up-symbolic"), QStringLiteral("go-up")}),
+                    N_("Move selected channel up"));
+    bbDown = GlyphButton(tsAudio,
+                         ThemeIcon({QStringLiteral("go-down-symbolic"), QStringLiteral("go-down")}),
+                         N_("Move selected channel down"));
     bbClearMixer = GlyphButton(tsAudio, QStyle::SP_TrashIcon, N_("Remove all channels"));
     auto *moves = new QHBoxLayout;
     moves->addWidget(bbUp);
