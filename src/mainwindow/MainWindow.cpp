@@ -182,6 +182,8 @@ bool TfrmMain::LoadCatalogue()
     SetStatusText(0, BasicSettings.DosBoxDesc);
     SetViewStyle(vsIcon);
     ShowAppList(CurApp);
+    // The keys belong to the list, not to the tabs that come first.
+    lvApps->setFocus();
     return true;
 }
 

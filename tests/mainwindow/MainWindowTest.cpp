@@ -18,6 +18,7 @@
 #include "support/SystemFolders.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -291,6 +292,10 @@ TEST_F(MainWindowTest, ClicksSetTheCurrentApplicationAndEmptySpaceSelectsItAgain
     QAbstractItemView *view = window->lvApps->CurrentView();
     QTest::qWait(50);
     ASSERT_EQ(SelectedCaption(*window), S("Keen"));
+    // The keys go to the list from the start, not to the tabs above it.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(QApplication::focusWidget(), view);
 
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, ItemCentre(*window, 2));
     EXPECT_EQ(SelectedCaption(*window), S("Lemmings"));
