@@ -51,11 +51,13 @@ public:
 protected:
     void mousePressEvent(QMouseEvent *event) override
     {
+        if (IsOtherButtonOnEmptySpace(event))
+            return;
         View::mousePressEvent(event);
         if (this->indexAt(event->position().toPoint()).isValid())
             return;
         this->selectionModel()->clear();
-        if (event->button() == Qt::LeftButton && m_emptyPress == TEmptyPress::None)
+        if (m_emptyPress == TEmptyPress::None)
             m_emptyPress = TEmptyPress::Click;
     }
 
@@ -74,6 +76,8 @@ protected:
 
     void mouseReleaseEvent(QMouseEvent *event) override
     {
+        if (IsOtherButtonOnEmptySpace(event))
+            return;
         View::mouseReleaseEvent(event);
         const TEmptyPress press = m_emptyPress;
         m_emptyPress = TEmptyPress::None;
@@ -85,6 +89,15 @@ protected:
     }
 
 private:
+    // Only a left click on empty space selects the current application
+    // again; the others (the context menu's) leave the selection alone
+    // rather than leave the list without one.
+    bool IsOtherButtonOnEmptySpace(const QMouseEvent *event) const
+    {
+        return event->button() != Qt::LeftButton &&
+               !this->indexAt(event->position().toPoint()).isValid();
+    }
+
     enum class TEmptyPress
     {
         None,

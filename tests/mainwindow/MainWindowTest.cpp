@@ -314,6 +314,10 @@ TEST_F(MainWindowTest, ClicksSetTheCurrentApplicationAndEmptySpaceSelectsItAgain
     DoubleClick(view->viewport(), empty);
     EXPECT_EQ(SelectedCaption(*window), S("Lemmings"));
     EXPECT_TRUE(m_starter.calls.isEmpty());
+    // The context menu's click keeps the entry its commands act on.
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, empty);
+    EXPECT_EQ(SelectedCaption(*window), S("Lemmings"));
+    EXPECT_TRUE(window->actEditProgram->isEnabled());
 
     // The status bar names the emulator and describes the entry under the pointer.
     EXPECT_EQ(window->StatusText(0), window->BasicSettings.DosBoxDesc);
