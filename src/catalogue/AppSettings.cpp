@@ -156,7 +156,9 @@ TDosBoxApp::TDosBoxApp(const QString &configFile, const QImage &defLargeImg,
 
 QString TDosBoxApp::DefaultCommands(QChar drive)
 {
-    return DosBox::DriveChange(drive) + u';' + u'"' + DosBox::CmdRootDir + u'"';
+    // Bare, as the loader gives them back: DOS refuses a command in double
+    // quotes («Illegal command: "CD.»).
+    return DosBox::DriveChange(drive) + u';' + DosBox::CmdRootDir;
 }
 
 void TDosBoxApp::Init(const QString &configFile, bool hideConsole)

@@ -88,7 +88,7 @@ public:
     // The emulator configuration file the defaults come from.
     const QString &ConfigFile() const { return FConfigFile; }
 
-    // The commands of a new entry: the drive change and "CD \" in quotes.
+    // The commands of a new entry: the drive change and "CD \".
     static QString DefaultCommands(QChar drive);
 
     QImage DefLImg; // the main window's default icons

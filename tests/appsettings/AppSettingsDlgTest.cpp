@@ -382,6 +382,8 @@ TEST_F(AppSettingsDlgTest, ProgramMustLieBelowTheMountedFolder)
 TEST_F(AppSettingsDlgTest, CommandListsThroughTheListEditor)
 {
     TDosBoxApp app = Entry();
+    // Quotes are part of a command, not list syntax.
+    app.Commands = QStringLiteral("C:;\"CD \\\"");
     Open(app);
     m_dlg.ListAnswer = QStringList{QStringLiteral("C:"), QStringLiteral("CD GAME")};
     m_dlg.btCommandsClick();
@@ -849,7 +851,7 @@ TEST_F(AppSettingsDlgTest, SharedDialogsAreAskedAsTheProgramUsesThem)
     dlg.btCommandsClick();
     EXPECT_EQ(description, QStringLiteral("List of commands"));
     EXPECT_TRUE(reorder);
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("C:"), QStringLiteral("\"CD \\\"")}));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("C:"), QStringLiteral("CD \\")}));
     EXPECT_EQ(dlg.edCommands->text(), QStringLiteral("C:;CD GAME"));
 
     QString title;

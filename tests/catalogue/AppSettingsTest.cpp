@@ -46,7 +46,8 @@ TEST_F(AppSettingsTest, NewEntryWithoutConfigurationFile)
     EXPECT_EQ(app.ConfigFile(), QString());
     EXPECT_EQ(app.HardDrv, u'C');
     EXPECT_EQ(app.CdDrv, u'D');
-    EXPECT_EQ(app.Commands, QStringLiteral("C:;\"CD \\\""));
+    // No quotes: DOS would refuse the quoted command.
+    EXPECT_EQ(app.Commands, QStringLiteral("C:;CD \\"));
     EXPECT_TRUE(app.ExitCommands.isEmpty() && app.AppName.isEmpty() && app.AppPath.isEmpty());
     EXPECT_TRUE(app.MountCd && app.IsoImage && app.AutoEnd);
     EXPECT_FALSE(app.FullScreen || app.AppConfig || app.AutoClose);
