@@ -178,6 +178,8 @@ QVariant TAppListModel::data(const QModelIndex &index, int role) const
     const TAppItem &item = m_items[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
+    // Captions and paths are cut off where their cell ends.
+    case Qt::ToolTipRole:
         return index.column() == 0 ? item.Caption : item.SubItems.at(size_t(index.column() - 1));
     case Qt::DecorationRole:
         return index.column() == 0 ? QVariant(m_images.at(index.row())) : QVariant();
