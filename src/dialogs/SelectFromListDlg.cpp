@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -297,13 +298,23 @@ int TSelectFromListDialog::LayoutRightPart()
     const auto s = [this](int n) { return ScaleByDpi(n, this); };
     dist = s(Dist);
     hh = s(HintHeight);
-    paEdit->setFixedWidth(s(EditPartWidth));
+    // The design widths, wider where translated captions or group titles
+    // would not fit.
+    int buttonWidth = s(ButtonWidth);
+    for (QPushButton *b :
+         {btnInsert, btnDelete, btnEdit, btnDefault, btnDelAll, btnPrompt, OKBtn, CancelBtn})
+        buttonWidth = qMax(buttonWidth, b->sizeHint().width());
+    const int groupWidth =
+        std::max({s(EditPartWidth) - s(GroupLeft) - dist, buttonWidth + s(ButtonLeft) + s(10),
+                  gbxEdit->minimumSizeHint().width(), gbxMove->minimumSizeHint().width()});
+    buttonWidth = groupWidth - s(ButtonLeft) - s(10);
+    const int partWidth = s(GroupLeft) + groupWidth + dist;
+    paEdit->setFixedWidth(partWidth);
 
-    const int groupWidth = s(EditPartWidth) - s(GroupLeft) - dist;
     const int titleTop = gbxEdit->fontMetrics().height() + s(6);
     const QList<QPushButton *> column{btnInsert, btnDelete, btnEdit, btnDefault};
     for (int i = 0; i < column.size(); ++i)
-        column.at(i)->setGeometry(s(ButtonLeft), titleTop + i * s(ButtonStep), s(ButtonWidth),
+        column.at(i)->setGeometry(s(ButtonLeft), titleTop + i * s(ButtonStep), buttonWidth,
                                   s(ButtonHeight));
     int v;
     if (!DefDelimitedText.isEmpty()) {
@@ -315,14 +326,14 @@ int TSelectFromListDialog::LayoutRightPart()
     }
     if (FDelAll) {
         btnDelAll->show();
-        btnDelAll->setGeometry(s(ButtonLeft), v, s(ButtonWidth), s(ButtonHeight));
+        btnDelAll->setGeometry(s(ButtonLeft), v, buttonWidth, s(ButtonHeight));
         v += btnDelAll->height() + 2 * dist;
     } else {
         btnDelAll->hide();
     }
     gbxEdit->setGeometry(s(GroupLeft), dist, groupWidth, v);
 
-    const int half = (s(ButtonWidth) - dist) / 2;
+    const int half = (buttonWidth - dist) / 2;
     UpBtn->setGeometry(s(ButtonLeft), titleTop, half, s(ButtonHeight));
     DownBtn->setGeometry(s(ButtonLeft) + half + dist, titleTop, half, s(ButtonHeight));
     const int moveHeight = titleTop + s(ButtonHeight) + dist;
@@ -330,13 +341,13 @@ int TSelectFromListDialog::LayoutRightPart()
 
     const int buttonHeight = s(ButtonHeight);
     for (QPushButton *b : {btnPrompt, OKBtn, CancelBtn})
-        b->resize(s(ButtonWidth), buttonHeight);
+        b->resize(buttonWidth, buttonHeight);
 
     int height = gbxEdit->y() + v + 2 * dist;
     if (FOrder)
         height += gbxMove->height() + 2 * dist;
     // A long hint makes room for itself rather than being cut off.
-    const int hintWidth = s(EditPartWidth) - s(GroupLeft) - dist;
+    const int hintWidth = partWidth - s(GroupLeft) - dist;
     const int hintHeight = lbHint->text().isEmpty() ? 0 : lbHint->heightForWidth(hintWidth);
     height += qMax(hh, hintHeight);
     if (btnPrompt->isVisibleTo(this))

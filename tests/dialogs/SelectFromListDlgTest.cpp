@@ -290,3 +290,22 @@ TEST_F(ListDialog, LanguageSwitchKeepsEntriesAndTitle)
     RetranslateComponent(&dlg);
     EXPECT_EQ(dlg.btnInsert->text(), S("Add"));
 }
+
+TEST_F(ListDialog, TranslatedTitlesAndCaptionsFitTheRightPart)
+{
+    GnuGettext::UseLanguage(S("fr"));
+    RetranslateComponent(&dlg);
+    Open(TSelectOptions{soPrompt, soEdit, soOrder, soDelAll}, QString(), S("a,b"));
+    for (QGroupBox *group : {dlg.gbxEdit, dlg.gbxMove}) {
+        const int title = QFontMetrics(group->font()).horizontalAdvance(group->title());
+        EXPECT_LT(title, group->width()) << group->title().toStdString();
+        EXPECT_LE(group->geometry().right(), dlg.paEdit->width()) << group->title().toStdString();
+    }
+    for (QPushButton *button : {dlg.btnInsert, dlg.btnDelete, dlg.btnEdit, dlg.btnDefault,
+                                dlg.btnDelAll, dlg.btnPrompt, dlg.OKBtn, dlg.CancelBtn}) {
+        EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+        EXPECT_LE(button->geometry().right(), button->parentWidget()->width()) << button->text().toStdString();
+    }
+    GnuGettext::UseLanguage(S("C"));
+    RetranslateComponent(&dlg);
+}
