@@ -13,7 +13,17 @@ all: build
 deps:
 	@bash scripts/install-deps.sh
 
-$(BUILD_DIR)/build.ninja:
+# CI builds treat warnings as errors, also in a build folder that was first
+# configured without CI; configuring again costs seconds and recompiles only
+# when the setting changes.
+ifneq ($(filter 1 true TRUE True yes on ON,$(CI)),)
+override CMAKE_FLAGS += -DRAVELIN_WERROR=ON
+.PHONY: $(BUILD_DIR)/build.ninja
+endif
+
+# cmake itself comes with the packages, so they are installed first (order
+# only: installing a package does not make the build folder stale).
+$(BUILD_DIR)/build.ninja: | deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
 
 configure: $(BUILD_DIR)/build.ninja
@@ -33,6 +43,7 @@ bench: deps
 	@for b in $(BENCH_DIR)/bin/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
 format:
+	@bash scripts/install-deps.sh --format
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 pot: configure

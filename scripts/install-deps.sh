@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Ravelin need.
-# Idempotent: does nothing when everything is present. Pass --fuzz to add the
-# clang toolchain used by the fuzz targets.
+# Idempotent: does nothing when everything is present. --fuzz adds the clang
+# toolchain of the fuzz targets, --format clang-format.
 set -euo pipefail
 
 packages=(
@@ -12,9 +12,13 @@ packages=(
   adwaita-icon-theme fonts-dejavu-core
   dosbox xorriso
 )
-if [[ "${1:-}" == "--fuzz" ]]; then
-  packages+=(clang libclang-rt-14-dev)
-fi
+for option in "$@"; do
+  case "$option" in
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    --format) packages+=(clang-format) ;;
+    *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
@@ -29,6 +33,11 @@ fi
 
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then
+  if ! command -v sudo >/dev/null; then
+    echo "Missing Debian packages: ${missing[*]}" >&2
+    echo "Install them as root (apt-get install ...), or install sudo." >&2
+    exit 1
+  fi
   sudo=(sudo)
 fi
 
