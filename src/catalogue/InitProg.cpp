@@ -241,5 +241,10 @@ int UpdateAutoStartLink(bool autoStart, const QString &progVersName)
     entry.WorkingDir = ExeDir();
     entry.Description = progVersName;
     entry.Name = ProductName;
+    // The build puts the program's icon beside it; without that file the
+    // desktop looks the name up in its icon theme.
+    const QString icon = ExeDir() + ExeBaseName() + QStringLiteral(".png");
+    if (QFileInfo(icon).isFile())
+        entry.Icon = icon;
     return CreateShellLink(linkFile, entry);
 }

@@ -86,6 +86,7 @@ QString ShortVersion(const QString &version);
 // The start-up entry of this program in the user's autostart folder.
 QString AutoStartLinkFile();
 // Removes the start-up entry and, with autoStart, writes it anew (target
-// the program, working directory ExeDir, description progVersName).
+// the program, working directory ExeDir, description progVersName, icon the
+// picture ExeBaseName + ".png" beside the program when there is one).
 // Returns 0 on success.
 int UpdateAutoStartLink(bool autoStart, const QString &progVersName);

@@ -187,4 +187,12 @@ TEST(AutoStart, LinkFollowsTheSetting)
     EXPECT_EQ(UpdateAutoStartLink(false, S("x")), 0);
     EXPECT_FALSE(QFileInfo::exists(link));
     EXPECT_EQ(UpdateAutoStartLink(false, S("x")), 0);
+
+    // The build's icon file beside the program is the entry's icon.
+    SetExePaths(QString::fromLocal8Bit(RAVELIN_BINARY_DIR) + S("/bin/ravelin"));
+    ASSERT_TRUE(QFileInfo(ExeDir() + S("ravelin.png")).isFile());
+    EXPECT_EQ(UpdateAutoStartLink(true, S("x")), 0);
+    ASSERT_TRUE(ReadShellLink(link, read));
+    EXPECT_EQ(read.Icon, ExeDir() + S("ravelin.png"));
+    EXPECT_EQ(UpdateAutoStartLink(false, S("x")), 0);
 }
