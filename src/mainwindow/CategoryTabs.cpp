@@ -13,6 +13,11 @@ template <typename F> void Silently(bool &flag, F change)
     flag = was;
 }
 
+QString ShownAsWritten(QString name)
+{
+    return name.replace(u'&', QStringLiteral("&&"));
+}
+
 } // namespace
 
 TCategoryTabs::TCategoryTabs(QWidget *parent) : QTabBar(parent)
@@ -30,7 +35,7 @@ TCategoryTabs::TCategoryTabs(QWidget *parent) : QTabBar(parent)
 int TCategoryTabs::IndexOfCategory(const QString &name) const
 {
     for (int i = 0; i < count(); ++i) {
-        if (SameText(tabText(i), name))
+        if (SameText(Caption(i), name))
             return i;
     }
     return -1;
@@ -44,7 +49,7 @@ int TCategoryTabs::AddCategoryEntry(const QString &name)
         return index;
     }
     Silently(FSilent, [&] {
-        index = addTab(name);
+        index = addTab(ShownAsWritten(name));
         setTabData(index, 1);
     });
     return index;
@@ -79,11 +84,21 @@ void TCategoryTabs::Clear()
     });
 }
 
+QString TCategoryTabs::Caption(int index) const
+{
+    return tabText(index).replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+void TCategoryTabs::SetCaption(int index, const QString &name)
+{
+    setTabText(index, ShownAsWritten(name));
+}
+
 QStringList TCategoryTabs::Captions() const
 {
     QStringList captions;
     for (int i = 0; i < count(); ++i)
-        captions.append(tabText(i));
+        captions.append(Caption(i));
     return captions;
 }
 

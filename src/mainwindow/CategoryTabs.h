@@ -21,6 +21,10 @@ public:
     // tab 0 has been selected. An unknown name is ignored.
     void RemoveCategoryEntry(const QString &name);
     int EntryCount(int index) const;
+    // The category name of a tab. Names are shown as written: the tab text
+    // doubles every "&", which would otherwise make a shortcut.
+    QString Caption(int index) const;
+    void SetCaption(int index, const QString &name);
     void Clear();
     QStringList Captions() const;
 

@@ -250,7 +250,7 @@ void TfrmMain::RemoveCategoryEntry(const QString &Name)
 
 QString TfrmMain::CurrentCategory() const
 {
-    return tcCats->count() > 0 ? tcCats->tabText(tcCats->currentIndex()) : DefaultCategoryName();
+    return tcCats->count() > 0 ? tcCats->Caption(tcCats->currentIndex()) : DefaultCategoryName();
 }
 
 QStringList TfrmMain::CategoryNames() const
@@ -448,5 +448,5 @@ void TfrmMain::SetLanguageClick(QMenu *Sender, const QString &Language)
     AppItems->Retranslate();
     const int misc = tcCats->IndexOfCategory(oldMisc);
     if (misc >= 0)
-        tcCats->setTabText(misc, DefaultCategoryName());
+        tcCats->SetCaption(misc, DefaultCategoryName());
 }

@@ -113,7 +113,7 @@ protected:
         return captions;
     }
 
-    QString CurrentTab() const { return window->tcCats->tabText(window->tcCats->currentIndex()); }
+    QString CurrentTab() const { return window->tcCats->Caption(window->tcCats->currentIndex()); }
 
     QString SelectedCaption() const
     {
@@ -125,7 +125,7 @@ protected:
     {
         QStringList counts;
         for (int i = 0; i < window->tcCats->count(); ++i)
-            counts.append(window->tcCats->tabText(i) + u' ' +
+            counts.append(window->tcCats->Caption(i) + u' ' +
                           QString::number(window->tcCats->EntryCount(i)));
         return counts;
     }

@@ -249,6 +249,23 @@ TEST_F(MainWindowTest, CategoriesDifferingInCaseShareTheTabOfTheFirstSpelling)
     EXPECT_EQ(window->tcCats->EntryCount(1), 1);
 }
 
+TEST_F(MainWindowTest, CategoryNamesWithAnAmpersandAreShownAsWritten)
+{
+    WriteCatalogue({{S("Itchy"), S("Tom & Jerry")},
+                    {S("Doom"), S("R&D")},
+                    {S("Scratchy"), S("tom & jerry")}},
+                   S("Doom"));
+    auto window = Open();
+    EXPECT_EQ(window->CategoryNames(), QStringList({S("Tom & Jerry"), S("R&D")}));
+    EXPECT_EQ(window->tcCats->EntryCount(0), 2);
+    EXPECT_EQ(window->CurrentCategory(), S("R&D"));
+    EXPECT_EQ(Captions(*window), QStringList{S("Doom")});
+    // The tab shows an ampersand, not a shortcut letter.
+    EXPECT_EQ(window->tcCats->tabText(1), S("R&&D"));
+    window->tcCats->setCurrentIndex(0);
+    EXPECT_EQ(Captions(*window), QStringList({S("Itchy"), S("Scratchy")}));
+}
+
 TEST_F(MainWindowTest, TheRememberedApplicationSelectsItsTabAndTheFirstOfEqualNames)
 {
     WriteCatalogue({{S("Doom"), S("Action")},
