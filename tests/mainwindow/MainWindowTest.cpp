@@ -251,10 +251,9 @@ TEST_F(MainWindowTest, CategoriesDifferingInCaseShareTheTabOfTheFirstSpelling)
 
 TEST_F(MainWindowTest, CategoryNamesWithAnAmpersandAreShownAsWritten)
 {
-    WriteCatalogue({{S("Itchy"), S("Tom & Jerry")},
-                    {S("Doom"), S("R&D")},
-                    {S("Scratchy"), S("tom & jerry")}},
-                   S("Doom"));
+    WriteCatalogue(
+        {{S("Itchy"), S("Tom & Jerry")}, {S("Doom"), S("R&D")}, {S("Scratchy"), S("tom & jerry")}},
+        S("Doom"));
     auto window = Open();
     EXPECT_EQ(window->CategoryNames(), QStringList({S("Tom & Jerry"), S("R&D")}));
     EXPECT_EQ(window->tcCats->EntryCount(0), 2);
