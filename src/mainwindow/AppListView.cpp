@@ -63,6 +63,12 @@ protected:
 
     void mouseDoubleClickEvent(QMouseEvent *event) override
     {
+        // Only the left button's double click runs an entry; for the others
+        // it is one more press.
+        if (event->button() != Qt::LeftButton) {
+            mousePressEvent(event);
+            return;
+        }
         const bool empty = !this->indexAt(event->position().toPoint()).isValid();
         View::mouseDoubleClickEvent(event);
         if (!empty || event->button() != Qt::LeftButton)

@@ -142,11 +142,11 @@ protected:
 };
 
 // A double click as the desktop delivers it.
-void DoubleClick(QWidget *widget, QPoint pos)
+void DoubleClick(QWidget *widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
 {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
-    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseClick(widget, button, {}, pos);
+    QTest::mouseDClick(widget, button, {}, pos);
+    QTest::mouseRelease(widget, button, {}, pos);
 }
 
 } // namespace
@@ -349,6 +349,10 @@ TEST_F(MainWindowTest, DoubleClickRunsTheEntryUnderThePointer)
     auto window = Open();
     QTest::qWait(50);
     QAbstractItemView *view = window->lvApps->CurrentView();
+    // The other buttons' double clicks start nothing.
+    DoubleClick(view->viewport(), ItemCentre(*window, 1), Qt::RightButton);
+    EXPECT_TRUE(m_starter.calls.isEmpty());
+    EXPECT_TRUE(window->CurApp.isEmpty());
     DoubleClick(view->viewport(), ItemCentre(*window, 1));
     ASSERT_EQ(m_starter.calls.size(), 1);
     EXPECT_EQ(m_starter.calls[0].workDir, AppDir(S("Keen")));
