@@ -291,6 +291,15 @@ TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalo
             readName = besideProgram;
     }
     const auto ini = TUnicodeIniFile::CreateForRead(readName);
+    // Saving would replace what could not be read; such a file is shown as
+    // far as it was read and left alone, and the window can still close.
+    const bool complete = ini.CompletelyRead();
+    if (!complete) {
+        host.ReportError(SafeFormat(
+            _("The catalogue file \"%s\" could not be read completely.\r\nRavelin shows what "
+              "it could read and will not save changes to it in this session."),
+            readName));
+    }
 
     s.DosBoxPath = ini.ReadString(SecConfig, KeyDosBoxPath);
     if (!IsDir(s.DosBoxPath)) {
@@ -329,7 +338,7 @@ TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalo
         catalogue.Apps.push_back(std::move(app));
         host.AddCategoryEntry(category);
     }
-    catalogue.Loaded = true;
+    catalogue.Loaded = complete;
     host.ReadWindowSettings(files.IniName);
     return result;
 }

@@ -18,8 +18,10 @@ struct TCatalogue
     TBasicSettings BasicSettings;
     TAppList Apps;
     QString CurApp; // AppName of the selected entry
-    // Set by a completed load. A catalogue whose load was given up (first run
-    // cancelled) is never saved, so it cannot replace the file's entries.
+    // Set by a completed load of a file that could be read in full. A
+    // catalogue whose load was given up (first run cancelled) or whose file
+    // could be read only in part is never saved, so it cannot replace the
+    // file's entries.
     bool Loaded = false;
 };
 
@@ -54,6 +56,9 @@ public:
     virtual void AddCategoryEntry(const QString &category) { Q_UNUSED(category); }
     // Windows that keep their own section in the catalogue file read it.
     virtual void ReadWindowSettings(const QString &iniName) { Q_UNUSED(iniName); }
+    // The catalogue file exists but could not be read in full (unreadable,
+    // too large): the user is told that this run will not write it.
+    virtual void ReportError(const QString &message) { Q_UNUSED(message); }
 };
 
 struct TLoadResult

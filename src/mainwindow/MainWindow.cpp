@@ -54,6 +54,7 @@ public:
     {
         m_window.ReadWindowSettings(iniName);
     }
+    void ReportError(const QString &message) override { m_window.Prompt().error(message); }
 
 private:
     TfrmMain &m_window;

@@ -33,8 +33,10 @@ public:
     }
     void AddCategoryEntry(const QString &category) override { categories.append(category); }
     void ReadWindowSettings(const QString &iniName) override { windowIni = iniName; }
+    void ReportError(const QString &message) override { errors.append(message); }
 
     QString answer;
+    QStringList errors;
     int chooseCalls = 0;
     int editCalls = 0;
     QString title, preset, homeDir, windowIni;
@@ -136,6 +138,29 @@ TEST_F(CatalogueTest, CancelledFirstRunNeverReplacesTheFile)
     EXPECT_FALSE(m_cat.Loaded);
     SaveCatalogue(m_files.IniName, m_cat, QRect());
     EXPECT_EQ(Load(QStringLiteral("data/ravelin.ini")), before);
+}
+
+TEST_F(CatalogueTest, UnreadableFileIsReportedAndNeverWritten)
+{
+    // A catalogue "file" that cannot be read (here a folder): the user is
+    // told, and closing (a save) neither fails nor touches it.
+    ASSERT_TRUE(QDir().mkpath(m_files.IniName));
+    m_host.answer = Path(QStringLiteral("dosbox"));
+    const TLoadResult r = LoadIt();
+    EXPECT_FALSE(r.Cancelled);
+    ASSERT_EQ(m_host.errors.size(), 1);
+    EXPECT_TRUE(m_host.errors[0].contains(m_files.IniName));
+    EXPECT_FALSE(m_cat.Loaded);
+    EXPECT_NO_THROW(SaveCatalogue(m_files.IniName, m_cat, QRect()));
+    EXPECT_TRUE(QFileInfo(m_files.IniName).isDir());
+
+    // A file read in full says nothing and is saved.
+    ASSERT_TRUE(QDir(m_files.IniName).removeRecursively());
+    StoreCatalogue(QStringLiteral("AppCount=0\r\n"));
+    m_host.errors.clear();
+    LoadIt();
+    EXPECT_TRUE(m_host.errors.isEmpty());
+    EXPECT_TRUE(m_cat.Loaded);
 }
 
 TEST_F(CatalogueTest, FileBesideTheProgramIsReadButNeverWritten)
