@@ -117,11 +117,22 @@ void TfrmMain::ReadPlacement()
     const QPoint pos(ini.ReadInteger(config, u"Left", 50), ini.ReadInteger(config, u"Top", 50));
     const QSize size(ini.ReadInteger(config, u"Width", ScaleByDpi(DesignedWidth, this)),
                      ini.ReadInteger(config, u"Height", ScaleByDpi(DesignedHeight, this)));
-    resize(size.expandedTo(QSize(200, 150)));
-    // A position from another monitor set-up must not hide the window.
-    bool visible = false;
+    // Values from another monitor set-up, or a damaged file, must neither
+    // make the window larger than the largest screen nor put its title bar
+    // where no screen shows it.
+    QSize largest;
     for (const QScreen *screen : QGuiApplication::screens())
-        visible = visible || screen->availableGeometry().intersects(QRect(pos, this->size()));
+        largest = largest.expandedTo(screen->availableGeometry().size());
+    const QSize minimum(200, 150);
+    resize(largest.isEmpty() ? size.expandedTo(minimum)
+                             : size.boundedTo(largest).expandedTo(minimum));
+    const QRect titleBar(pos, QSize(this->size().width(), 30));
+    bool visible = false;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect shown = screen->availableGeometry().intersected(titleBar);
+        visible = visible || (shown.height() == titleBar.height() &&
+                              shown.width() >= qMin(titleBar.width(), 100));
+    }
     move(visible ? pos : QPoint(50, 50));
 }
 

@@ -25,6 +25,7 @@
 #include <QHeaderView>
 #include <QListView>
 #include <QMenu>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -181,6 +182,30 @@ TEST_F(MainWindowTest, CaptionPlacementAndSizeFromTheCatalogue)
     window.show();
     EXPECT_EQ(window.windowTitle(), caption);
     EXPECT_EQ(window.LocPath, qEnvironmentVariable("XDG_CONFIG_HOME") + S("/dosbox/"));
+    QFile::remove(ini);
+}
+
+TEST_F(MainWindowTest, PlacementFromADamagedCatalogueStaysOnTheScreen)
+{
+    SetExePaths(S("/opt/ravelin/ravelin-placement-test"));
+    const QString ini = AppDataDir() + S("/ravelin-placement-test.ini");
+    QDir().mkpath(AppDataDir());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // A title bar above the screen, then one far to the left: the default
+    // place. The size never exceeds the screen.
+    for (const QPoint stored : {QPoint(60, screen.top() - 20), QPoint(-5000, 60)}) {
+        {
+            TUnicodeIniFile file = TUnicodeIniFile::CreateForWrite(ini);
+            file.WriteInteger(u"Config", u"Left", stored.x());
+            file.WriteInteger(u"Config", u"Top", stored.y());
+            file.WriteInteger(u"Config", u"Width", 100000);
+            file.WriteInteger(u"Config", u"Height", 2000000000);
+            file.UpdateFile();
+        }
+        TfrmMain window;
+        EXPECT_EQ(window.pos(), QPoint(50, 50));
+        EXPECT_EQ(window.size(), screen.size());
+    }
     QFile::remove(ini);
 }
 
