@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -33,10 +34,18 @@ constexpr int HintHeight = 31;
 constexpr int DefaultClientWidth = 420;
 constexpr QPoint QuestionOffset(-100, 10);
 
-QIcon ThemeIcon(const char *name, QStyle::StandardPixmap fallback, const QWidget *w)
+// The first of the names the icon theme has, else the style's picture.
+// Adwaita's full-colour arrows, house and refresh are light grey and look
+// disabled: their symbolic forms come first.
+QIcon ThemeIcon(std::initializer_list<const char *> names, QStyle::StandardPixmap fallback,
+                const QWidget *w)
 {
-    const QIcon icon = QIcon::fromTheme(QString::fromLatin1(name));
-    return icon.isNull() ? w->style()->standardIcon(fallback, nullptr, w) : icon;
+    for (const char *name : names) {
+        const QString themeName = QString::fromLatin1(name);
+        if (QIcon::hasThemeIcon(themeName))
+            return QIcon::fromTheme(themeName);
+    }
+    return w->style()->standardIcon(fallback, nullptr, w);
 }
 
 } // namespace
@@ -126,28 +135,28 @@ TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
         return b;
     };
     btnInsert = makeButton(gbxEdit, "btnInsert", ND_("Add"), ND_("Add item"),
-                           ThemeIcon("list-add", QStyle::SP_FileDialogNewFolder, this));
+                           ThemeIcon({"list-add"}, QStyle::SP_FileDialogNewFolder, this));
     btnDelete = makeButton(gbxEdit, "btnDelete", ND_("Remove"), ND_("Remove selected items"),
-                           ThemeIcon("list-remove", QStyle::SP_DialogDiscardButton, this));
+                           ThemeIcon({"list-remove"}, QStyle::SP_DialogDiscardButton, this));
     btnEdit = makeButton(gbxEdit, "btnEdit", ND_("Change"), ND_("Edit item"),
-                         ThemeIcon("document-edit", QStyle::SP_FileDialogContentsView, this));
+                         ThemeIcon({"document-edit"}, QStyle::SP_FileDialogContentsView, this));
     btnDefault = makeButton(gbxEdit, "btnDefault", ND_("Default"), ND_("Reset to default values"),
-                            ThemeIcon("edit-undo", QStyle::SP_DialogResetButton, this));
+                            ThemeIcon({"edit-undo"}, QStyle::SP_DialogResetButton, this));
     btnDelAll = makeButton(gbxEdit, "btnDelAll", ND_("Remove all"), ND_("Remove all items"),
-                           ThemeIcon("edit-clear", QStyle::SP_TrashIcon, this));
+                           ThemeIcon({"edit-clear"}, QStyle::SP_TrashIcon, this));
     gbxMove = new QGroupBox(ND_("Move item"), paEdit);
     gbxMove->setObjectName(QStringLiteral("gbxMove"));
     UpBtn = makeButton(gbxMove, "UpBtn", QString(), ND_("Move item up"),
-                       ThemeIcon("go-up", QStyle::SP_ArrowUp, this));
+                       ThemeIcon({"go-up-symbolic", "go-up"}, QStyle::SP_ArrowUp, this));
     DownBtn = makeButton(gbxMove, "DownBtn", QString(), ND_("Move item down"),
-                         ThemeIcon("go-down", QStyle::SP_ArrowDown, this));
+                         ThemeIcon({"go-down-symbolic", "go-down"}, QStyle::SP_ArrowDown, this));
     lbHint = new QLabel(paEdit);
     lbHint->setObjectName(QStringLiteral("lbHint"));
     lbHint->setWordWrap(true);
     lbHint->setTextFormat(Qt::PlainText);
     lbHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     btnPrompt = makeButton(paEdit, "btnPrompt", ND_("Prompt"), QString(),
-                           ThemeIcon("dialog-question", QStyle::SP_MessageBoxQuestion, this));
+                           ThemeIcon({"dialog-question"}, QStyle::SP_MessageBoxQuestion, this));
     OKBtn = makeButton(paEdit, "OKBtn", ND_("OK"), QString(),
                        style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
     OKBtn->setDefault(true);

@@ -253,8 +253,8 @@ void TShellDirDialog::SetFileColumns()
     // Never narrower than their (translated) headings.
     const int size = qMax(12 * unit, header->sectionSizeHint(1));
     const int type = qMax(15 * unit, header->sectionSizeHint(2));
-    const int date = std::max({17 * unit, metrics.horizontalAdvance(sampleDate) + 3 * unit,
-                           header->sectionSizeHint(3)});
+    const int date = std::max(
+        {17 * unit, metrics.horizontalAdvance(sampleDate) + 3 * unit, header->sectionSizeHint(3)});
     const int width = ShellListView->viewport()->width();
     header->resizeSection(0, qMax(width - size - type - date, 12 * unit));
     header->resizeSection(1, size);
