@@ -341,7 +341,17 @@ QPixmap TImageList::pixmap(int index, qreal devicePixelRatio) const
     const QIcon image = icon(index);
     if (image.isNull() || m_size.isEmpty())
         return QPixmap();
-    return image.pixmap(m_size, devicePixelRatio);
+    QPixmap p = image.pixmap(m_size, devicePixelRatio);
+    const QSize wanted = m_size * devicePixelRatio;
+    if (p.isNull() || (p.width() >= wanted.width() && p.height() >= wanted.height()))
+        return p;
+    // A theme icon comes in the nearest size it has, which may be smaller
+    // (Adwaita's dialog pictures are 24 and 48 pixels): the larger one drawn
+    // down keeps the list's size.
+    p = image.pixmap(m_size * 4, devicePixelRatio)
+            .scaled(wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    p.setDevicePixelRatio(devicePixelRatio);
+    return p;
 }
 
 void TImageList::resize(QSize size)

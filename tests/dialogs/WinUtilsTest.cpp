@@ -191,3 +191,22 @@ TEST(WinUtils, RescalingOnlyFromTwentyPercentMore)
     ScaleImage(&image, 96, 120);
     EXPECT_EQ(image.pixmap().size(), QSize(48, 40));
 }
+
+TEST(WinUtils, ImageListPicturesHaveTheListSize)
+{
+    // Icons (theme icons among them) give their nearest size, which may be
+    // smaller than asked; the message icons must still be 32 pixels.
+    QPixmap small(24, 24);
+    small.fill(Qt::blue);
+    QIcon twoSizes;
+    QPixmap large(48, 48);
+    large.fill(Qt::green);
+    twoSizes.addPixmap(small);
+    twoSizes.addPixmap(large);
+    TImageList list(QSize(32, 32));
+    list.add(QIcon(small));
+    list.add(twoSizes);
+    EXPECT_EQ(list.pixmap(0).size(), QSize(32, 32));
+    EXPECT_EQ(list.pixmap(1).size(), QSize(32, 32));
+    EXPECT_EQ(list.pixmap(1, 2.0).size(), QSize(64, 64));
+}
