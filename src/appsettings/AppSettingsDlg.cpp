@@ -150,6 +150,19 @@ bool TAppSettingsDialog::Execute(const QStringList &Categories, TDosBoxApp &DosB
     return ok;
 }
 
+// An entry without a name could be neither told apart in the list nor
+// chosen again as the last application.
+void TAppSettingsDialog::accept()
+{
+    if (edAppName->text().trimmed().isEmpty()) {
+        pcSettings->setCurrentWidget(tsGeneral);
+        edAppName->setFocus();
+        ErrorDialog(_("Please enter a name for the application."));
+        return;
+    }
+    QDialog::accept();
+}
+
 void TAppSettingsDialog::LoadControls(const QStringList &Categories, const TDosBoxApp &DosBoxApp,
                                       bool IsStaging)
 {

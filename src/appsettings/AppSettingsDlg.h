@@ -48,6 +48,8 @@ public:
     // the names offered in the category box; IsStaging picks the DOSBox
     // Staging variant of the emulation controls. True for OK.
     bool Execute(const QStringList &Categories, TDosBoxApp &DosBoxApp, bool IsStaging);
+    // OK refuses an entry without a name.
+    void accept() override;
 
     // The steps of Execute around the modal loop, for tests that drive the
     // window without one: make the working copy and fill the controls;

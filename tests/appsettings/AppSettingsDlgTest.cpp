@@ -246,6 +246,21 @@ TEST_F(AppSettingsDlgTest, CancelLeavesEntryAndPicturesAsTheyWere)
     });
     EXPECT_TRUE(m_dlg.Execute({}, app, false));
     EXPECT_EQ(app.AppName, QStringLiteral("Changed"));
+
+    // OK without a name is refused with a message; the dialog stays open.
+    TMessageScript messages;
+    WhenModal([this](QWidget *) {
+        m_dlg.edAppName->setText(QStringLiteral("  "));
+        m_dlg.btbOK->click();
+        EXPECT_TRUE(m_dlg.isVisible());
+        m_dlg.edAppName->setText(QStringLiteral("Named"));
+        m_dlg.btbOK->click();
+    });
+    EXPECT_TRUE(m_dlg.Execute({}, app, false));
+    ASSERT_EQ(messages.asked().size(), 1);
+    EXPECT_EQ(messages.asked().at(0).text,
+              QStringLiteral("Please enter a name for the application."));
+    EXPECT_EQ(app.AppName, QStringLiteral("Named"));
 }
 
 TEST_F(AppSettingsDlgTest, ChosenIconReachesTheEntryOnlyOnOk)
