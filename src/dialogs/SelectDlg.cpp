@@ -2,7 +2,6 @@
 
 #include "dialogs/ShowMessageDlg.h"
 #include "localisation/GnuGettext.h"
-#include "localisation/ResourceStrings.h"
 #include "localisation/ui/TranslateComponent.h"
 
 #include <QApplication>
@@ -14,24 +13,23 @@
 #include <QPushButton>
 #include <QStyle>
 
-using namespace ResourceStrings;
-
 namespace {
 constexpr int CheckedBit = 256;
 constexpr int DefaultButtonWidth = 105;
 constexpr int IconSize = 32;
 
+// The message window's title for the same kind of question.
 QString DefaultSelectTitle(TMsgDlgType kind)
 {
     switch (kind) {
     case mtWarning:
-        return SMsgDlgWarning();
+        return DefaultMessageTitle(mdtWarning);
     case mtError:
-        return SMsgDlgError();
+        return DefaultMessageTitle(mdtError);
     case mtInformation:
-        return SMsgDlgInformation();
+        return DefaultMessageTitle(mdtInformation);
     case mtConfirmation:
-        return SMsgDlgConfirm();
+        return DefaultMessageTitle(mdtConfirm);
     case mtCustom:
         break;
     }

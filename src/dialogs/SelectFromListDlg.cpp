@@ -34,20 +34,6 @@ constexpr int HintHeight = 31;
 constexpr int DefaultClientWidth = 420;
 constexpr QPoint QuestionOffset(-100, 10);
 
-// The first of the names the icon theme has, else the style's picture.
-// Adwaita's full-colour arrows, house and refresh are light grey and look
-// disabled: their symbolic forms come first.
-QIcon ThemeIcon(std::initializer_list<const char *> names, QStyle::StandardPixmap fallback,
-                const QWidget *w)
-{
-    for (const char *name : names) {
-        const QString themeName = QString::fromLatin1(name);
-        if (QIcon::hasThemeIcon(themeName))
-            return QIcon::fromTheme(themeName);
-    }
-    return w->style()->standardIcon(fallback, nullptr, w);
-}
-
 } // namespace
 
 QStringList DelimitedTextToList(const QString &text, QChar delimiter, QChar quote)
@@ -135,28 +121,28 @@ TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
         return b;
     };
     btnInsert = makeButton(gbxEdit, "btnInsert", ND_("Add"), ND_("Add item"),
-                           ThemeIcon({"list-add"}, QStyle::SP_FileDialogNewFolder, this));
+                           ThemeIcon({u"list-add"}, QStyle::SP_FileDialogNewFolder, this));
     btnDelete = makeButton(gbxEdit, "btnDelete", ND_("Remove"), ND_("Remove selected items"),
-                           ThemeIcon({"list-remove"}, QStyle::SP_DialogDiscardButton, this));
+                           ThemeIcon({u"list-remove"}, QStyle::SP_DialogDiscardButton, this));
     btnEdit = makeButton(gbxEdit, "btnEdit", ND_("Change"), ND_("Edit item"),
-                         ThemeIcon({"document-edit"}, QStyle::SP_FileDialogContentsView, this));
+                         ThemeIcon({u"document-edit"}, QStyle::SP_FileDialogContentsView, this));
     btnDefault = makeButton(gbxEdit, "btnDefault", ND_("Default"), ND_("Reset to default values"),
-                            ThemeIcon({"edit-undo"}, QStyle::SP_DialogResetButton, this));
+                            ThemeIcon({u"edit-undo"}, QStyle::SP_DialogResetButton, this));
     btnDelAll = makeButton(gbxEdit, "btnDelAll", ND_("Remove all"), ND_("Remove all items"),
-                           ThemeIcon({"edit-clear"}, QStyle::SP_TrashIcon, this));
+                           ThemeIcon({u"edit-clear"}, QStyle::SP_TrashIcon, this));
     gbxMove = new QGroupBox(ND_("Move item"), paEdit);
     gbxMove->setObjectName(QStringLiteral("gbxMove"));
     UpBtn = makeButton(gbxMove, "UpBtn", QString(), ND_("Move item up"),
-                       ThemeIcon({"go-up-symbolic", "go-up"}, QStyle::SP_ArrowUp, this));
+                       ThemeIcon({u"go-up-symbolic", u"go-up"}, QStyle::SP_ArrowUp, this));
     DownBtn = makeButton(gbxMove, "DownBtn", QString(), ND_("Move item down"),
-                         ThemeIcon({"go-down-symbolic", "go-down"}, QStyle::SP_ArrowDown, this));
+                         ThemeIcon({u"go-down-symbolic", u"go-down"}, QStyle::SP_ArrowDown, this));
     lbHint = new QLabel(paEdit);
     lbHint->setObjectName(QStringLiteral("lbHint"));
     lbHint->setWordWrap(true);
     lbHint->setTextFormat(Qt::PlainText);
     lbHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     btnPrompt = makeButton(paEdit, "btnPrompt", ND_("Prompt"), QString(),
-                           ThemeIcon({"dialog-question"}, QStyle::SP_MessageBoxQuestion, this));
+                           ThemeIcon({u"dialog-question"}, QStyle::SP_MessageBoxQuestion, this));
     OKBtn = makeButton(paEdit, "OKBtn", ND_("OK"), QString(),
                        style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
     OKBtn->setDefault(true);

@@ -35,20 +35,6 @@ constexpr int DefaultHeight = 470;
 constexpr int RootIconSize = 32;
 constexpr int ToolIconSize = 20;
 
-// The first of the names the icon theme has, else the style's picture.
-// Adwaita's full-colour arrows, house and refresh are light grey and look
-// disabled: their symbolic forms come first.
-QIcon ThemeIcon(std::initializer_list<const char *> names, QStyle::StandardPixmap fallback,
-                const QWidget *w)
-{
-    for (const char *name : names) {
-        const QString themeName = QString::fromLatin1(name);
-        if (QIcon::hasThemeIcon(themeName))
-            return QIcon::fromTheme(themeName);
-    }
-    return w->style()->standardIcon(fallback, nullptr, w);
-}
-
 } // namespace
 
 TShellDirDialog::TShellDirDialog(QWidget *parent)
@@ -163,15 +149,15 @@ void TShellDirDialog::BuildRootPanel()
         return b;
     };
     spbDesktop = makeRoot("spbDesktop", ND_("Desktop"),
-                          ThemeIcon({"user-desktop"}, QStyle::SP_DesktopIcon, this), rfDesktop);
+                          ThemeIcon({u"user-desktop"}, QStyle::SP_DesktopIcon, this), rfDesktop);
     spbMyFiles =
         makeRoot("spbMyFiles", ND_("Documents"),
-                 ThemeIcon({"folder-documents"}, QStyle::SP_DirOpenIcon, this), rfPersonal);
+                 ThemeIcon({u"folder-documents"}, QStyle::SP_DirOpenIcon, this), rfPersonal);
     spbComputer = makeRoot("spbComputer", ND_("Computer"),
-                           ThemeIcon({"computer"}, QStyle::SP_ComputerIcon, this), rfMyComputer);
+                           ThemeIcon({u"computer"}, QStyle::SP_ComputerIcon, this), rfMyComputer);
     spbNetwork =
         makeRoot("spbNetwork", ND_("Network"),
-                 ThemeIcon({"network-workgroup"}, QStyle::SP_DriveNetIcon, this), rfNetwork);
+                 ThemeIcon({u"network-workgroup"}, QStyle::SP_DriveNetIcon, this), rfNetwork);
     rootLayout->addStretch(1);
     spbComputer->setChecked(true);
 }
@@ -195,11 +181,11 @@ void TShellDirDialog::BuildBottomPanel()
         return b;
     };
     spbHome = makeTool("spbHome", ND_("Go to default folder"),
-                       ThemeIcon({"go-home-symbolic", "go-home"}, QStyle::SP_DirHomeIcon, this));
+                       ThemeIcon({u"go-home-symbolic", u"go-home"}, QStyle::SP_DirHomeIcon, this));
     spbUp = makeTool("spbUp", ND_("One folder up"),
-                     ThemeIcon({"go-up-symbolic", "go-up"}, QStyle::SP_FileDialogToParent, this));
+                     ThemeIcon({u"go-up-symbolic", u"go-up"}, QStyle::SP_FileDialogToParent, this));
     spbNew = makeTool("spbNew", ND_("Create new folder"),
-                      ThemeIcon({"folder-new"}, QStyle::SP_FileDialogNewFolder, this));
+                      ThemeIcon({u"folder-new"}, QStyle::SP_FileDialogNewFolder, this));
     cbxSelectedDir = new TDirComboBox(Panel1);
     cbxSelectedDir->setObjectName(QStringLiteral("cbxSelectedDir"));
     cbxSelectedDir->setToolTip(ND_("Directory"));
@@ -270,12 +256,12 @@ void TShellDirDialog::BuildMenu()
     itmCreate->setIcon(spbNew->icon());
     itmDelete = PopupMenu->addAction(ND_("Delete folder"));
     itmDelete->setObjectName(QStringLiteral("itmDelete"));
-    itmDelete->setIcon(ThemeIcon({"edit-delete"}, QStyle::SP_TrashIcon, this));
+    itmDelete->setIcon(ThemeIcon({u"edit-delete"}, QStyle::SP_TrashIcon, this));
     PopupMenu->addSeparator();
     itmUpdate = PopupMenu->addAction(ND_("Update"));
     itmUpdate->setObjectName(QStringLiteral("itmUpdate"));
     itmUpdate->setIcon(
-        ThemeIcon({"view-refresh-symbolic", "view-refresh"}, QStyle::SP_BrowserReload, this));
+        ThemeIcon({u"view-refresh-symbolic", u"view-refresh"}, QStyle::SP_BrowserReload, this));
     itmUpdate->setShortcut(QKeySequence(Qt::Key_F5));
     addAction(itmUpdate);
     cancel1 = PopupMenu->addAction(ND_("Cancel"));

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QToolButton>
 #include <QWidget>
 #include <cstdlib>
@@ -367,6 +368,17 @@ void TImageList::resize(QSize size)
         image = QIcon(p);
     }
     m_size = size;
+}
+
+QIcon ThemeIcon(std::initializer_list<QStringView> names, QStyle::StandardPixmap fallback,
+                const QWidget *widget)
+{
+    for (QStringView name : names) {
+        const QString themeName = name.toString();
+        if (QIcon::hasThemeIcon(themeName))
+            return QIcon::fromTheme(themeName);
+    }
+    return widget->style()->standardIcon(fallback, nullptr, widget);
 }
 
 bool NeedsRescale(int oldPpi, int newPpi)

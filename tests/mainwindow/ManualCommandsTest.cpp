@@ -12,7 +12,10 @@
 #include "texttools/ui/WebBrowser.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -342,4 +345,23 @@ TEST_F(ManualCommandsTest, TheViewerTakesItsPlaceAtFirstShowingAndWritesItAtTheE
     EXPECT_EQ(ini.ReadInteger(u"HtmlManual", u"Width", 0), 520);
     EXPECT_EQ(ini.ReadInteger(u"HtmlManual", u"Height", 0), 410);
     EXPECT_EQ(ini.ReadInteger(u"HtmlManual", u"State", -1), 0);
+}
+
+// The user guide the build puts beside the program finds its style sheet
+// there in every language.
+TEST(UserGuide, EveryPageBesideTheProgramFindsItsStyleSheet)
+{
+    const QDir bin(QCoreApplication::applicationDirPath());
+    const QStringList pages = bin.entryList({S("ravelin-*.html")}, QDir::Files);
+    ASSERT_GE(pages.size(), 3);
+    const QRegularExpression sheet(S("<link rel=\"stylesheet\"[^>]*href=\"([^\"]+)\""));
+    for (const QString &page : pages) {
+        QFile file(bin.filePath(page));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+        const QString html = QString::fromUtf8(file.readAll());
+        int sheets = 0;
+        for (auto it = sheet.globalMatch(html); it.hasNext(); ++sheets)
+            EXPECT_TRUE(QFileInfo(bin.filePath(it.next().captured(1))).isFile()) << page.toStdString();
+        EXPECT_GE(sheets, 1) << page.toStdString();
+    }
 }

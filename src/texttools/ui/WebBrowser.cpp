@@ -35,18 +35,6 @@ constexpr int StateNormal = 0;
 constexpr int StateMinimised = 1;
 constexpr int StateMaximised = 2;
 
-// The icon of the desktop's theme (or its symbolic form), else the style's.
-QIcon ThemeIcon(const char *name, QStyle::StandardPixmap fallback, const QWidget *w)
-{
-    const QString themeName = QString::fromLatin1(name);
-    const QString symbolic = themeName + QStringLiteral("-symbolic");
-    for (const QString &n : {themeName, symbolic}) {
-        if (QIcon::hasThemeIcon(n))
-            return QIcon::fromTheme(n);
-    }
-    return w->style()->standardIcon(fallback, nullptr, w);
-}
-
 QString ErrorPage(const QString &message)
 {
     return QStringLiteral("<html><body><h3>") + D_("The page cannot be shown").toHtmlEscaped() +
@@ -171,7 +159,10 @@ void TWebBrowserWin::CreateActions()
          QStyle::SP_DialogCloseButton, &W::ActionCancelExecute},
     };
     for (const TDef &def : defs) {
-        auto *action = new QAction(ThemeIcon(def.Icon, def.Fallback, this), def.Caption, this);
+        const QString icon = QString::fromLatin1(def.Icon);
+        const QString symbolic = icon + QStringLiteral("-symbolic");
+        auto *action =
+            new QAction(ThemeIcon({icon, symbolic}, def.Fallback, this), def.Caption, this);
         action->setObjectName(QString::fromLatin1(def.Name));
         // A hint equal to the caption is the action's own tool tip, which
         // follows the caption when the language changes.
