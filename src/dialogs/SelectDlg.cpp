@@ -11,12 +11,10 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QStyle>
 
 namespace {
 constexpr int CheckedBit = 256;
 constexpr int DefaultButtonWidth = 105;
-constexpr int IconSize = 32;
 
 // The message window's title for the same kind of question.
 QString DefaultSelectTitle(TMsgDlgType kind)
@@ -44,13 +42,7 @@ TSelectDialog::TSelectDialog(QWidget *parent)
     setObjectName(QStringLiteral("SelectDialog"));
     setWindowTitle(ND_("Dialog"));
 
-    QStyle *style = this->style();
-    ilIcons = TImageList(QSize(IconSize, IconSize));
-    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this));
-    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, this));
-    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this));
-    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this));
-    ScaleImageList(ilIcons, 96, MonitorPpi(screen()));
+    ilIcons = MessageIconList(this);
 
     imgIcon = new QLabel(this);
     imgIcon->setObjectName(QStringLiteral("imgIcon"));

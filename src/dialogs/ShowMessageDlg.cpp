@@ -99,6 +99,18 @@ QString DefaultMessageTitle(TMsgDialogType kind)
     return QString();
 }
 
+TImageList MessageIconList(const QWidget *window)
+{
+    const QStyle *style = window->style();
+    TImageList icons(QSize(IconSize, IconSize));
+    for (QStyle::StandardPixmap picture :
+         {QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
+          QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxQuestion})
+        icons.add(style->standardIcon(picture, nullptr, window));
+    ScaleImageList(icons, 96, MonitorPpi(window->screen()));
+    return icons;
+}
+
 TShowMsgDialog::TShowMsgDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
@@ -107,18 +119,13 @@ TShowMsgDialog::TShowMsgDialog(QWidget *parent)
     setModal(true);
 
     QStyle *style = this->style();
-    ilIcons = TImageList(QSize(IconSize, IconSize));
-    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this));
-    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, this));
-    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this));
-    ilIcons.add(style->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this));
+    ilIcons = MessageIconList(this);
     ilGlyphs = TImageList(QSize(GlyphSize, GlyphSize));
     ilGlyphs.add(style->standardIcon(QStyle::SP_DialogCloseButton, nullptr, this));
     ilGlyphs.add(style->standardIcon(QStyle::SP_DialogCancelButton, nullptr, this));
     ilGlyphs.add(style->standardIcon(QStyle::SP_DialogYesButton, nullptr, this));
     ilGlyphs.add(style->standardIcon(QStyle::SP_DialogNoButton, nullptr, this));
     ilGlyphs.add(style->standardIcon(QStyle::SP_BrowserReload, nullptr, this));
-    ScaleImageList(ilIcons, 96, MonitorPpi(screen()));
     ScaleImageList(ilGlyphs, 96, MonitorPpi(screen()));
 
     imgIcon = new QLabel(this);

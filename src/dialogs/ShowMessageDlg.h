@@ -16,6 +16,9 @@ class QTimer;
 void SplitMessageText(const QString &text, QString &title, QString &message);
 // The title of a message without a title of its own, by its icon.
 QString DefaultMessageTitle(TMsgDialogType kind);
+// The pictures of warning, error, information and question, in that order,
+// at the message windows' icon size for the monitor of window.
+TImageList MessageIconList(const QWidget *window);
 
 // The program's message window: icon, unwrapped text that sizes the window,
 // up to three buttons, optional auto-close timer. Created for one message by
