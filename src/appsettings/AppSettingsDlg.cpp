@@ -31,16 +31,6 @@
 
 namespace {
 
-bool IsFile(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).isFile();
-}
-
-bool IsDir(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).isDir();
-}
-
 // A stored program path names DOS folders with "\".
 QString NativeProgramPath(const QString &dosPath)
 {

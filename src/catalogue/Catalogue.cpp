@@ -60,16 +60,6 @@ const QString KeyMemSize = QStringLiteral("MemSize");
 const QString KeyMemManage = QStringLiteral("MemManage");
 const QString KeyCycles = QStringLiteral("Cycles");
 
-bool IsDir(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).isDir();
-}
-
-bool IsFile(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).isFile();
-}
-
 // A drive letter as stored; anything that is no letter gives the default.
 QChar DriveLetter(const QString &value, QChar def)
 {

@@ -22,6 +22,25 @@ void DescribeDosBox(const TFileVersionInfo &info, QString &desc, bool &staging)
            QString::number(version.Minor) + u'.' + QString::number(version.Build) + u')';
 }
 
+QString EmulatorDefaultConfig(const QString &dosBoxPath)
+{
+    if (dosBoxPath.isEmpty())
+        return {};
+    QString answer;
+    if (!ReadProgramAnswer(JoinPath(dosBoxPath, DosBox::ProgramName), {DosBox::OptPrintConf},
+                           3000, answer))
+        return {};
+    // The path is the last line; banners may come before it.
+    const QStringList lines = answer.split(u'\n', Qt::SkipEmptyParts);
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        const QString file = line->trimmed();
+        if (file.isEmpty())
+            continue;
+        return IsAbsolutePath(file) && IsFile(file) ? file : QString();
+    }
+    return {};
+}
+
 void InitVersion(TBasicSettings &settings)
 {
     UpdateDosBoxInfo(settings.DosBoxPath, settings.DosBoxDesc, settings.IsStaging);

@@ -26,20 +26,6 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-namespace {
-
-bool IsFile(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).isFile();
-}
-
-bool IsDir(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).isDir();
-}
-
-} // namespace
-
 QString KeyboardCodeOfLanguage(int primaryLanguage)
 {
     switch (primaryLanguage) {
@@ -154,6 +140,8 @@ void TDosBoxSetDialog::LoadControls(const TBasicSettings &ASettings)
     edConfFile->setText(ASettings.ConfFile);
     edLangFile->setText(ASettings.LangFile);
     edMapperFile->setText(ASettings.MapperFile);
+    if (edConfFile->text().isEmpty() && SuggestPrimaryConfig() && edMapperFile->text().isEmpty())
+        edMapperFile->setText(DefaultMapperFile());
     if (!ASettings.KeyLayout.isEmpty()) {
         rbKeyLayout->setChecked(true);
         cbKeyLayout->setCurrentText(ASettings.KeyLayout);
@@ -242,10 +230,13 @@ void TDosBoxSetDialog::btPathClick()
     edPath->setText(dir);
     UpdateDosBoxDesc();
     const QString stagingConfig = JoinPath(LocPath, DosBox::StagingConfigName);
-    if (FStaging && IsFile(stagingConfig))
+    if (FStaging && IsFile(stagingConfig)) {
         edConfFile->setText(stagingConfig);
-    else
+    } else {
+        if (!IsFile(edConfFile->text()))
+            SuggestPrimaryConfig();
         ChoosePrimaryConfig();
+    }
     edMapperFile->setText(DefaultMapperFile());
     edLangFile->clear();
 }
@@ -313,6 +304,20 @@ bool TDosBoxSetDialog::ChoosePrimaryConfig()
                                       {_("All"), QStringLiteral("*.*")}},
                                      ConfigStartDir(),
                                      false});
+    if (file.isEmpty())
+        return false;
+    edConfFile->setText(file);
+    return true;
+}
+
+// A classic emulator that has never run has no configuration file yet; asked,
+// it writes one with its defaults and names it, so that a new user need not
+// start it once by hand first.
+bool TDosBoxSetDialog::SuggestPrimaryConfig()
+{
+    if (FStaging)
+        return false;
+    const QString file = EmulatorDefaultConfig(edPath->text());
     if (file.isEmpty())
         return false;
     edConfFile->setText(file);

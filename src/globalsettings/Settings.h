@@ -61,6 +61,7 @@ public:
 
     bool Staging() const { return FStaging; }
     bool ChoosePrimaryConfig();
+    bool SuggestPrimaryConfig();
     QString DefaultMapperFile() const;
     static QString DetectKeyboardLayout();
 

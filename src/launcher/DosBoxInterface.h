@@ -78,6 +78,9 @@ inline const QString OptNoConsole = QStringLiteral(" -noconsole");
 inline const QString OptLang = QStringLiteral(" -lang ");
 inline const QString OptConf = QStringLiteral(" -conf ");
 inline const QString OptCommand = QStringLiteral(" -c ");
+// Makes the emulator write its default configuration file when it has none
+// yet and print that file's path.
+inline const QString OptPrintConf = QStringLiteral("-printconf");
 
 // DOS commands of [autoexec] and "-c".
 inline const QString CmdMixer = QStringLiteral("MIXER ");

@@ -176,6 +176,16 @@ QString MakeAbsolutePath(const QString &base, const QString &path, PathStyle sty
     return DirWithDelimiter(base, style) + path;
 }
 
+bool IsFile(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+bool IsDir(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
 QString ExistingDirOrDefault(const QString &path, const QString &def)
 {
     constexpr PathStyle style = PathStyle::Native;

@@ -41,6 +41,10 @@ QString MakeAbsolutePath(const QString &base, const QString &path,
 // The nearest existing directory of path (climbing to its parents), or def.
 // Asks the file system; the path must be in the native style.
 QString ExistingDirOrDefault(const QString &path, const QString &def);
+// path names an existing ordinary file (a link to one counts) or directory;
+// an empty path names neither.
+bool IsFile(const QString &path);
+bool IsDir(const QString &path);
 bool IsRealDirName(const QString &name);
 // Two file names are equal (case-insensitive in Windows style).
 bool SameFileName(const QString &a, const QString &b, PathStyle style = PathStyle::Native);

@@ -89,16 +89,17 @@ bool ParseVersionAnswer(const QString &answer, const QString &fallbackName,
     return true;
 }
 
-bool ReadVersionInfo(const QString &fileName, TFileVersionInfo &info, int timeoutMs)
+bool ReadProgramAnswer(const QString &fileName, const QStringList &arguments, int timeoutMs,
+                       QString &answerText)
 {
-    info = {};
+    answerText.clear();
     const QFileInfo file(fileName);
     if (!file.isFile() || !file.isExecutable())
         return false;
 
     QProcess process;
     process.setProgram(file.absoluteFilePath());
-    process.setArguments({QStringLiteral("--version")});
+    process.setArguments(arguments);
     process.setWorkingDirectory(file.absolutePath());
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
@@ -125,7 +126,7 @@ bool ReadVersionInfo(const QString &fileName, TFileVersionInfo &info, int timeou
         process.waitForReadyRead(int(left));
         answer += process.read(MaxAnswerSize - answer.size());
         if (answer.size() >= MaxAnswerSize)
-            break; // enough to know; the rest is not a version answer
+            break; // enough to know; the rest is no short answer
     }
     if (process.state() != QProcess::NotRunning) {
         process.kill();
@@ -134,8 +135,16 @@ bool ReadVersionInfo(const QString &fileName, TFileVersionInfo &info, int timeou
     if (timedOut)
         return false;
     answer += process.read(MaxAnswerSize - answer.size());
+    answerText = QString::fromLocal8Bit(answer);
+    return true;
+}
 
-    return ParseVersionAnswer(QString::fromLocal8Bit(answer), file.completeBaseName(), info);
+bool ReadVersionInfo(const QString &fileName, TFileVersionInfo &info, int timeoutMs)
+{
+    info = {};
+    QString answer;
+    return ReadProgramAnswer(fileName, {QStringLiteral("--version")}, timeoutMs, answer) &&
+           ParseVersionAnswer(answer, QFileInfo(fileName).completeBaseName(), info);
 }
 
 TVersionNumbers ParseVersionNumbers(const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Version texts of a program file. On Linux a program has no version
 // resource: it is asked with "--version" and its answer is read instead.
@@ -26,6 +27,13 @@ struct TVersionNumbers
 
     friend bool operator==(const TVersionNumbers &, const TVersionNumbers &) = default;
 };
+
+// Runs the program with the arguments in its own folder, without a shell,
+// a window or a sound device, and gives what it printed (capped at 64 KiB).
+// False when the file is no executable program, does not start or does not
+// end within timeoutMs.
+bool ReadProgramAnswer(const QString &fileName, const QStringList &arguments, int timeoutMs,
+                       QString &answer);
 
 // Runs the program with "--version" (no shell, a few seconds at most, output
 // capped) and fills info from its answer. False when the file is no

@@ -4,6 +4,8 @@
 #include "common/TestUtils.h"
 #include "launcher/DosBoxInterface.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -76,4 +78,43 @@ TEST(DosBoxInfo, VersionTexts)
         EXPECT_EQ(desc, QString::fromLatin1(c.desc)) << c.version;
         EXPECT_EQ(staging, c.staging) << c.version;
     }
+}
+
+TEST(DosBoxInfo, TheEmulatorNamesItsOwnConfiguration)
+{
+    QTemporaryDir dir;
+    const QString conf = dir.filePath(QStringLiteral("home/.dosbox/dosbox-0.74-3.conf"));
+    WriteTestFile(conf, "[sdl]\r\n");
+
+    // The path comes after whatever the program prints first.
+    const QByteArray banner = "DOSBox version 0.74-3\n\n";
+    EXPECT_EQ(EmulatorDefaultConfig(FakeEmulator(dir, QStringLiteral("a"), banner + conf.toUtf8())),
+              conf);
+    // A path that names no file, a relative name or no path at all suggest nothing.
+    const QByteArray answers[] = {banner + dir.filePath(QStringLiteral("missing.conf")).toUtf8(),
+                                  QByteArray("dosbox-0.74-3.conf"), banner};
+    int n = 0;
+    for (const QByteArray &answer : answers) {
+        const QString folder = FakeEmulator(dir, QString::number(++n), answer);
+        EXPECT_EQ(EmulatorDefaultConfig(folder), QString()) << answer.constData();
+    }
+    EXPECT_EQ(EmulatorDefaultConfig(dir.filePath(QStringLiteral("no emulator"))), QString());
+    EXPECT_EQ(EmulatorDefaultConfig(QString()), QString());
+}
+
+// The real emulator writes its defaults into the (test) home on the question.
+TEST(DosBoxInfo, TheRealEmulatorWritesItsDefaultConfiguration)
+{
+    const QString folder = QStringLiteral("/usr/bin");
+    if (!QFileInfo(folder + u'/' + DosBox::ProgramName).isExecutable())
+        GTEST_SKIP() << "no dosbox installed";
+    bool staging = false;
+    QString desc;
+    UpdateDosBoxInfo(folder, desc, staging);
+    if (staging)
+        GTEST_SKIP() << "the installed dosbox is DOSBox Staging";
+    const QString conf = EmulatorDefaultConfig(folder);
+    ASSERT_FALSE(conf.isEmpty());
+    EXPECT_TRUE(conf.startsWith(QDir::homePath())) << qPrintable(conf);
+    EXPECT_GT(QFileInfo(conf).size(), 0);
 }

@@ -261,6 +261,47 @@ TEST_F(DosBoxSetDialogTest, ChoosingAClassicFolderAsksForTheConfiguration)
     EXPECT_EQ(dialog.edConfFile->text(), chosenConf);
 }
 
+// A classic emulator that has never run writes its default configuration
+// when asked; a missing primary configuration is then that file.
+TEST_F(DosBoxSetDialogTest, AClassicEmulatorWithoutConfigurationNamesItsDefault)
+{
+    const QString home = tmp.filePath(QStringLiteral("home/.dosbox/"));
+    const QString conf = home + QStringLiteral("dosbox-0.74-3.conf");
+    const QString folder = tmp.filePath(QStringLiteral("fresh"));
+    WriteTestProgram(folder + u'/' + DosBox::ProgramName,
+                     "#!/bin/sh\nif [ \"$1\" = -printconf ]; then\n  mkdir -p '" + home.toUtf8() +
+                         "'\n  printf '[sdl]\\nmapperfile=mapper.map\\n' > '" + conf.toUtf8() +
+                         "'\n  echo '" + conf.toUtf8() +
+                         "'\nelse\n  echo 'DOSBox version 0.74-3'\nfi\n");
+    WriteTestFile(home + QStringLiteral("mapper.map"));
+    settings.DosBoxPath = folder;
+    settings.ConfFile.clear();
+    dialog.LoadControls(settings);
+    EXPECT_EQ(dialog.edConfFile->text(), conf);
+    EXPECT_EQ(dialog.edMapperFile->text(), home + QStringLiteral("mapper.map"));
+    {
+        TMessageScript messages;
+        EXPECT_TRUE(dialog.FormCloseQuery());
+        EXPECT_TRUE(messages.asked().isEmpty());
+    }
+
+    // Choosing the folder suggests the file and opens the chooser beside it;
+    // cancelling the chooser keeps the suggestion.
+    dialog.edConfFile->setText(tmp.filePath(QStringLiteral("gone.conf")));
+    dialog.chosenDirs = {folder};
+    TFileOpenScript files;
+    files.answer({});
+    dialog.btPathClick();
+    ASSERT_EQ(files.asked().size(), 1);
+    EXPECT_EQ(QDir(files.asked()[0].StartDir), QDir(home));
+    EXPECT_EQ(dialog.edConfFile->text(), conf);
+
+    // A configuration of the user's own is never replaced.
+    settings.ConfFile = confFile;
+    dialog.LoadControls(settings);
+    EXPECT_EQ(dialog.edConfFile->text(), confFile);
+}
+
 TEST_F(DosBoxSetDialogTest, FileChoosersStartInTheFieldsFolder)
 {
     settings.MapperFile = tmp.filePath(QStringLiteral("maps/a.map"));
