@@ -18,14 +18,11 @@ using namespace DosBox;
 
 namespace {
 
-bool FileExists(const QString &name)
+// "Mount CD drive" is on for every new entry; without an image or drive
+// named there is nothing to mount, and the start goes on without a CD.
+bool MountsCd(const TDosBoxApp &app)
 {
-    return !name.isEmpty() && QFileInfo(name).isFile();
-}
-
-bool DirExists(const QString &name)
-{
-    return !name.isEmpty() && QFileInfo(name).isDir();
+    return app.MountCd && !app.CdPath.trimmed().isEmpty();
 }
 
 QString ConfOption(const QString &file)
@@ -52,7 +49,7 @@ QString MountLine(QChar drive, const QString &path)
 QString EmulatorProgram(const TLaunchContext &ctx)
 {
     const QString program = JoinPath(ctx.Settings.DosBoxPath, ProgramName);
-    if (FileExists(program))
+    if (IsFile(program))
         return program;
     ctx.Prompt.error(
         SafeFormat(_("%s not found! Please adjust your global settings!"), ProgramName));
@@ -86,23 +83,23 @@ QString ApplicationLabel(const QString &format, const QString &appName, const QS
 bool CheckRunPreconditions(const TDosBoxApp &app, const TLaunchContext &ctx)
 {
     const TBasicSettings &settings = ctx.Settings;
-    if (app.AppConfig && !FileExists(JoinPath(app.AppPath, AppConfigName)) &&
+    if (app.AppConfig && !IsFile(JoinPath(app.AppPath, AppConfigName)) &&
         !ctx.Prompt.confirm(_("Application specific configuration file not found!\n"
                               "Start application anyway?")))
         return false;
-    if (!settings.IsStaging && !FileExists(settings.ConfFile) &&
+    if (!settings.IsStaging && !IsFile(settings.ConfFile) &&
         !ctx.Prompt.confirm(_("Primary configuration file not found! Start application anyway?")))
         return false;
-    if (!DirExists(app.AppPath)) {
+    if (!IsDir(app.AppPath)) {
         ctx.Prompt.error(SafeFormat(_("Application path not found:\n%s"), app.AppPath));
         return false;
     }
-    if (!app.MountCd)
+    if (!MountsCd(app))
         return true;
     if (app.IsoImage) {
         // The emulator resolves a relative image name in the application folder.
         const QString image = FirstQuotedItem(app.CdPath, u' ', u'"');
-        if (!FileExists(MakeAbsolutePath(app.AppPath, image))) {
+        if (!IsFile(MakeAbsolutePath(app.AppPath, image))) {
             ctx.Prompt.error(
                 ApplicationLabel(_(" \"%s\": File \"%s\" not found!"), app.AppName, app.CdPath));
             return false;
@@ -159,7 +156,7 @@ void AddAutoexecLines(TConfigList &conf, const TDosBoxApp &app, bool staging)
     while (!mixer.isEmpty())
         conf.append(CmdMixer + ReadNextQuotedItem(mixer, u';', u'"'));
     conf.append(MountLine(app.HardDrv, app.AppPath));
-    if (app.MountCd) {
+    if (MountsCd(app)) {
         const QString drive = QString(app.CdDrv);
         if (!app.IsoImage)
             conf.append(MountLine(app.CdDrv, CdDriveRoot(app.CdPath)) +
@@ -187,10 +184,10 @@ void WriteRunConfig(const QString &fileName, const TDosBoxApp &app, const TBasic
     TConfigList conf(fileName);
     conf.AddSection(SecSdl);
     conf.AddValue(KeyFullScreen, app.FullScreen ? ValTrue : QStringLiteral("false"));
-    if (FileExists(app.AppMapper))
+    if (IsFile(app.AppMapper))
         conf.AddValue(KeyMapperFile, app.AppMapper);
     conf.AddSection(SecDosBox);
-    if (!staging && FileExists(settings.LangFile))
+    if (!staging && IsFile(settings.LangFile))
         conf.AddValue(QStringLiteral("language"), settings.LangFile);
     if (app.MemSize > 0)
         conf.AddValue(KeyMemSize, app.MemSize);
@@ -252,7 +249,7 @@ TLaunchResult RunApplication(const TDosBoxApp &app, const TLaunchContext &ctx)
     if (!settings.IsStaging) {
         const QString config =
             app.AppConfig ? JoinPath(app.AppPath, AppConfigName) : settings.ConfFile;
-        if (FileExists(config))
+        if (IsFile(config))
             commandLine += ConfOption(config);
     }
     commandLine += ConfOption(launchConfig);
@@ -264,7 +261,7 @@ bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)
 {
     const TBasicSettings &settings = ctx.Settings;
     const QString config = app.AppConfig ? JoinPath(app.AppPath, AppConfigName) : settings.ConfFile;
-    if (!FileExists(config) &&
+    if (!IsFile(config) &&
         !ctx.Prompt.confirm(_("Primary configuration file not found! Start application anyway?")))
         return false;
     const QString launchConfig = JoinPath(app.AppPath, LaunchConfigName);
@@ -274,7 +271,7 @@ bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)
         // Every keymapper start begins from a copy of the global key map.
         const QString global =
             MakeAbsolutePath(ExtractFilePath(settings.ConfFile), settings.MapperFile);
-        if (!SameFileName(global, app.AppMapper) && FileExists(global))
+        if (!SameFileName(global, app.AppMapper) && IsFile(global))
             SafeCopyFile(global, app.AppMapper);
     }
 
@@ -283,12 +280,12 @@ bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)
     conf.AddSection(SecSdl);
     conf.AddValue(KeyMapperFile, app.AppMapper);
     conf.AddSection(SecDosBox);
-    if (FileExists(settings.LangFile))
+    if (IsFile(settings.LangFile))
         conf.AddValue(QStringLiteral("language"), settings.LangFile);
     conf.AddSection(SecDos);
     conf.AddValue(KeyboardLayoutKey(staging), KeyboardLayoutValue(settings));
     conf.AddSection(SecAutoexec);
-    if (DirExists(app.AppPath))
+    if (IsDir(app.AppPath))
         conf.append(MountLine(app.HardDrv, app.AppPath));
     conf.append(CmdExit);
     conf.Save();
@@ -297,7 +294,7 @@ bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)
     if (program.isEmpty())
         return false;
     QString commandLine = QuoteIfBlank(program) + OptStartMapper;
-    if (FileExists(config))
+    if (IsFile(config))
         commandLine += ConfOption(config);
     commandLine += ConfOption(launchConfig);
     ctx.Starter.StartProcess(commandLine, app.AppPath);
@@ -311,9 +308,9 @@ bool RunDosBox(const TLaunchContext &ctx)
     if (program.isEmpty())
         return false;
     QString commandLine = QuoteIfBlank(program);
-    if (FileExists(settings.LangFile))
+    if (IsFile(settings.LangFile))
         commandLine += OptLang + QuoteIfBlank(settings.LangFile);
-    if (FileExists(settings.ConfFile))
+    if (IsFile(settings.ConfFile))
         commandLine += ConfOption(settings.ConfFile);
     if (!settings.KeyLayout.isEmpty())
         commandLine += OptCommand + QuoteIfBlank(CmdKeyb + settings.KeyLayout);

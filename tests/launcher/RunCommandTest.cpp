@@ -227,6 +227,20 @@ TEST_F(RunCommand, CdImagesAreMountedAsStored)
     EXPECT_EQ(starter.calls.size(), 3);
 }
 
+// A new entry has "Mount CD drive" on but names no image or drive: it
+// starts without a CD instead of failing on an empty file name.
+TEST_F(RunCommand, ACdDriveWithoutImageOrDriveIsNotMounted)
+{
+    app->MountCd = true;
+    for (bool iso : {true, false}) {
+        app->IsoImage = iso;
+        app->CdPath = iso ? S(" ") : QString();
+        ASSERT_TRUE(run().Started) << iso;
+        EXPECT_EQ(autoexec().mid(0, 2), (QStringList{S("MOUNT C ") + app->AppPath, S("C:")}));
+    }
+    EXPECT_TRUE(prompt.asked.isEmpty());
+}
+
 TEST_F(RunCommand, PhysicalDriveIsAskedForUntilItHoldsAMedium)
 {
     app->MountCd = true;
