@@ -35,6 +35,15 @@ public:
         return QSize(grid.width() - gap, grid.height() - gap);
     }
 
+protected:
+    // A caption shorter than its cell stays right below the large icon.
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (m_view->viewMode() == QListView::IconMode)
+            option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
+    }
+
 private:
     QListView *m_view;
 };
