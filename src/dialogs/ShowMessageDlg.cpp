@@ -48,6 +48,19 @@ constexpr int BaseCustomMs = 2000;
 
 const char ResultProperty[] = "modalResult";
 
+// The lower-case underlined letter of a caption ("&No" gives 'n'), or none.
+QChar MnemonicOf(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&')
+            continue;
+        if (caption[i + 1] != u'&')
+            return caption[i + 1].toLower();
+        ++i; // "&&" is a plain "&"
+    }
+    return {};
+}
+
 Icon IconOf(TMsgDialogType kind)
 {
     switch (kind) {
@@ -333,6 +346,21 @@ void TShowMsgDialog::keyPressEvent(QKeyEvent *event)
             btClose->click();
         event->accept();
         return;
+    }
+    // As in the message boxes users know, the underlined letter of a button
+    // answers without Alt: Y for Yes, N for No.
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if ((mods == Qt::NoModifier || mods == Qt::ShiftModifier) && event->text().size() == 1 &&
+        event->text().front().isLetterOrNumber()) {
+        const QChar pressed = event->text().front().toLower();
+        for (QPushButton *button : {btLeft, btCenter, btClose}) {
+            if (button->isVisible() && button->isEnabled() &&
+                MnemonicOf(button->text()) == pressed) {
+                button->click();
+                event->accept();
+                return;
+            }
+        }
     }
     QDialog::keyPressEvent(event);
 }

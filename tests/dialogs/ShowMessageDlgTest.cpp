@@ -138,6 +138,29 @@ TEST(ShowMsgDialog, EscapeAndCloseBoxPerKind)
     }
 }
 
+TEST(ShowMsgDialog, UnderlinedLettersAnswerWithoutAlt)
+{
+    TShowMsgDialog d;
+    d.Prepare(CenterPos, S("?"), 0, mdtConfirm, mbYes, dmActiveForm);
+    EXPECT_EQ(RunModal(d, [](TShowMsgDialog &w) { PressKey(&w, Qt::Key_N); }), mrNo);
+    d.Prepare(CenterPos, S("?"), 0, mdtConfirm, mbNo, dmActiveForm);
+    EXPECT_EQ(RunModal(d,
+                       [](TShowMsgDialog &w) {
+                           QTest::keyClick(KeyTarget(&w), Qt::Key_Y, Qt::ShiftModifier);
+                       }),
+              mrYes);
+    // A letter that no button has changes nothing; Ctrl with a letter neither.
+    d.Prepare(CenterPos, S("?"), 0, mdtConfirm, mbYes, dmActiveForm);
+    EXPECT_EQ(RunModal(d,
+                       [](TShowMsgDialog &w) {
+                           PressKey(&w, Qt::Key_Q);
+                           QTest::keyClick(KeyTarget(&w), Qt::Key_N, Qt::ControlModifier);
+                           EXPECT_TRUE(w.isVisible());
+                           PressKey(&w, Qt::Key_Escape);
+                       }),
+              mrNo);
+}
+
 TEST(ShowMsgDialog, WrappersAnswerThroughTheWindow)
 {
     WhenModal([](QWidget *w) { PressKey(w, Qt::Key_Escape); });
