@@ -232,7 +232,11 @@ void TAppSettingsDialog::ShowEmulationSettings()
     cxAutoEnd->setChecked(app.AutoEnd);
     cxAutoClose->setChecked(app.AutoEnd && app.AutoClose);
     cxAutoClose->setEnabled(app.AutoEnd);
-    edMapperFile->setText(app.AppMapper);
+    // Without any key map the entry's mapper file is the configuration's
+    // folder, which names no file: the field stays empty then.
+    const bool noFile = app.AppMapper.endsWith(u'/') || app.AppMapper.endsWith(u'\\') ||
+                        IsDir(app.AppMapper);
+    edMapperFile->setText(noFile ? QString() : app.AppMapper);
     cbMemSize->setCurrentIndex(MemSizeIndex(app.MemSize));
     pnMemMan->setVisible(FIsStaging);
     if (FIsStaging) {

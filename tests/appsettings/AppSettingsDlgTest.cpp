@@ -841,6 +841,15 @@ TEST_F(AppSettingsDlgTest, LayoutAndFileChoosers)
     files.answer({QStringLiteral("/keys/doom.map")});
     m_dlg.btMapperClick();
     EXPECT_EQ(Stored(app).AppMapper, QStringLiteral("/keys/doom.map"));
+
+    // An entry without any key map holds the configuration's folder, which
+    // the field does not show as a file.
+    for (const QString &folder : {m_dir.filePath(QStringLiteral("primary/")), m_appPath}) {
+        app.AppMapper = folder;
+        Open(app);
+        EXPECT_EQ(m_dlg.edMapperFile->text(), QString()) << qPrintable(folder);
+        m_dlg.Finish();
+    }
 }
 
 TEST_F(AppSettingsDlgTest, SharedDialogsAreAskedAsTheProgramUsesThem)
