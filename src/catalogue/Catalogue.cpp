@@ -305,6 +305,11 @@ TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalo
     files.LocPath = DirWithDelimiter(JoinPath(files.LocPath, DosBox::SettingsFolderName));
     ReadConfig(ini, files, s);
     InitVersion(s);
+    // DOSBox Staging keeps its configuration in a known place; a first run
+    // takes it from there, as choosing the folder in the settings does.
+    const QString stagingConfig = JoinPath(files.LocPath, DosBox::StagingConfigName);
+    if (result.FirstRun && s.IsStaging && s.ConfFile.isEmpty() && IsFile(stagingConfig))
+        s.ConfFile = stagingConfig;
     if (result.FirstRun && !s.IsStaging && s.ConfFile.isEmpty())
         host.EditBasicSettings(s);
     catalogue.CurApp = ini.ReadString(SecConfig, KeyLastApp);

@@ -3,6 +3,7 @@
 #include "catalogue/IniFileUtils.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
+#include "launcher/DosBoxInterface.h"
 #include "support/Errors.h"
 
 #include <QDir>
@@ -123,6 +124,25 @@ TEST_F(CatalogueTest, FirstRunWithoutAnyFile)
         << saved.toStdString();
     EXPECT_TRUE(saved.contains(QStringLiteral("KeyboardLayout=gr\r\n")));
     EXPECT_TRUE(saved.endsWith(QStringLiteral("LastApp=\r\nAppCount=0\r\n\r\n")));
+}
+
+TEST_F(CatalogueTest, FirstRunWithStagingTakesItsConfiguration)
+{
+    WriteStandInEmulator(Path(QStringLiteral("dosbox/")) + DosBox::ProgramName,
+                         "dosbox-staging, version 0.81.1");
+    m_host.answer = Path(QStringLiteral("dosbox"));
+    LoadIt();
+    EXPECT_TRUE(m_cat.BasicSettings.IsStaging);
+    EXPECT_EQ(m_cat.BasicSettings.ConfFile, QString()); // none there yet
+    EXPECT_EQ(m_host.editCalls, 0);
+
+    m_files.LocPath = Path(QStringLiteral("loc/"));
+    Store(QStringLiteral("loc/dosbox/") + DosBox::StagingConfigName, "[sdl]\n");
+    m_cat = TCatalogue();
+    LoadIt();
+    EXPECT_EQ(m_cat.BasicSettings.ConfFile,
+              Path(QStringLiteral("loc/dosbox/")) + DosBox::StagingConfigName);
+    EXPECT_EQ(m_host.editCalls, 0);
 }
 
 TEST_F(CatalogueTest, CancelledFirstRunNeverReplacesTheFile)
