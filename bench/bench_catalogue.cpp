@@ -3,7 +3,7 @@
 // its UTF-16 text, measured in the same run. Prints the ratios at the end.
 #include "BenchSupport.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 // ratios at the end.
 #include "BenchSupport.h"
 #include "catalogue/AppIcons.h"
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
 #include "mainwindow/MainWindow.h"

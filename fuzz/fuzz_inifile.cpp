@@ -1,7 +1,7 @@
 // The catalogue file's reader on hostile input: whatever it is given, it
 // must not crash, its written form must read back to itself, and every key
 // it lists must be found again.
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // MO catalogues from disk are hostile input: the reader must reject or read
 // them without touching memory outside the data.
-#include "localisation/MoFile.h"
+#include "support/MoFile.h"
 
 #include <cstddef>
 #include <cstdint>

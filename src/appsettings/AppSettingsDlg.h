@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appsettings/FileOpenDialog.h"
+#include "dialogs/FileOpenDialog.h"
 #include "support/SystemDrives.h"
 
 #include <QDialog>

@@ -5,8 +5,8 @@
 #include "appsettings/AppSettingsRules.h"
 #include "dialogs/CheckBoxes.h"
 #include "dialogs/WinUtils.h"
-#include "localisation/GnuGettext.h"
-#include "mainwindow/ActionImages.h"
+#include "support/GnuGettext.h"
+#include "dialogs/ActionImages.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -6,7 +6,7 @@
 #include "catalogue/AppSettings.h"
 #include "dialogs/CheckBoxes.h"
 #include "dialogs/MsgDialogs.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 

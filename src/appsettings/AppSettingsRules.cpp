@@ -1,7 +1,6 @@
 #include "appsettings/AppSettingsRules.h"
 
-#include "dialogs/SelectFromListDlg.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 

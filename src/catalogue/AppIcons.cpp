@@ -1,7 +1,7 @@
 #include "catalogue/AppIcons.h"
 
 #include "catalogue/LoadCache.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 

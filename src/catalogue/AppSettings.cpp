@@ -1,8 +1,8 @@
 #include "catalogue/AppSettings.h"
 
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 #include "catalogue/LoadCache.h"
-#include "launcher/DosBoxInterface.h"
+#include "emulator/DosBoxInterface.h"
 #include "support/FileCopy.h"
 #include "support/PathUtils.h"
 

@@ -1,17 +1,17 @@
 #include "catalogue/Catalogue.h"
 
-#include "catalogue/DosBoxInfo.h"
-#include "catalogue/IniFileUtils.h"
+#include "emulator/DosBoxInfo.h"
 #include "catalogue/LoadCache.h"
-#include "launcher/DosBoxInterface.h"
-#include "localisation/GnuGettext.h"
+#include "emulator/DosBoxInfo.h"
+#include "emulator/DosBoxInterface.h"
+#include "support/GnuGettext.h"
+#include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
+#include "support/SystemEditor.h"
+#include "support/SystemKeyboard.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 
 namespace {
 
@@ -368,94 +368,7 @@ void SaveCatalogue(const QString &iniName, const TCatalogue &catalogue, const QR
 
 // ---------------------------------------------------------------------------
 
-int PrimaryLanguageOf(QLocale::Language language)
-{
-    switch (language) {
-    case QLocale::Arabic:
-        return 0x01;
-    case QLocale::Bulgarian:
-        return 0x02;
-    case QLocale::Catalan:
-        return 0x03;
-    case QLocale::Chinese:
-        return 0x04;
-    case QLocale::Czech:
-        return 0x05;
-    case QLocale::Danish:
-        return 0x06;
-    case QLocale::German:
-        return 0x07;
-    case QLocale::Greek:
-        return 0x08;
-    case QLocale::English:
-        return 0x09;
-    case QLocale::Spanish:
-        return 0x0a;
-    case QLocale::Finnish:
-        return 0x0b;
-    case QLocale::French:
-        return 0x0c;
-    case QLocale::Hebrew:
-        return 0x0d;
-    case QLocale::Hungarian:
-        return 0x0e;
-    case QLocale::Icelandic:
-        return 0x0f;
-    case QLocale::Italian:
-        return 0x10;
-    case QLocale::Japanese:
-        return 0x11;
-    case QLocale::Korean:
-        return 0x12;
-    case QLocale::Dutch:
-        return 0x13;
-    case QLocale::NorwegianBokmal:
-    case QLocale::NorwegianNynorsk:
-        return 0x14;
-    case QLocale::Polish:
-        return 0x15;
-    case QLocale::Portuguese:
-        return 0x16;
-    case QLocale::Romanian:
-        return 0x18;
-    case QLocale::Russian:
-        return 0x19;
-    // Windows gives Croatian, Serbian and Bosnian one primary language.
-    case QLocale::Croatian:
-    case QLocale::Serbian:
-    case QLocale::Bosnian:
-        return 0x1a;
-    case QLocale::Slovak:
-        return 0x1b;
-    case QLocale::Albanian:
-        return 0x1c;
-    case QLocale::Swedish:
-        return 0x1d;
-    case QLocale::Thai:
-        return 0x1e;
-    case QLocale::Turkish:
-        return 0x1f;
-    case QLocale::Ukrainian:
-        return 0x22;
-    case QLocale::Belarusian:
-        return 0x23;
-    case QLocale::Slovenian:
-        return 0x24;
-    case QLocale::Estonian:
-        return 0x25;
-    case QLocale::Latvian:
-        return 0x26;
-    case QLocale::Lithuanian:
-        return 0x27;
-    default:
-        return 0;
-    }
-}
 
-int KeyboardPrimaryLanguage()
-{
-    return PrimaryLanguageOf(QLocale::system().language());
-}
 
 int CodePageOfLanguage(int primaryLanguage)
 {
@@ -492,88 +405,7 @@ int DefaultCodePage()
     return CodePageOfLanguage(KeyboardPrimaryLanguage());
 }
 
-// ---------------------------------------------------------------------------
-
-QString FindDosBoxDirIn(const QStringList &searchDirs, const QString &optDir)
+void InitVersion(TBasicSettings &settings)
 {
-    const QStringList pattern{QStringLiteral("dosbox*")};
-    for (const QString &dir : searchDirs) {
-        if (dir.isEmpty())
-            continue;
-        const QFileInfoList found =
-            QDir(dir).entryInfoList(pattern, QDir::Files | QDir::Executable, QDir::Name);
-        if (!found.isEmpty())
-            return dir;
-    }
-    if (optDir.isEmpty())
-        return {};
-    const QFileInfoList found = QDir(optDir).entryInfoList(
-        pattern, QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    return found.isEmpty() ? QString() : found.first().absoluteFilePath();
-}
-
-QString FindDosBoxDir()
-{
-    const QStringList path =
-        qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
-    return FindDosBoxDirIn(path, QStringLiteral("/opt"));
-}
-
-QString DesktopEntryProgram(const QString &desktopFile)
-{
-    const auto entry = TUnicodeIniFile::CreateForRead(desktopFile);
-    const QString exec = entry.ReadString(u"Desktop Entry", u"Exec");
-    QString program = FirstQuotedItem(exec, u' ', u'"');
-    if (program.isEmpty())
-        return {};
-    if (!IsAbsolutePath(program))
-        program = QStandardPaths::findExecutable(program);
-    return program;
-}
-
-namespace {
-
-// The desktop entry of the default program for text files.
-QString DefaultTextEditorEntry()
-{
-    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (xdgMime.isEmpty())
-        return {};
-    QProcess query;
-    query.setStandardInputFile(QProcess::nullDevice());
-    query.start(xdgMime,
-                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
-    if (!query.waitForFinished(3000)) {
-        query.kill();
-        query.waitForFinished(1000);
-        return {};
-    }
-    const QString id = QString::fromLocal8Bit(query.read(4096)).section(u'\n', 0, 0).trimmed();
-    if (id.isEmpty() || id.contains(u'/'))
-        return {};
-    // A desktop file id "vendor-name.desktop" may lie at "vendor/name.desktop".
-    QString relative = id;
-    for (;;) {
-        const QString file = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, relative);
-        if (!file.isEmpty())
-            return file;
-        const qsizetype dash = relative.indexOf(u'-');
-        if (dash < 0)
-            return {};
-        relative[dash] = u'/';
-    }
-}
-
-} // namespace
-
-void FindTextEditor(QString &editor)
-{
-    if (IsFile(editor))
-        return;
-    const QString entry = DefaultTextEditorEntry();
-    if (entry.isEmpty())
-        return;
-    const QString program = DesktopEntryProgram(entry);
-    if (IsFile(program))
-        editor = program;
+    UpdateDosBoxInfo(settings.DosBoxPath, settings.DosBoxDesc, settings.IsStaging);
 }

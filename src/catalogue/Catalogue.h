@@ -4,7 +4,6 @@
 #include "catalogue/BasicSettings.h"
 
 #include <QImage>
-#include <QLocale>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -95,19 +94,6 @@ QString CategoryOf(const TDosBoxApp &app);
 int DefaultCodePage();
 // The DOS code page for a Windows primary language number.
 int CodePageOfLanguage(int primaryLanguage);
-// The Windows primary language number of a language (0 when unknown).
-int PrimaryLanguageOf(QLocale::Language language);
-// The primary language of the user's keyboard: on Linux the language of the
-// system locale.
-int KeyboardPrimaryLanguage();
 
-// A guess of the emulator folder: the first folder on PATH that holds an
-// executable "dosbox*", else the first /opt/dosbox*; empty when none.
-QString FindDosBoxDir();
-QString FindDosBoxDirIn(const QStringList &searchDirs, const QString &optDir);
-
-// Replaces editor by the desktop's default program for text files when
-// editor is empty or names no file and such a program is found.
-void FindTextEditor(QString &editor);
-// The program a desktop entry starts (first word of Exec, found on PATH).
-QString DesktopEntryProgram(const QString &desktopFile);
+// Emulator detection (UpdateDosBoxInfo) for the settings' emulator folder.
+void InitVersion(TBasicSettings &settings);

@@ -1,6 +1,6 @@
 #include "dialogs/Application.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/Errors.h"
 
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "dialogs/InputString.h"
 
 #include "dialogs/WinUtils.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 
 #include <QApplication>

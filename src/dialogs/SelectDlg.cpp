@@ -1,7 +1,7 @@
 #include "dialogs/SelectDlg.h"
 
 #include "dialogs/ShowMessageDlg.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 
 #include <QApplication>

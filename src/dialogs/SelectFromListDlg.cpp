@@ -1,9 +1,10 @@
 #include "dialogs/SelectFromListDlg.h"
 
+#include "dialogs/ActionImages.h"
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/WinUtils.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 
 #include <QEvent>
@@ -35,52 +36,6 @@ constexpr int DefaultClientWidth = 420;
 constexpr QPoint QuestionOffset(-100, 10);
 
 } // namespace
-
-QStringList DelimitedTextToList(const QString &text, QChar delimiter, QChar quote)
-{
-    QStringList list;
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    const auto skipBlanks = [&] {
-        while (i < n && IsWhiteSpace(text.at(i)))
-            ++i;
-    };
-    skipBlanks();
-    while (i < n) {
-        QString item;
-        if (text.at(i) == quote) {
-            // Up to the closing quote; a doubled quote stands for one.
-            ++i;
-            while (i < n) {
-                if (text.at(i) == quote) {
-                    if (i + 1 < n && text.at(i + 1) == quote) {
-                        item += quote;
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                item += text.at(i++);
-            }
-        } else {
-            const qsizetype start = i;
-            while (i < n && !IsWhiteSpace(text.at(i)) && text.at(i) != delimiter)
-                ++i;
-            item = text.mid(start, i - start);
-        }
-        list.append(item);
-        skipBlanks();
-        if (i < n && text.at(i) == delimiter) {
-            // A delimiter at the very end stands before one more, empty entry.
-            if (i + 1 == n)
-                list.append(QString());
-            ++i;
-            skipBlanks();
-        }
-    }
-    return list;
-}
 
 TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -121,28 +76,28 @@ TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
         return b;
     };
     btnInsert = makeButton(gbxEdit, "btnInsert", ND_("Add"), ND_("Add item"),
-                           ThemeIcon({u"list-add"}, QStyle::SP_FileDialogNewFolder, this));
+                           ThemeIcon({QStringLiteral("list-add")}, QStyle::SP_FileDialogNewFolder, this));
     btnDelete = makeButton(gbxEdit, "btnDelete", ND_("Remove"), ND_("Remove selected items"),
-                           ThemeIcon({u"list-remove"}, QStyle::SP_DialogDiscardButton, this));
+                           ThemeIcon({QStringLiteral("list-remove")}, QStyle::SP_DialogDiscardButton, this));
     btnEdit = makeButton(gbxEdit, "btnEdit", ND_("Change"), ND_("Edit item"),
-                         ThemeIcon({u"document-edit"}, QStyle::SP_FileDialogContentsView, this));
+                         ThemeIcon({QStringLiteral("document-edit")}, QStyle::SP_FileDialogContentsView, this));
     btnDefault = makeButton(gbxEdit, "btnDefault", ND_("Default"), ND_("Reset to default values"),
-                            ThemeIcon({u"edit-undo"}, QStyle::SP_DialogResetButton, this));
+                            ThemeIcon({QStringLiteral("edit-undo")}, QStyle::SP_DialogResetButton, this));
     btnDelAll = makeButton(gbxEdit, "btnDelAll", ND_("Remove all"), ND_("Remove all items"),
-                           ThemeIcon({u"edit-clear"}, QStyle::SP_TrashIcon, this));
+                           ThemeIcon({QStringLiteral("edit-clear")}, QStyle::SP_TrashIcon, this));
     gbxMove = new QGroupBox(ND_("Move item"), paEdit);
     gbxMove->setObjectName(QStringLiteral("gbxMove"));
     UpBtn = makeButton(gbxMove, "UpBtn", QString(), ND_("Move item up"),
-                       ThemeIcon({u"go-up-symbolic", u"go-up"}, QStyle::SP_ArrowUp, this));
+                       ThemeIcon({QStringLiteral("go-up-symbolic"), QStringLiteral("go-up")}, QStyle::SP_ArrowUp, this));
     DownBtn = makeButton(gbxMove, "DownBtn", QString(), ND_("Move item down"),
-                         ThemeIcon({u"go-down-symbolic", u"go-down"}, QStyle::SP_ArrowDown, this));
+                         ThemeIcon({QStringLiteral("go-down-symbolic"), QStringLiteral("go-down")}, QStyle::SP_ArrowDown, this));
     lbHint = new QLabel(paEdit);
     lbHint->setObjectName(QStringLiteral("lbHint"));
     lbHint->setWordWrap(true);
     lbHint->setTextFormat(Qt::PlainText);
     lbHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     btnPrompt = makeButton(paEdit, "btnPrompt", ND_("Prompt"), QString(),
-                           ThemeIcon({u"dialog-question"}, QStyle::SP_MessageBoxQuestion, this));
+                           ThemeIcon({QStringLiteral("dialog-question")}, QStyle::SP_MessageBoxQuestion, this));
     OKBtn = makeButton(paEdit, "OKBtn", ND_("OK"), QString(),
                        style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
     OKBtn->setDefault(true);

@@ -29,9 +29,6 @@ using TSelectOptions = TSmallSet<TSelectOption>;
 // Decides whether a new or changed entry is acceptable.
 using TCheckEntry = std::function<bool(const QString &AText)>;
 
-// Entries of a delimited text: separated by the delimiter or by unquoted
-// white space; an entry in quote characters (doubled inside) may hold both.
-QStringList DelimitedTextToList(const QString &text, QChar delimiter = u',', QChar quote = u'"');
 
 // A list of texts to pick one or several of and, by option, to edit,
 // reorder, clear or reset to defaults. Created once and reused.

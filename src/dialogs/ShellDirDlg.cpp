@@ -1,14 +1,15 @@
 #include "dialogs/ShellDirDlg.h"
 
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/SelectDlg.h"
 #include "dialogs/WinUtils.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/DirectoryTree.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
+#include "support/SystemDrives.h"
 #include "support/SystemShell.h"
 
 #include <QAction>

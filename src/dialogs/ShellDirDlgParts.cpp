@@ -1,6 +1,6 @@
 #include "dialogs/ShellDirDlgParts.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/NumberUtils.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QResizeEvent>
 #include <QStandardPaths>
-#include <QStorageInfo>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QStylePainter>
@@ -80,8 +79,8 @@ bool IsMountPoint(const QString &dir)
     const QFileInfo info(dir);
     if (info.isSymLink() || !info.isDir())
         return false;
-    const QStorageInfo volume(dir);
-    return volume.isValid() && CleanDir(volume.rootPath()) == CleanDir(dir);
+    const QString root = DriveRoot(dir);
+    return !root.isEmpty() && CleanDir(root) == CleanDir(dir);
 }
 
 bool IsOnNetwork(const QString &dir)
@@ -95,28 +94,11 @@ QString FreeSpaceText(const QString &dir)
 {
     if (dir.isEmpty())
         return QString();
-    const QStorageInfo volume(dir);
-    if (!volume.isValid() || !volume.isReady())
-        return QString();
-    const qint64 free = volume.bytesAvailable();
-    const qint64 total = volume.bytesTotal();
-    if (free < 0 || total <= 0)
+    qint64 free = 0;
+    qint64 total = 0;
+    if (!VolumeSpace(dir, free, total))
         return QString();
     return SafeFormat(D_("%s free of %s"), FormatByteSize(free), FormatByteSize(total));
-}
-
-QStringList NetworkMountPoints()
-{
-    QStringList mounts;
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (DriveTypeOf(volume.fileSystemType(), volume.device()) == TDriveType::dtRemote &&
-            QFileInfo(volume.rootPath()).isDir())
-            mounts.append(CleanDir(volume.rootPath()));
-    }
-    mounts.removeAll(QString());
-    mounts.sort();
-    mounts.removeDuplicates();
-    return mounts;
 }
 
 void TFileFilter::SetEmpty(bool empty)

@@ -24,9 +24,6 @@ enum TRootFolder
 // the system cannot tell.
 QString FreeSpaceText(const QString &dir);
 
-// Mount points of the mounted network file systems, sorted.
-QStringList NetworkMountPoints();
-
 // The tree's view of the file system: the top folder as the single top
 // item and, when restricted, below it only the way to the given folders.
 class TFolderFilter : public QSortFilterProxyModel

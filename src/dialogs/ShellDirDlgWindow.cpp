@@ -1,7 +1,8 @@
 #include "dialogs/ShellDirDlg.h"
 
+#include "dialogs/ActionImages.h"
 #include "dialogs/WinUtils.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 
 #include <QAction>
@@ -149,15 +150,15 @@ void TShellDirDialog::BuildRootPanel()
         return b;
     };
     spbDesktop = makeRoot("spbDesktop", ND_("Desktop"),
-                          ThemeIcon({u"user-desktop"}, QStyle::SP_DesktopIcon, this), rfDesktop);
+                          ThemeIcon({QStringLiteral("user-desktop")}, QStyle::SP_DesktopIcon, this), rfDesktop);
     spbMyFiles =
         makeRoot("spbMyFiles", ND_("Documents"),
-                 ThemeIcon({u"folder-documents"}, QStyle::SP_DirOpenIcon, this), rfPersonal);
+                 ThemeIcon({QStringLiteral("folder-documents")}, QStyle::SP_DirOpenIcon, this), rfPersonal);
     spbComputer = makeRoot("spbComputer", ND_("Computer"),
-                           ThemeIcon({u"computer"}, QStyle::SP_ComputerIcon, this), rfMyComputer);
+                           ThemeIcon({QStringLiteral("computer")}, QStyle::SP_ComputerIcon, this), rfMyComputer);
     spbNetwork =
         makeRoot("spbNetwork", ND_("Network"),
-                 ThemeIcon({u"network-workgroup"}, QStyle::SP_DriveNetIcon, this), rfNetwork);
+                 ThemeIcon({QStringLiteral("network-workgroup")}, QStyle::SP_DriveNetIcon, this), rfNetwork);
     rootLayout->addStretch(1);
     spbComputer->setChecked(true);
 }
@@ -181,11 +182,11 @@ void TShellDirDialog::BuildBottomPanel()
         return b;
     };
     spbHome = makeTool("spbHome", ND_("Go to default folder"),
-                       ThemeIcon({u"go-home-symbolic", u"go-home"}, QStyle::SP_DirHomeIcon, this));
+                       ThemeIcon({QStringLiteral("go-home-symbolic"), QStringLiteral("go-home")}, QStyle::SP_DirHomeIcon, this));
     spbUp = makeTool("spbUp", ND_("One folder up"),
-                     ThemeIcon({u"go-up-symbolic", u"go-up"}, QStyle::SP_FileDialogToParent, this));
+                     ThemeIcon({QStringLiteral("go-up-symbolic"), QStringLiteral("go-up")}, QStyle::SP_FileDialogToParent, this));
     spbNew = makeTool("spbNew", ND_("Create new folder"),
-                      ThemeIcon({u"folder-new"}, QStyle::SP_FileDialogNewFolder, this));
+                      ThemeIcon({QStringLiteral("folder-new")}, QStyle::SP_FileDialogNewFolder, this));
     cbxSelectedDir = new TDirComboBox(Panel1);
     cbxSelectedDir->setObjectName(QStringLiteral("cbxSelectedDir"));
     cbxSelectedDir->setToolTip(ND_("Directory"));
@@ -256,12 +257,12 @@ void TShellDirDialog::BuildMenu()
     itmCreate->setIcon(spbNew->icon());
     itmDelete = PopupMenu->addAction(ND_("Delete folder"));
     itmDelete->setObjectName(QStringLiteral("itmDelete"));
-    itmDelete->setIcon(ThemeIcon({u"edit-delete"}, QStyle::SP_TrashIcon, this));
+    itmDelete->setIcon(ThemeIcon({QStringLiteral("edit-delete")}, QStyle::SP_TrashIcon, this));
     PopupMenu->addSeparator();
     itmUpdate = PopupMenu->addAction(ND_("Update"));
     itmUpdate->setObjectName(QStringLiteral("itmUpdate"));
     itmUpdate->setIcon(
-        ThemeIcon({u"view-refresh-symbolic", u"view-refresh"}, QStyle::SP_BrowserReload, this));
+        ThemeIcon({QStringLiteral("view-refresh-symbolic"), QStringLiteral("view-refresh")}, QStyle::SP_BrowserReload, this));
     itmUpdate->setShortcut(QKeySequence(Qt::Key_F5));
     addAction(itmUpdate);
     cancel1 = PopupMenu->addAction(ND_("Cancel"));

@@ -1,8 +1,8 @@
 #include "dialogs/Show.h"
 
 #include "dialogs/WinUtils.h"
-#include "localisation/GnuGettext.h"
-#include "localisation/ResourceStrings.h"
+#include "support/GnuGettext.h"
+#include "support/ResourceStrings.h"
 
 #include <QApplication>
 #include <QEventLoop>

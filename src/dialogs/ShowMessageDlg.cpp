@@ -1,7 +1,7 @@
 #include "dialogs/ShowMessageDlg.h"
 
-#include "localisation/GnuGettext.h"
-#include "localisation/ResourceStrings.h"
+#include "support/GnuGettext.h"
+#include "support/ResourceStrings.h"
 #include "localisation/ui/TranslateComponent.h"
 
 #include <QApplication>

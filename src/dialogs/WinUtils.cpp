@@ -370,17 +370,6 @@ void TImageList::resize(QSize size)
     m_size = size;
 }
 
-QIcon ThemeIcon(std::initializer_list<QStringView> names, QStyle::StandardPixmap fallback,
-                const QWidget *widget)
-{
-    for (QStringView name : names) {
-        const QString themeName = name.toString();
-        if (QIcon::hasThemeIcon(themeName))
-            return QIcon::fromTheme(themeName);
-    }
-    return widget->style()->standardIcon(fallback, nullptr, widget);
-}
-
 bool NeedsRescale(int oldPpi, int newPpi)
 {
     return oldPpi > 0 && newPpi > 0 && MulDiv(100, newPpi, oldPpi) >= 120;

@@ -111,10 +111,6 @@ private:
 
 // Rescaling of pictures made for oldPpi to newPpi. Each does nothing unless
 // the new density is at least 120 % of the old one.
-// The first of the names the desktop's icon theme has, else the style's
-// standard picture.
-QIcon ThemeIcon(std::initializer_list<QStringView> names, QStyle::StandardPixmap fallback,
-                const QWidget *widget);
 
 bool NeedsRescale(int oldPpi, int newPpi);
 void ScaleImageList(TImageList &list, int oldPpi, int newPpi);

@@ -2,16 +2,17 @@
 
 #include "catalogue/BasicSettings.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/DosBoxInfo.h"
-#include "catalogue/IniFileUtils.h"
+#include "emulator/DosBoxInfo.h"
+#include "support/IniFileUtils.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/ShellDirDlg.h"
 #include "dialogs/WinUtils.h"
-#include "launcher/DosBoxInterface.h"
-#include "localisation/GnuGettext.h"
+#include "emulator/DosBoxInterface.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
+#include "support/SystemKeyboard.h"
 #include "texttools/CodePages.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appsettings/FileOpenDialog.h"
+#include "dialogs/FileOpenDialog.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,11 +1,12 @@
 #include "launcher/CommandLineMode.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/InitProg.h"
+#include "support/InitProg.h"
 #include "launcher/ConsolePrompt.h"
 #include "launcher/RunCommand.h"
 #include "launcher/WinExecute.h"
-#include "localisation/GnuGettext.h"
+#include "localisation/LanguageSelection.h"
+#include "support/GnuGettext.h"
 #include "support/Errors.h"
 #include "support/StringUtils.h"
 

@@ -1,6 +1,6 @@
 #include "launcher/ConfigList.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/Errors.h"
 #include "support/StringUtils.h"
 

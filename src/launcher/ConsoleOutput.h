@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/AppSettings.h"
-#include "launcher/DosBoxInterface.h"
+#include "emulator/DosBoxInterface.h"
 
 #include <QString>
 #include <QStringList>

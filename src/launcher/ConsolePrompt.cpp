@@ -1,6 +1,6 @@
 #include "launcher/ConsolePrompt.h"
 
-#include "localisation/ResourceStrings.h"
+#include "support/ResourceStrings.h"
 
 using namespace ResourceStrings;
 

@@ -1,6 +1,6 @@
 #include "localisation/LanguageFile.h"
 
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 
 namespace {
 const QString Section = QStringLiteral("Language");

@@ -1,8 +1,8 @@
 #include "localisation/LanguageList.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/LangUtils.h"
-#include "localisation/ResourceStrings.h"
+#include "support/ResourceStrings.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 

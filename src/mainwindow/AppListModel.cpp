@@ -1,6 +1,6 @@
 #include "mainwindow/AppListModel.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/StringUtils.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/InitProg.h"
+#include "support/InitProg.h"
 #include "dialogs/WinUtils.h"
 #include "mainwindow/AppListView.h"
 

@@ -1,10 +1,10 @@
 // Building the main window: actions, list, tabs, status bar, menus, toolbar.
-#include "mainwindow/ActionImages.h"
+#include "dialogs/ActionImages.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
 #include "mainwindow/MainWindow.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 
 #include <QAction>

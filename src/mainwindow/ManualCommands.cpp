@@ -2,7 +2,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include "dialogs/MsgDialogs.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 #include "support/SystemOpen.h"

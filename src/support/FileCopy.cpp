@@ -1,6 +1,6 @@
 #include "support/FileCopy.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/Errors.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"

@@ -1,6 +1,6 @@
 #include "support/StringUtils.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 
 #include <QLocale>
 #include <cmath>
@@ -384,4 +384,50 @@ QString SafeFormatArgs(const QString &format, std::initializer_list<FormatArg> a
         result += piece;
     }
     return result;
+}
+
+QStringList DelimitedTextToList(const QString &text, QChar delimiter, QChar quote)
+{
+    QStringList list;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const auto skipBlanks = [&] {
+        while (i < n && IsWhiteSpace(text.at(i)))
+            ++i;
+    };
+    skipBlanks();
+    while (i < n) {
+        QString item;
+        if (text.at(i) == quote) {
+            // Up to the closing quote; a doubled quote stands for one.
+            ++i;
+            while (i < n) {
+                if (text.at(i) == quote) {
+                    if (i + 1 < n && text.at(i + 1) == quote) {
+                        item += quote;
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                item += text.at(i++);
+            }
+        } else {
+            const qsizetype start = i;
+            while (i < n && !IsWhiteSpace(text.at(i)) && text.at(i) != delimiter)
+                ++i;
+            item = text.mid(start, i - start);
+        }
+        list.append(item);
+        skipBlanks();
+        if (i < n && text.at(i) == delimiter) {
+            // A delimiter at the very end stands before one more, empty entry.
+            if (i + 1 == n)
+                list.append(QString());
+            ++i;
+            skipBlanks();
+        }
+    }
+    return list;
 }

@@ -87,3 +87,7 @@ QString SafeFormat(const QString &format, const Args &...args)
 {
     return SafeFormatArgs(format, {FormatArg(args)...});
 }
+
+// Entries of a delimited text: separated by the delimiter or by unquoted
+// white space; an entry in quote characters (doubled inside) may hold both.
+QStringList DelimitedTextToList(const QString &text, QChar delimiter = u',', QChar quote = u'"');

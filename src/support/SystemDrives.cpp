@@ -1,10 +1,11 @@
 #include "support/SystemDrives.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <QStorageInfo>
 #include <algorithm>
 
@@ -97,4 +98,28 @@ QList<TDriveProperties> GetDriveList(TDriveTypes types)
         drives << drive;
     }
     return drives;
+}
+
+bool VolumeSpace(const QString &path, qint64 &free, qint64 &total)
+{
+    const QStorageInfo volume(path);
+    if (path.isEmpty() || !volume.isValid() || !volume.isReady())
+        return false;
+    free = volume.bytesAvailable();
+    total = volume.bytesTotal();
+    return free >= 0 && total > 0;
+}
+
+QStringList NetworkMountPoints()
+{
+    QStringList mounts;
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        if (DriveTypeOf(volume.fileSystemType(), volume.device()) == TDriveType::dtRemote &&
+            QFileInfo(volume.rootPath()).isDir())
+            mounts.append(QDir::cleanPath(volume.rootPath()));
+    }
+    mounts.removeAll(QString());
+    mounts.sort();
+    mounts.removeDuplicates();
+    return mounts;
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 // Drives are the mounted volumes; a drive's root is its mount point.
@@ -35,3 +36,10 @@ bool VolumeName(const QString &path, QString &label);
 
 // The mounted volumes whose type is in types, ordered by mount point.
 QList<TDriveProperties> GetDriveList(TDriveTypes types);
+
+// Bytes available to the user and the size of the volume holding path; false
+// when the system cannot tell.
+bool VolumeSpace(const QString &path, qint64 &free, qint64 &total);
+
+// Mount points of the mounted network file systems, sorted.
+QStringList NetworkMountPoints();

@@ -1,19 +1,13 @@
 #pragma once
 
+#include "support/TextEncoding.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 // Windows code page numbers and what this system knows of them. The numbers
 // are those of Windows (437, 850, 1252, 65001, ...); ICU does the work.
-
-inline constexpr int CpUtf16Le = 1200;
-inline constexpr int CpUtf16Be = 1201;
-inline constexpr int CpUtf8 = 65001;
-// The system's "ANSI" code page as a number. The locale's UTF-8 is found by
-// detection before any text falls back to it, so what remains is 8-bit
-// Western text, which Windows-1252 reads without losing a byte.
-inline constexpr int AnsiCodePage = 1252;
 
 // The ICU converter name of a code page ("IBM437", "windows-1252", "UTF-8");
 // empty when ICU has no converter for it.

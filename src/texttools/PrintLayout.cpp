@@ -1,6 +1,6 @@
 #include "texttools/PrintLayout.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 

@@ -1,7 +1,7 @@
 #include "texttools/TextConversion.h"
 
-#include "catalogue/IniFileUtils.h"
-#include "localisation/GnuGettext.h"
+#include "support/IniFileUtils.h"
+#include "support/GnuGettext.h"
 #include "support/Errors.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"

@@ -171,27 +171,7 @@ void SubstituteCallback(const void *context, UConverterFromUnicodeArgs *args, co
 
 } // namespace
 
-bool IsValidUtf8(QByteArrayView bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    const QString text = utf8.decode(bytes);
-    Q_UNUSED(text);
-    return !utf8.hasError();
-}
 
-TDetectedEncoding DetectEncoding(QByteArrayView bytes)
-{
-    if (bytes.startsWith("\xFF\xFE"))
-        return {CpUtf16Le, 2};
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return {CpUtf8, 3};
-    const bool highBytes = std::any_of(bytes.begin(), bytes.end(),
-                                       [](char c) { return static_cast<uchar>(c) >= 0x80; });
-    if (highBytes && IsValidUtf8(bytes))
-        return {CpUtf8, 0};
-    return {AnsiCodePage, 0};
-}
 
 QByteArray ByteOrderMark(int codePage)
 {

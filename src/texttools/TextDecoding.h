@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TextEncoding.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -7,23 +9,6 @@
 
 // Reading and writing text in a Windows code page (numbers as in
 // CodePageList.h), for the text viewer and the converter.
-
-// The encoding automatic detection chose and the length of the byte-order
-// mark to skip.
-struct TDetectedEncoding
-{
-    int CodePage = 0;
-    int Skip = 0;
-
-    friend bool operator==(const TDetectedEncoding &, const TDetectedEncoding &) = default;
-};
-
-// FF FE: UTF-16 LE; EF BB BF: UTF-8; valid UTF-8 with at least one byte
-// above 127: UTF-8; anything else: the ANSI code page.
-TDetectedEncoding DetectEncoding(QByteArrayView bytes);
-
-// True when every multi-byte sequence is well-formed UTF-8.
-bool IsValidUtf8(QByteArrayView bytes);
 
 // The byte-order mark a file in this code page may begin with (UTF-8,
 // UTF-16 and UTF-32); empty for the others.

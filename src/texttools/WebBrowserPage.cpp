@@ -1,6 +1,6 @@
 #include "texttools/WebBrowserPage.h"
 
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 
 #include <QDir>
 #include <QStringDecoder>

@@ -9,7 +9,7 @@
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/SelectFromListDlg.h"
 #include "dialogs/ShellDirDlg.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,11 @@
 #include "catalogue/Catalogue.h"
 
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
-#include "launcher/DosBoxInterface.h"
+#include "emulator/DosBoxInterface.h"
 #include "support/Errors.h"
+#include "support/SystemKeyboard.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -437,66 +438,4 @@ TEST(CodePages, FromKeyboardLanguage)
     EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::English)), 437);
     EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::Japanese)), 437);
     EXPECT_EQ(DefaultCodePage(), 437); // tests run in the C locale
-}
-
-TEST(FindDosBoxDir, PathThenOpt)
-{
-    QTemporaryDir dir;
-    QDir root(dir.path());
-    for (const char *d : {"a", "b", "c", "opt/dosbox-staging", "opt/other"})
-        root.mkpath(QString::fromLatin1(d));
-    auto touch = [&](const QString &name, bool exec) {
-        if (exec)
-            WriteTestProgram(dir.filePath(name), QByteArray());
-        else
-            WriteTestFile(dir.filePath(name));
-    };
-    touch(QStringLiteral("a/other"), true);
-    touch(QStringLiteral("b/dosbox"), false);
-    touch(QStringLiteral("c/dosbox-x"), true);
-    const QString a = dir.filePath(QStringLiteral("a"));
-    const QString b = dir.filePath(QStringLiteral("b"));
-    const QString c = dir.filePath(QStringLiteral("c"));
-    const QString opt = dir.filePath(QStringLiteral("opt"));
-    EXPECT_EQ(FindDosBoxDirIn({a, b, c}, opt), c);
-    EXPECT_EQ(FindDosBoxDirIn({a, b}, opt), dir.filePath(QStringLiteral("opt/dosbox-staging")));
-    EXPECT_EQ(FindDosBoxDirIn({a}, dir.filePath(QStringLiteral("none"))), QString());
-}
-
-TEST(FindTextEditor, DesktopDefaultForTextFiles)
-{
-    QTemporaryDir dir;
-    QDir root(dir.path());
-    root.mkpath(QStringLiteral("bin"));
-    root.mkpath(QStringLiteral("share/applications/vendor"));
-    auto write = [&](const QString &name, const QByteArray &text, bool exec) {
-        if (exec)
-            WriteTestProgram(dir.filePath(name), text);
-        else
-            WriteTestFile(dir.filePath(name), text);
-    };
-    write(QStringLiteral("bin/xdg-mime"), "#!/bin/sh\necho vendor-myedit.desktop\n", true);
-    write(QStringLiteral("bin/myedit"), "#!/bin/sh\n", true);
-    write(QStringLiteral("share/applications/vendor/myedit.desktop"),
-          "[Desktop Entry]\n# comment\nName=My editor\nExec=myedit %F\n"
-          "[Desktop Action new]\nExec=other\n",
-          false);
-    const QByteArray oldPath = qgetenv("PATH");
-    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
-    qputenv("PATH", dir.filePath(QStringLiteral("bin")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("share")).toLocal8Bit());
-
-    QString editor;
-    FindTextEditor(editor);
-    EXPECT_EQ(editor, dir.filePath(QStringLiteral("bin/myedit")));
-    QString kept = dir.filePath(QStringLiteral("bin/xdg-mime"));
-    FindTextEditor(kept);
-    EXPECT_EQ(kept, dir.filePath(QStringLiteral("bin/xdg-mime")));
-    QString missing = QStringLiteral("/no/editor");
-    write(QStringLiteral("bin/xdg-mime"), "#!/bin/sh\necho gone.desktop\n", true);
-    FindTextEditor(missing);
-    EXPECT_EQ(missing, QStringLiteral("/no/editor"));
-
-    qputenv("PATH", oldPath);
-    qputenv("XDG_DATA_HOME", oldData);
 }

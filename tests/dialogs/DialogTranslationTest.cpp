@@ -3,7 +3,8 @@
 #include "dialogs/SelectDlg.h"
 #include "dialogs/Show.h"
 #include "dialogs/ShowMessageDlg.h"
-#include "localisation/GnuGettext.h"
+#include "localisation/LanguageSelection.h"
+#include "support/GnuGettext.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>

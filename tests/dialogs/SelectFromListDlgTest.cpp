@@ -3,7 +3,7 @@
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/WinUtils.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 
 #include <QGroupBox>
@@ -49,17 +49,6 @@ bool Below(const QWidget *upper, const QWidget *lower)
 }
 
 } // namespace
-
-TEST(DelimitedText, SplitsLikeTheDefaultsAreWritten)
-{
-    EXPECT_EQ(DelimitedTextToList(S("a,b")), (QStringList{S("a"), S("b")}));
-    // Unquoted blanks separate, quotes keep blanks, commas and doubled quotes.
-    EXPECT_EQ(DelimitedTextToList(S(" mount c ,\"say \"\"hi, there\"\"\", x")),
-              (QStringList{S("mount"), S("c"), S("say \"hi, there\""), S("x")}));
-    EXPECT_EQ(DelimitedTextToList(S("a,,b,")), (QStringList{S("a"), S(""), S("b"), S("")}));
-    EXPECT_EQ(DelimitedTextToList(S("\"open")), QStringList{S("open")});
-    EXPECT_TRUE(DelimitedTextToList(S("   ")).isEmpty());
-}
 
 TEST_F(ListDialog, RightPartFollowsTheOptions)
 {

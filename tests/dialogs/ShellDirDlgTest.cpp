@@ -1,11 +1,11 @@
 #include "dialogs/ShellDirDlg.h"
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/SelectDlg.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "support/PathUtils.h"
 

@@ -5,7 +5,7 @@
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/MsgDialogs.h"
-#include "launcher/DosBoxInterface.h"
+#include "emulator/DosBoxInterface.h"
 
 #include <QComboBox>
 #include <QDir>

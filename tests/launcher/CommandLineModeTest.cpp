@@ -1,7 +1,7 @@
 #include "launcher/CommandLineMode.h"
 #include "LauncherTestUtils.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 

@@ -2,9 +2,10 @@
 
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
-#include "localisation/GnuGettext.h"
+#include "localisation/LanguageSelection.h"
+#include "support/GnuGettext.h"
 #include "localisation/LangUtils.h"
-#include "localisation/MoBuilder.h"
+#include "common/MoBuilder.h"
 
 #include <QDir>
 #include <QTemporaryDir>

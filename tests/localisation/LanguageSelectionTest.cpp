@@ -1,6 +1,7 @@
-#include "localisation/GnuGettext.h"
+#include "localisation/LanguageSelection.h"
+#include "support/GnuGettext.h"
 
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 #include "common/TestUtils.h"
 #include "localisation/LanguageFile.h"
 

@@ -1,7 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include "appsettings/AppSettingsDlg.h"
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 #include "common/ModalDriver.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"

@@ -1,7 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include "catalogue/AppIcons.h"
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 #include "common/ModalDriver.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
@@ -10,7 +10,8 @@
 #include "dialogs/ShellDirDlg.h"
 #include "dialogs/Show.h"
 #include "launcher/LauncherTestUtils.h"
-#include "localisation/GnuGettext.h"
+#include "localisation/LanguageSelection.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"

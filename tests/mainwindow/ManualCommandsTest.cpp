@@ -1,11 +1,11 @@
 #include "mainwindow/MainWindow.h"
 
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/MsgDialogs.h"
 #include "launcher/LauncherTestUtils.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "mainwindow/AppListView.h"
 #include "support/SystemOpen.h"
 #include "texttools/ui/ShowMemo.h"

@@ -3,8 +3,8 @@
 // with the real process start, not only a recorded command line.
 #include "mainwindow/MainWindow.h"
 
-#include "catalogue/IniFileUtils.h"
-#include "catalogue/InitProg.h"
+#include "support/IniFileUtils.h"
+#include "support/InitProg.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "mainwindow/AppListModel.h"

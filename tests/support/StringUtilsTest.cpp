@@ -171,3 +171,14 @@ TEST(SafeFormat, HostileFormatsGiveTheFormatError)
     // More arguments than placeholders are fine.
     EXPECT_EQ(SafeFormat(QStringLiteral("plain"), 1, 2), QStringLiteral("plain"));
 }
+
+TEST(DelimitedText, SplitsLikeTheDefaultsAreWritten)
+{
+    EXPECT_EQ(DelimitedTextToList(QStringLiteral("a,b")), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    // Unquoted blanks separate, quotes keep blanks, commas and doubled quotes.
+    EXPECT_EQ(DelimitedTextToList(QStringLiteral(" mount c ,\"say \"\"hi, there\"\"\", x")),
+              (QStringList{QStringLiteral("mount"), QStringLiteral("c"), QStringLiteral("say \"hi, there\""), QStringLiteral("x")}));
+    EXPECT_EQ(DelimitedTextToList(QStringLiteral("a,,b,")), (QStringList{QStringLiteral("a"), QStringLiteral(""), QStringLiteral("b"), QStringLiteral("")}));
+    EXPECT_EQ(DelimitedTextToList(QStringLiteral("\"open")), QStringList{QStringLiteral("open")});
+    EXPECT_TRUE(DelimitedTextToList(QStringLiteral("   ")).isEmpty());
+}

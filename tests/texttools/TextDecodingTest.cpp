@@ -71,8 +71,8 @@ TEST(TextDecoding, DetectEncoding)
     EXPECT_EQ(DetectEncoding(B("\xC9\xCD\xBB")), (TDetectedEncoding{AnsiCodePage, 0}));
     // A sequence cut off at the end is not well-formed.
     EXPECT_EQ(DetectEncoding(B("ok \xC3")), (TDetectedEncoding{AnsiCodePage, 0}));
-    // Big-endian UTF-16 is not detected.
-    EXPECT_EQ(DetectEncoding(B("\xFE\xFF\0a", 4)).CodePage, AnsiCodePage);
+    // Big-endian UTF-16 by its byte-order mark, as every reader of the program.
+    EXPECT_EQ(DetectEncoding(B("\xFE\xFF\0a", 4)), (TDetectedEncoding{CpUtf16Be, 2}));
     EXPECT_EQ(DetectEncoding(QByteArray()), (TDetectedEncoding{AnsiCodePage, 0}));
 }
 

@@ -1,7 +1,8 @@
 #include "localisation/ui/TranslateComponent.h"
 
-#include "localisation/GnuGettext.h"
-#include "localisation/GnuGettextInstance.h"
+#include "localisation/LanguageSelection.h"
+#include "support/GnuGettext.h"
+#include "support/GnuGettextInstance.h"
 #include "support/Errors.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "texttools/ui/ShowMemo.h"
 
-#include "appsettings/FileOpenDialog.h"
+#include "dialogs/FileOpenDialog.h"
 #include "dialogs/ListSelectDlg.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/WinUtils.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "support/Errors.h"
 #include "support/StringUtils.h"

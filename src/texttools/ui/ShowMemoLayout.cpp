@@ -3,9 +3,9 @@
 #include "texttools/ui/ShowMemo.h"
 
 #include "dialogs/WinUtils.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
-#include "mainwindow/ActionImages.h"
+#include "dialogs/ActionImages.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>

@@ -4,7 +4,7 @@
 #include "texttools/ui/ShowMemo.h"
 
 #include "dialogs/MsgDialogs.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 
 #include <QApplication>
 #include <QFontMetricsF>

@@ -1,8 +1,9 @@
 #include "texttools/ui/WebBrowser.h"
 
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
+#include "dialogs/ActionImages.h"
 #include "dialogs/WinUtils.h"
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "support/StringUtils.h"
 #include "support/SystemOpen.h"

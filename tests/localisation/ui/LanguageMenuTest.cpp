@@ -1,7 +1,8 @@
 #include "localisation/ui/LanguageMenu.h"
 
 #include "common/TestUtils.h"
-#include "localisation/GnuGettext.h"
+#include "localisation/LanguageSelection.h"
+#include "support/GnuGettext.h"
 
 #include <QAction>
 #include <QCoreApplication>

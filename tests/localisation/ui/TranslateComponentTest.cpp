@@ -1,8 +1,9 @@
 #include "localisation/ui/TranslateComponent.h"
 
 #include "common/TestUtils.h"
-#include "localisation/GnuGettext.h"
-#include "localisation/ResourceStrings.h"
+#include "localisation/LanguageSelection.h"
+#include "support/GnuGettext.h"
+#include "support/ResourceStrings.h"
 #include "support/Errors.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "texttools/ui/TxtConvertDlg.h"
 
-#include "appsettings/FileOpenDialog.h"
+#include "dialogs/FileOpenDialog.h"
 #include "common/ModalDriver.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"

@@ -1,7 +1,10 @@
-#include "catalogue/DosBoxInfo.h"
+#include "emulator/DosBoxInfo.h"
 
-#include "launcher/DosBoxInterface.h"
+#include "emulator/DosBoxInterface.h"
 #include "support/PathUtils.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 void UpdateDosBoxInfo(const QString &dosBoxPath, QString &desc, bool &staging)
 {
@@ -41,7 +44,27 @@ QString EmulatorDefaultConfig(const QString &dosBoxPath)
     return {};
 }
 
-void InitVersion(TBasicSettings &settings)
+QString FindDosBoxDirIn(const QStringList &searchDirs, const QString &optDir)
 {
-    UpdateDosBoxInfo(settings.DosBoxPath, settings.DosBoxDesc, settings.IsStaging);
+    const QStringList pattern{QStringLiteral("dosbox*")};
+    for (const QString &dir : searchDirs) {
+        if (dir.isEmpty())
+            continue;
+        const QFileInfoList found =
+            QDir(dir).entryInfoList(pattern, QDir::Files | QDir::Executable, QDir::Name);
+        if (!found.isEmpty())
+            return dir;
+    }
+    if (optDir.isEmpty())
+        return {};
+    const QFileInfoList found = QDir(optDir).entryInfoList(
+        pattern, QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    return found.isEmpty() ? QString() : found.first().absoluteFilePath();
+}
+
+QString FindDosBoxDir()
+{
+    const QStringList path =
+        qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    return FindDosBoxDirIn(path, QStringLiteral("/opt"));
 }

@@ -1,4 +1,4 @@
-#include "catalogue/IniFileUtils.h"
+#include "support/IniFileUtils.h"
 
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"

@@ -1,8 +1,8 @@
-#include "localisation/MoFile.h"
+#include "support/MoFile.h"
 
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
-#include "localisation/MoBuilder.h"
+#include "common/MoBuilder.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 
 // Resource strings of the library layer, in one place so that every dialog
 // uses the same captions and the "runtime" and "units" catalogues carry them.

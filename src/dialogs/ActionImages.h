@@ -4,6 +4,8 @@
 
 #include <QIcon>
 #include <QStringList>
+#include <QStyle>
+#include <optional>
 
 // Images of the main window's actions and menus, by index (ilActions):
 // 0 exit, 1 settings, 2 new, 3 edit, 4 remove, 5 run, 6 large icons,
@@ -18,9 +20,12 @@ inline constexpr int ActionImageCount = 20;
 void InitIconTheme();
 
 // The first of the freedesktop icon names the theme knows; else the first
-// found in the Adwaita theme; else the program's own icon, so that an image
-// never stays empty.
-QIcon ThemeIcon(const QStringList &names);
+// found in the Adwaita theme; else the style's standard picture fallback of
+// widget, when given; else the program's own icon, so that an image never
+// stays empty.
+QIcon ThemeIcon(const QStringList &names,
+                std::optional<QStyle::StandardPixmap> fallback = std::nullopt,
+                const QWidget *widget = nullptr);
 
 // The action images at size×size.
 TImageList ActionImageList(int size);

@@ -1,6 +1,6 @@
-#include "localisation/GnuGettextInstance.h"
+#include "support/GnuGettextInstance.h"
 
-#include "localisation/MoFile.h"
+#include "support/MoFile.h"
 #include "support/StringUtils.h"
 
 #include <QDirIterator>

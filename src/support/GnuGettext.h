@@ -37,34 +37,14 @@ TGnuGettextInstance &DefaultInstance();
 void UseLanguage(const QString &code);
 QString GetCurrentLanguage();
 
-// Start-up, before the first window: adds the resource-string domains, places
-// the language file, reads the command line and puts the language into effect
-// (command line, else LangID of the language file, else the platform's).
-void InitLanguage(const QStringList &resourceStringDomains = {QStringLiteral("runtime"),
-                                                              QStringLiteral("units")});
-// The same with the command line already read: commandLineLanguage is the
-// /lang value (empty when absent), languageFile the placed language file.
-void InitLanguage(const QStringList &resourceStringDomains, const QString &commandLineLanguage,
-                  const QString &languageFile);
-
-// The user picked a language: stored in the language file (unless the
-// language of this run came from the command line), applied, and every open
-// window retranslated. Returns the effective code (for an empty code the
-// first two letters of the language now in use).
-QString ChangeLanguage(const QString &code);
-
-QString LanguageFileName();
-bool LanguageFromCommandLine();
-
 // Exclusions of window translation: objects of the class (Qt class name,
 // ancestors included) or one property of them are never translated.
 void TP_GlobalIgnoreClass(const QString &className);
 void TP_GlobalIgnoreClassProperty(const QString &className, const QString &propertyName);
 
-// The window layer installs these: how catalogue problems are shown (title,
-// text; default: standard error) and how open windows are retranslated.
+// The window layer installs how catalogue problems are shown (title, text;
+// default: standard error).
 void SetProblemHandler(std::function<void(const QString &, const QString &)> handler);
-void SetRetranslateHandler(std::function<void()> handler);
 
 } // namespace GnuGettext
 

@@ -1,12 +1,10 @@
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 
-#include "catalogue/InitProg.h"
-#include "localisation/GnuGettextInstance.h"
-#include "localisation/LanguageFile.h"
+#include "support/GnuGettextInstance.h"
+#include "support/InitProg.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 #include <memory>
 
@@ -14,18 +12,11 @@ namespace GnuGettext {
 
 namespace {
 
-struct TLanguageState
+// Qt's translator for the language in use; replaced on every change.
+std::unique_ptr<QTranslator> &QtTranslator()
 {
-    QString languageFile;
-    bool fromCommandLine = false;
-    std::function<void()> retranslate;
-    std::unique_ptr<QTranslator> qtTranslator;
-};
-
-TLanguageState &State()
-{
-    static TLanguageState state;
-    return state;
+    static std::unique_ptr<QTranslator> translator;
+    return translator;
 }
 
 QString ProgramDir()
@@ -43,7 +34,7 @@ void LoadQtTranslations(const QString &code)
 {
     if (!QCoreApplication::instance())
         return;
-    std::unique_ptr<QTranslator> &current = State().qtTranslator;
+    std::unique_ptr<QTranslator> &current = QtTranslator();
     if (current) {
         QCoreApplication::removeTranslator(current.get());
         current.reset();
@@ -95,53 +86,6 @@ QString GetCurrentLanguage()
     return DefaultInstance().GetCurrentLanguage();
 }
 
-void InitLanguage(const QStringList &resourceStringDomains, const QString &commandLineLanguage,
-                  const QString &languageFile)
-{
-    TGnuGettextInstance &engine = DefaultInstance();
-    // Font names in a font chooser are never texts to translate.
-    engine.TP_GlobalIgnoreClass(QStringLiteral("QFontComboBox"));
-    State().languageFile = languageFile;
-    for (const QString &domain : resourceStringDomains)
-        engine.AddResourceStringDomain(domain);
-
-    State().fromCommandLine = !commandLineLanguage.isEmpty();
-    QString code = commandLineLanguage;
-    if (code.isEmpty())
-        code = ReadLanguageFile(languageFile);
-    if (code.isEmpty())
-        code = QLocale::system().uiLanguages().value(0);
-    UseLanguage(code);
-}
-
-void InitLanguage(const QStringList &resourceStringDomains)
-{
-    const TCommandLine commandLine = ParseCommandLine(QCoreApplication::arguments().mid(1), ExeDir(),
-                                                      DefaultLanguageFile());
-    InitLanguage(resourceStringDomains, commandLine.LangCode, commandLine.LanguageFile);
-}
-
-QString ChangeLanguage(const QString &code)
-{
-    if (!State().fromCommandLine)
-        WriteLanguageFile(State().languageFile, code);
-    UseLanguage(code);
-    const QString effective = code.isEmpty() ? GetCurrentLanguage().left(2) : code;
-    if (State().retranslate)
-        State().retranslate();
-    return effective;
-}
-
-QString LanguageFileName()
-{
-    return State().languageFile;
-}
-
-bool LanguageFromCommandLine()
-{
-    return State().fromCommandLine;
-}
-
 void TP_GlobalIgnoreClass(const QString &className)
 {
     DefaultInstance().TP_GlobalIgnoreClass(className);
@@ -155,11 +99,6 @@ void TP_GlobalIgnoreClassProperty(const QString &className, const QString &prope
 void SetProblemHandler(std::function<void(const QString &, const QString &)> handler)
 {
     DefaultInstance().SetProblemHandler(std::move(handler));
-}
-
-void SetRetranslateHandler(std::function<void()> handler)
-{
-    State().retranslate = std::move(handler);
 }
 
 } // namespace GnuGettext

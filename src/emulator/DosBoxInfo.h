@@ -1,9 +1,9 @@
 #pragma once
 
-#include "catalogue/BasicSettings.h"
 #include "support/SystemVersion.h"
 
 #include <QString>
+#include <QStringList>
 
 // Examines the emulator program in dosBoxPath: desc becomes its description
 // with the first, second and fourth version number ("DOSBox (0.74.0)"),
@@ -19,5 +19,7 @@ void DescribeDosBox(const TFileVersionInfo &info, QString &desc, bool &staging);
 // yet); empty when it names no existing file.
 QString EmulatorDefaultConfig(const QString &dosBoxPath);
 
-// UpdateDosBoxInfo for the settings' emulator folder.
-void InitVersion(TBasicSettings &settings);
+// A guess of the emulator folder: the first folder on PATH that holds an
+// executable "dosbox*", else the first /opt/dosbox*; empty when none.
+QString FindDosBoxDir();
+QString FindDosBoxDirIn(const QStringList &searchDirs, const QString &optDir);

@@ -1,4 +1,4 @@
-#include "localisation/MoFile.h"
+#include "support/MoFile.h"
 
 #include <QtEndian>
 #include <cstring>

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "support/TextEncoding.h"
+
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -196,11 +197,3 @@ QString UnencloseValue(const QString &text);
 // may use all 32 (64) bits, so 0xFFFFFFFF reads as -1.
 bool ParseIniInt(QStringView text, int &value);
 bool ParseIniInt64(QStringView text, qint64 &value);
-
-// 8-bit text in the system's "ANSI" code page: UTF-8, where every byte that is
-// not part of a valid UTF-8 sequence is read as Windows-1252, so decoding
-// never fails and never loses a byte.
-QString DecodeAnsiText(QByteArrayView bytes);
-// File content with an optional byte-order mark (UTF-8, UTF-16 LE/BE),
-// otherwise DecodeAnsiText.
-QString DecodeTextFile(QByteArrayView bytes);

@@ -1,4 +1,4 @@
-#include "appsettings/FileOpenDialog.h"
+#include "dialogs/FileOpenDialog.h"
 
 #include <QFileDialog>
 

@@ -1,10 +1,12 @@
-#include "mainwindow/ActionImages.h"
+#include "dialogs/ActionImages.h"
 
 #include "catalogue/AppIcons.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QWidget>
 
 namespace {
 
@@ -111,7 +113,8 @@ void InitIconTheme()
         QIcon::setFallbackThemeName(FallbackTheme);
 }
 
-QIcon ThemeIcon(const QStringList &names)
+QIcon ThemeIcon(const QStringList &names, std::optional<QStyle::StandardPixmap> fallback,
+                const QWidget *widget)
 {
     for (const QString &name : names) {
         if (QIcon::hasThemeIcon(name))
@@ -121,6 +124,10 @@ QIcon ThemeIcon(const QStringList &names)
         const QIcon icon = FallbackThemeIcon(name);
         if (!icon.isNull())
             return icon;
+    }
+    if (fallback) {
+        const QStyle *style = widget ? widget->style() : QApplication::style();
+        return style->standardIcon(*fallback, nullptr, widget);
     }
     return ProgramIcon();
 }

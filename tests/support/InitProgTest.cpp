@@ -1,4 +1,4 @@
-#include "catalogue/InitProg.h"
+#include "support/InitProg.h"
 #include "common/TestUtils.h"
 #include "support/SystemShell.h"
 

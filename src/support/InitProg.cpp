@@ -1,6 +1,6 @@
-#include "catalogue/InitProg.h"
+#include "support/InitProg.h"
 
-#include "localisation/GnuGettext.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 #include "support/SystemFolders.h"

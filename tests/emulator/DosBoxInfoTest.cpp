@@ -1,8 +1,9 @@
-#include "catalogue/DosBoxInfo.h"
+#include "emulator/DosBoxInfo.h"
 
+#include "catalogue/Catalogue.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
-#include "launcher/DosBoxInterface.h"
+#include "emulator/DosBoxInterface.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -117,4 +118,28 @@ TEST(DosBoxInfo, TheRealEmulatorWritesItsDefaultConfiguration)
     ASSERT_FALSE(conf.isEmpty());
     EXPECT_TRUE(conf.startsWith(QDir::homePath())) << qPrintable(conf);
     EXPECT_GT(QFileInfo(conf).size(), 0);
+}
+
+TEST(FindDosBoxDir, PathThenOpt)
+{
+    QTemporaryDir dir;
+    QDir root(dir.path());
+    for (const char *d : {"a", "b", "c", "opt/dosbox-staging", "opt/other"})
+        root.mkpath(QString::fromLatin1(d));
+    auto touch = [&](const QString &name, bool exec) {
+        if (exec)
+            WriteTestProgram(dir.filePath(name), QByteArray());
+        else
+            WriteTestFile(dir.filePath(name));
+    };
+    touch(QStringLiteral("a/other"), true);
+    touch(QStringLiteral("b/dosbox"), false);
+    touch(QStringLiteral("c/dosbox-x"), true);
+    const QString a = dir.filePath(QStringLiteral("a"));
+    const QString b = dir.filePath(QStringLiteral("b"));
+    const QString c = dir.filePath(QStringLiteral("c"));
+    const QString opt = dir.filePath(QStringLiteral("opt"));
+    EXPECT_EQ(FindDosBoxDirIn({a, b, c}, opt), c);
+    EXPECT_EQ(FindDosBoxDirIn({a, b}, opt), dir.filePath(QStringLiteral("opt/dosbox-staging")));
+    EXPECT_EQ(FindDosBoxDirIn({a}, dir.filePath(QStringLiteral("none"))), QString());
 }

@@ -1,8 +1,8 @@
-#include "localisation/GnuGettextInstance.h"
+#include "support/GnuGettextInstance.h"
 
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
-#include "localisation/MoBuilder.h"
+#include "common/MoBuilder.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,0 +1,3 @@
+#pragma once
+#include "core_a/A.h"
+#include <QString>
