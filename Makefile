@@ -5,6 +5,8 @@ BENCH_DIR ?= build-bench
 FUZZ_DIR  ?= build-fuzz
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
+# One formatter version for everyone: Debian 12's; others wrap lines differently.
+CLANG_FORMAT ?= clang-format-14
 
 .PHONY: all deps configure build run test bench format pot fuzz clean
 
@@ -44,7 +46,7 @@ bench: deps
 
 format:
 	@bash scripts/install-deps.sh --format
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files '*.cpp' '*.h' | xargs $(CLANG_FORMAT) -i
 
 pot: configure
 	cmake --build $(BUILD_DIR) --target pot

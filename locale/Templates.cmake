@@ -3,7 +3,7 @@
 #                it into locale/<lang>/<domain>.po
 #   MODE=check   fails when a marked text is missing from its template or a
 #                template text lacks a finished translation
-# The keywords per domain follow the markers of localisation/GnuGettext.h.
+# The keywords per domain follow the markers of support/GnuGettext.h.
 cmake_minimum_required(VERSION 3.25)
 
 set(keywords_default _ N_ gettext)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Ravelin need.
 # Idempotent: does nothing when everything is present. --fuzz adds the clang
-# toolchain of the fuzz targets, --format clang-format.
+# toolchain of the fuzz targets, --format the pinned clang-format (14, Debian 12's).
 set -euo pipefail
 
 packages=(
@@ -15,7 +15,7 @@ packages=(
 for option in "$@"; do
   case "$option" in
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
-    --format) packages+=(clang-format) ;;
+    --format) packages+=(clang-format-14) ;;
     *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
   esac
 done
