@@ -17,11 +17,7 @@ namespace {
 
 const QString SecConfig = QStringLiteral("Config");
 
-// Keys of [Config].
-const QString KeyLeft = QStringLiteral("Left");
-const QString KeyTop = QStringLiteral("Top");
-const QString KeyHeight = QStringLiteral("Height");
-const QString KeyWidth = QStringLiteral("Width");
+// Keys of [Config] besides the window bounds.
 const QString KeyDosBoxPath = QStringLiteral("DosBoxPath");
 const QString KeyRootPath = QStringLiteral("RootPath");
 const QString KeyConfFile = QStringLiteral("ConfFile");
@@ -266,21 +262,40 @@ QString CategoryOf(const TDosBoxApp &app)
     return app.Category.isEmpty() ? DefaultCategoryName() : app.Category;
 }
 
-TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalogueHost &host,
-                          const QImage &defLargeImg, const QImage &defSmallImg)
+std::unique_ptr<TUnicodeIniFile> ReadCatalogueFile(const TCatalogueFiles &files)
 {
-    TLoadResult result;
-    catalogue.Apps.clear();
-    catalogue.Loaded = false;
-    TBasicSettings &s = catalogue.BasicSettings;
-
     QString readName = files.IniName;
     if (!QFileInfo::exists(readName)) {
         const QString besideProgram = JoinPath(files.ExeDir, ExtractFileName(files.IniName));
         if (!files.ExeDir.isEmpty() && QFileInfo::exists(besideProgram))
             readName = besideProgram;
     }
-    const auto ini = TUnicodeIniFile::CreateForRead(readName);
+    return std::make_unique<TUnicodeIniFile>(readName, TUnicodeIniFile::TAccess::Read);
+}
+
+QRect ReadMainWindowBounds(const TUnicodeIniFile &file, const QRect &def)
+{
+    return ReadWindowBounds(file, SecConfig, def);
+}
+
+TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalogueHost &host,
+                          const QImage &defLargeImg, const QImage &defSmallImg)
+{
+    return LoadCatalogue(ReadCatalogueFile(files), files, catalogue, host, defLargeImg,
+                         defSmallImg);
+}
+
+TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles &files,
+                          TCatalogue &catalogue, ICatalogueHost &host, const QImage &defLargeImg,
+                          const QImage &defSmallImg)
+{
+    TLoadResult result;
+    catalogue.Apps.clear();
+    catalogue.Loaded = false;
+    catalogue.File = std::move(file);
+    const TUnicodeIniFile &ini = *catalogue.File;
+    TBasicSettings &s = catalogue.BasicSettings;
+
     // Saving would replace what could not be read; such a file is shown as
     // far as it was read and left alone, and the window can still close.
     const bool complete = ini.CompletelyRead();
@@ -288,7 +303,7 @@ TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalo
         host.ReportError(SafeFormat(
             _("The catalogue file \"%s\" could not be read completely.\r\nRavelin shows what "
               "it could read and will not save changes to it in this session."),
-            readName));
+            ini.FileName()));
     }
 
     s.DosBoxPath = ini.ReadString(SecConfig, KeyDosBoxPath);
@@ -334,20 +349,20 @@ TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalo
         host.AddCategoryEntry(category);
     }
     catalogue.Loaded = complete;
-    host.ReadWindowSettings(files.IniName);
+    host.ReadWindowSettings(ini);
     return result;
 }
 
-void SaveCatalogue(const QString &iniName, const TCatalogue &catalogue, const QRect &bounds)
+void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
+                   ICatalogueHost *host)
 {
-    if (!catalogue.Loaded)
+    if (!catalogue.Loaded || !catalogue.File)
         return;
     const TBasicSettings &s = catalogue.BasicSettings;
-    auto ini = TUnicodeIniFile::CreateForWrite(iniName, false);
-    ini.WriteInteger(SecConfig, KeyLeft, bounds.left());
-    ini.WriteInteger(SecConfig, KeyTop, bounds.top());
-    ini.WriteInteger(SecConfig, KeyHeight, bounds.height());
-    ini.WriteInteger(SecConfig, KeyWidth, bounds.width());
+    TUnicodeIniFile &ini = *catalogue.File;
+    // First, so that it heads a new file.
+    ini.EnsureEncodingKey();
+    WriteWindowBounds(ini, SecConfig, bounds);
     ini.WriteString(SecConfig, KeyDosBoxPath, s.DosBoxPath);
     ini.WriteString(SecConfig, KeyRootPath, s.RootPath);
     ini.WriteString(SecConfig, KeyConfFile, s.ConfFile);
@@ -363,7 +378,9 @@ void SaveCatalogue(const QString &iniName, const TCatalogue &catalogue, const QR
     int position = 0;
     for (const auto &app : catalogue.Apps)
         WriteEntry(ini, AppSectionName(++position), *app);
-    ini.UpdateFile();
+    if (host)
+        host->WriteWindowSettings(ini);
+    ini.SaveAs(iniName);
 }
 
 // ---------------------------------------------------------------------------

@@ -2,11 +2,13 @@
 
 #include "catalogue/AppSettings.h"
 #include "catalogue/BasicSettings.h"
+#include "support/IniFileUtils.h"
 
 #include <QImage>
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 // The catalogue file: global settings, window bounds, the last selected entry
 // and one section per entry ([App001], [App002], ...).
@@ -22,6 +24,11 @@ struct TCatalogue
     // could be read only in part is never saved, so it cannot replace the
     // file's entries.
     bool Loaded = false;
+    // The file as the load read it, kept for the whole run: every save writes
+    // into it instead of reading the file again, so whatever the program does
+    // not change (unknown sections and keys, sections of windows not used)
+    // is written back as it was read.
+    std::unique_ptr<TUnicodeIniFile> File;
 };
 
 // The places start-up determined.
@@ -53,8 +60,12 @@ public:
     // An entry of this category has been loaded (tabs appear in the order
     // their categories first occur).
     virtual void AddCategoryEntry(const QString &category) { Q_UNUSED(category); }
-    // Windows that keep their own section in the catalogue file read it.
-    virtual void ReadWindowSettings(const QString &iniName) { Q_UNUSED(iniName); }
+    // Windows that keep their own section in the catalogue file read it from
+    // the file the load read...
+    virtual void ReadWindowSettings(const TUnicodeIniFile &file) { Q_UNUSED(file); }
+    // ... and put their state back into it before a save. A window that was
+    // not used leaves its section as it was read.
+    virtual void WriteWindowSettings(TUnicodeIniFile &file) { Q_UNUSED(file); }
     // The catalogue file exists but could not be read in full (unreadable,
     // too large): the user is told that this run will not write it.
     virtual void ReportError(const QString &message) { Q_UNUSED(message); }
@@ -71,16 +82,28 @@ struct TLoadResult
     QStringList BrokenIcons;
 };
 
-// Loads everything from the catalogue file (IniName, else the file of that
-// name beside the program). Never writes. The default pictures are the main
-// window's large (32×32) and small (16×16) default icons.
+// Reads the catalogue file the load takes: IniName, else the file of that
+// name beside the program. Never writes.
+std::unique_ptr<TUnicodeIniFile> ReadCatalogueFile(const TCatalogueFiles &files);
+// The main window's bounds stored in the file; def for the keys missing.
+QRect ReadMainWindowBounds(const TUnicodeIniFile &file, const QRect &def);
+
+// Loads everything from file (as ReadCatalogueFile read it) and keeps it in
+// catalogue.File. Never writes. The default pictures are the main window's
+// large (32×32) and small (16×16) default icons.
+TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles &files,
+                          TCatalogue &catalogue, ICatalogueHost &host, const QImage &defLargeImg,
+                          const QImage &defSmallImg);
+// ReadCatalogueFile, then the load above.
 TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalogueHost &host,
                           const QImage &defLargeImg, const QImage &defSmallImg);
 
-// Writes everything to iniName, keeping what else the file holds; bounds are
-// the main window's. Throws EWriteError; the old file then stays as it was.
-// Does nothing for a catalogue that was not loaded.
-void SaveCatalogue(const QString &iniName, const TCatalogue &catalogue, const QRect &bounds);
+// Writes everything into catalogue.File (the host's windows add their
+// sections) and that to iniName, keeping what else the file held when it was
+// read; bounds are the main window's. Throws EWriteError; the old file then
+// stays as it was. Does nothing for a catalogue that was not loaded.
+void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
+                   ICatalogueHost *host = nullptr);
 
 // Section name of the entry at the 1-based position: "App001", ..., "App1000".
 QString AppSectionName(int position);

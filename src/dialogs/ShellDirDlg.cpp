@@ -509,6 +509,7 @@ void TShellDirDialog::AddToHistory(const QString &d)
     while (DirList.size() >= MaxHistory)
         DirList.removeLast();
     DirList.prepend(d);
+    FSettingsChanged = true;
     RefillHistory();
 }
 
@@ -519,6 +520,7 @@ void TShellDirDialog::RemoveFromHistory(const QString &d)
     if (found == DirList.end())
         return;
     DirList.erase(found);
+    FSettingsChanged = true;
     RefillHistory();
 }
 
@@ -538,13 +540,13 @@ void TShellDirDialog::RefillHistory()
     cbxSelectedDir->update();
 }
 
-void TShellDirDialog::LoadFromIni(const QString &IniName, const QString &Section)
+void TShellDirDialog::LoadFromIni(const TUnicodeIniFile &ini, const QString &Section)
 {
-    FIniName = IniName;
     FIniSection = Section;
-    if (Section.isEmpty() || !QFileInfo::exists(IniName))
+    // Without a section (a first run) the dialog keeps what it has, so that
+    // a choice made before it was bound is written with the next save.
+    if (Section.isEmpty() || !ini.SectionExists(Section))
         return;
-    const TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(IniName);
     DirList.clear();
     for (int i = 0; i < MaxHistory; ++i) {
         const QString entry = ini.ReadString(Section, QStringLiteral("History%1").arg(i));
@@ -554,8 +556,9 @@ void TShellDirDialog::LoadFromIni(const QString &IniName, const QString &Section
         if (!entry.isEmpty() && !known)
             DirList.append(entry);
     }
-    FTop = ini.ReadInteger(Section, u"Top", 0);
-    FLeft = ini.ReadInteger(Section, u"Left", x());
+    const QPoint place = ReadWindowBounds(ini, Section, QRect(x(), 0, 0, 0)).topLeft();
+    FTop = place.y();
+    FLeft = place.x();
     // Widths from a damaged file must still leave a usable window.
     const int maxWidth = screen() ? screen()->availableGeometry().width() : 4096;
     const int minWidth = ScaleByDpi(MinPanelWidth, this);
@@ -563,27 +566,23 @@ void TShellDirDialog::LoadFromIni(const QString &IniName, const QString &Section
     FFileWidth = qBound(minWidth / 2, ini.ReadInteger(Section, u"FileWidth", FFileWidth), maxWidth);
     cbxFiles->setChecked(ini.ReadBool(Section, u"Fileview", false));
     RefillHistory();
+    FSettingsChanged = false;
 }
 
-void TShellDirDialog::SaveToIni()
+void TShellDirDialog::SaveToIni(TUnicodeIniFile &ini)
 {
-    if (FIniName.isEmpty() || FIniSection.isEmpty())
+    // A dialog not used since its section was read leaves it as it was.
+    if (FIniSection.isEmpty() || !FSettingsChanged)
         return;
     NoteGeometry();
-    try {
-        TUnicodeIniFile ini = TUnicodeIniFile::CreateForWrite(FIniName);
-        ini.EraseSectionValues(FIniSection);
-        for (int i = 0; i < DirList.size(); ++i)
-            ini.WriteString(FIniSection, QStringLiteral("History%1").arg(i), DirList.at(i));
-        ini.WriteInteger(FIniSection, u"Top", FTop);
-        ini.WriteInteger(FIniSection, u"Left", FLeft);
-        ini.WriteInteger(FIniSection, u"DirWidth", FDirWidth);
-        ini.WriteInteger(FIniSection, u"FileWidth", FFileWidth);
-        ini.WriteBool(FIniSection, u"Fileview", cbxFiles->isChecked());
-        ini.UpdateFile();
-    } catch (...) {
-        // The settings are a convenience; the choice itself stands.
-    }
+    ini.EraseSectionValues(FIniSection);
+    for (int i = 0; i < DirList.size(); ++i)
+        ini.WriteString(FIniSection, QStringLiteral("History%1").arg(i), DirList.at(i));
+    WriteWindowBounds(ini, FIniSection, QRect(FLeft, FTop, 0, 0), false);
+    ini.WriteInteger(FIniSection, u"DirWidth", FDirWidth);
+    ini.WriteInteger(FIniSection, u"FileWidth", FFileWidth);
+    ini.WriteBool(FIniSection, u"Fileview", cbxFiles->isChecked());
+    FSettingsChanged = false;
 }
 
 void TShellDirDialog::Prepare(const QString &ATitle, bool Hidden, bool FileView, bool ZipAsFiles,
@@ -651,7 +650,7 @@ void TShellDirDialog::btbOKClick()
 void TShellDirDialog::done(int r)
 {
     NoteGeometry();
-    SaveToIni();
+    FSettingsChanged = true;
     QDialog::done(r);
 }
 

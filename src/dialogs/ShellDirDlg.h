@@ -20,11 +20,12 @@ class QSplitter;
 class QTimer;
 class QToolButton;
 class QTreeView;
+class TUnicodeIniFile;
 
 // Chooses a directory in a tree of folders, with an optional list of the
 // chosen folder's files; creates and deletes folders; remembers the last
-// 15 choices, its place and its panel widths in a section of an INI file.
-// Created once and reused.
+// 15 choices, its place and its panel widths in a section of the catalogue
+// file, written with the catalogue. Created once and reused.
 class TShellDirDialog : public QDialog
 {
     Q_OBJECT
@@ -34,11 +35,12 @@ public:
     explicit TShellDirDialog(QWidget *parent = nullptr);
     ~TShellDirDialog() override;
 
-    // Binds the dialog to a section of an INI file and reads it.
-    void LoadFromIni(const QString &IniName, const QString &Section);
-    // Writes history, place and panel widths into the section (replacing
-    // it); failures are ignored. Runs whenever the window closes.
-    void SaveToIni();
+    // Binds the dialog to a section of the settings and reads it.
+    void LoadFromIni(const TUnicodeIniFile &ini, const QString &Section);
+    // Writes history, place and panel widths into the bound section
+    // (replacing it) when the dialog has been used since it was read or
+    // last written.
+    void SaveToIni(TUnicodeIniFile &ini);
 
     // Shows the dialog modally. True for OK; Dir then holds the chosen
     // directory with a trailing delimiter.
@@ -146,8 +148,9 @@ private:
     QButtonGroup *FRootButtons = nullptr;
     TRootFolder FRoot = rfMyComputer;
     QString FDefaultDir;
-    QString FIniName;
     QString FIniSection;
+    // Closed or its history changed since the section was read or written.
+    bool FSettingsChanged = false;
     QStringList DirList;
     QString FPending;
     // The tree went to a typed folder: the typed text stays as it is.

@@ -51,9 +51,13 @@ public:
         m_window.EditBasicSettings(settings);
     }
     void AddCategoryEntry(const QString &category) override { m_window.AddCategoryEntry(category); }
-    void ReadWindowSettings(const QString &iniName) override
+    void ReadWindowSettings(const TUnicodeIniFile &file) override
     {
-        m_window.ReadWindowSettings(iniName);
+        m_window.ReadWindowSettings(file);
+    }
+    void WriteWindowSettings(TUnicodeIniFile &file) override
+    {
+        m_window.WriteWindowSettings(file);
     }
     void ReportError(const QString &message) override { m_window.Prompt().error(message); }
 
@@ -95,8 +99,17 @@ void TfrmMain::FormCreate()
     ProgVersDate = FVersion.ProgVersDate;
     IniName = IniFileName(QCoreApplication::arguments().mid(1), AppDataPath, ExeBaseName());
     CreateLanguageMenu();
-    ReadPlacement();
+    // The only reading of the catalogue file: the window takes its place from
+    // it before it is first shown, the load at that showing everything else.
+    FCatalogueFile = ReadCatalogueFile(CatalogueFiles());
+    FCatalogueFileName = IniName;
+    ReadPlacement(*FCatalogueFile);
     HtManWin = new TWebBrowserWin(this);
+}
+
+TCatalogueFiles TfrmMain::CatalogueFiles() const
+{
+    return TCatalogueFiles{IniName, ExeDir(), UserPath, ProgPath, LocPath};
 }
 
 void TfrmMain::CreateLanguageMenu()
@@ -111,13 +124,12 @@ void TfrmMain::CreateLanguageMenu()
 
 // Left and Top place the frame, Width and Height size the client area, as
 // the closing window stores them.
-void TfrmMain::ReadPlacement()
+void TfrmMain::ReadPlacement(const TUnicodeIniFile &file)
 {
-    const TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(IniName);
-    const QString config = QStringLiteral("Config");
-    const QPoint pos(ini.ReadInteger(config, u"Left", 50), ini.ReadInteger(config, u"Top", 50));
-    const QSize size(ini.ReadInteger(config, u"Width", ScaleByDpi(DesignedWidth, this)),
-                     ini.ReadInteger(config, u"Height", ScaleByDpi(DesignedHeight, this)));
+    const QRect stored = ReadMainWindowBounds(
+        file, QRect(50, 50, ScaleByDpi(DesignedWidth, this), ScaleByDpi(DesignedHeight, this)));
+    const QPoint pos = stored.topLeft();
+    const QSize size = stored.size();
     // Values from another monitor set-up, or a damaged file, must neither
     // make the window larger than the largest screen nor put its title bar
     // where no screen shows it.
@@ -174,10 +186,15 @@ void TfrmMain::UpdateCaption()
 bool TfrmMain::LoadCatalogue()
 {
     tcCats->Clear();
-    TCatalogueFiles files{IniName, ExeDir(), UserPath, ProgPath, LocPath};
+    TCatalogueFiles files = CatalogueFiles();
+    // The file read when the window was created, unless IniName has changed
+    // since.
+    std::unique_ptr<TUnicodeIniFile> file = std::move(FCatalogueFile);
+    if (!file || FCatalogueFileName != IniName)
+        file = ReadCatalogueFile(files);
     TCatalogueHost host(*this);
-    const TLoadResult result =
-        ::LoadCatalogue(files, Catalogue, host, DefaultAppIcon(32), DefaultAppIcon(16));
+    const TLoadResult result = ::LoadCatalogue(std::move(file), files, Catalogue, host,
+                                               DefaultAppIcon(32), DefaultAppIcon(16));
     LocPath = files.LocPath;
     if (result.Cancelled) {
         // The program ends; the close request runs once this start is over.
@@ -202,7 +219,8 @@ bool TfrmMain::LoadCatalogue()
 
 void TfrmMain::SaveCatalogue()
 {
-    ::SaveCatalogue(IniName, Catalogue, WindowBounds());
+    TCatalogueHost host(*this);
+    ::SaveCatalogue(IniName, Catalogue, WindowBounds(), &host);
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -227,7 +245,7 @@ void TfrmMain::FormClose()
     // automatic start, so it leaves the start-up entry as it is.
     if (Catalogue.Loaded)
         UpdateAutoStartLink(BasicSettings.AutoStart, ProgVersName);
-    // It writes its place into the catalogue file when it is destroyed.
+    // Its place went into the catalogue with the save above.
     if (HtManWin->isVisible())
         HtManWin->close();
 }
@@ -241,11 +259,18 @@ QString TfrmMain::ChooseDosBoxDir(const QString &title, const QString &preset,
     return dir;
 }
 
-void TfrmMain::ReadWindowSettings(const QString &iniName)
+void TfrmMain::ReadWindowSettings(const TUnicodeIniFile &file)
 {
-    HtManWin->LoadFromIni(iniName, QStringLiteral("HtmlManual"));
+    HtManWin->LoadFromIni(file, QStringLiteral("HtmlManual"));
     if (ShellDirDialog)
-        ShellDirDialog->LoadFromIni(iniName, QStringLiteral("Directories"));
+        ShellDirDialog->LoadFromIni(file, QStringLiteral("Directories"));
+}
+
+void TfrmMain::WriteWindowSettings(TUnicodeIniFile &file)
+{
+    HtManWin->SaveToIni(file);
+    if (ShellDirDialog)
+        ShellDirDialog->SaveToIni(file);
 }
 
 // ---------------------------------------------------------------------------

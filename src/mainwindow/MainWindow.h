@@ -196,7 +196,8 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateLanguageMenu();
-    void ReadPlacement();
+    TCatalogueFiles CatalogueFiles() const;
+    void ReadPlacement(const TUnicodeIniFile &file);
     QRect WindowBounds() const;
     void UpdateCaption();
     void ShowConsoleFile(const QString &FileName);
@@ -207,11 +208,16 @@ private:
     std::unique_ptr<TDosBoxApp> NewEntry() const;
     bool ExecuteAppSettings(TDosBoxApp &app);
     void AddEntry(std::unique_ptr<TDosBoxApp> app);
-    void ReadWindowSettings(const QString &iniName);
+    void ReadWindowSettings(const TUnicodeIniFile &file);
+    void WriteWindowSettings(TUnicodeIniFile &file);
 
     TProgramVersion FVersion;
     bool FShown = false;
     bool FLoadCancelled = false;
+    // The catalogue file as read at creation (from FCatalogueFileName),
+    // until the load takes it over.
+    std::unique_ptr<TUnicodeIniFile> FCatalogueFile;
+    QString FCatalogueFileName;
     std::unique_ptr<IProcessStarter> FSystemStarter;
     IProcessStarter *FStarter = nullptr;
     std::unique_ptr<IPrompt> FPrompt;

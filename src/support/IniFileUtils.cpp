@@ -420,6 +420,11 @@ void TUnicodeIniFile::Clear()
     m_modified = true;
 }
 
+void TUnicodeIniFile::EnsureEncodingKey()
+{
+    EnsureEncodingKey(false);
+}
+
 void TUnicodeIniFile::EnsureEncodingKey(bool force)
 {
     if (force || !ValueExists(UnicodeSection, EncodingKey))
@@ -805,14 +810,59 @@ void TUnicodeIniFile::UpdateFile()
 {
     if (m_readOnly)
         return;
+    WriteTo(m_fileName);
+    m_modified = false;
+}
+
+void TUnicodeIniFile::SaveAs(const QString &fileName)
+{
+    WriteTo(fileName);
+    if (fileName == m_fileName)
+        m_modified = false;
+}
+
+void TUnicodeIniFile::WriteTo(const QString &fileName) const
+{
     if (!m_complete) {
         throw EWriteError(
             SafeFormat(U_("The file \"%s\" could not be read completely; it was left unchanged."),
                        m_fileName));
     }
     const QByteArray data = ToData();
-    QSaveFile file(m_fileName);
+    QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), m_fileName));
-    m_modified = false;
+        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), fileName));
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+const QString KeyLeft = QStringLiteral("Left");
+const QString KeyTop = QStringLiteral("Top");
+const QString KeyWidth = QStringLiteral("Width");
+const QString KeyHeight = QStringLiteral("Height");
+
+} // namespace
+
+QRect ReadWindowBounds(const TUnicodeIniFile &ini, QStringView section, const QRect &def)
+{
+    // Far beyond any screen, yet a damaged value cannot overflow the rectangle.
+    constexpr int limit = 1 << 24;
+    const auto read = [&](const QString &key, int value) {
+        return qBound(-limit, ini.ReadInteger(section, key, value), limit);
+    };
+    return QRect(read(KeyLeft, def.left()), read(KeyTop, def.top()), read(KeyWidth, def.width()),
+                 read(KeyHeight, def.height()));
+}
+
+void WriteWindowBounds(TUnicodeIniFile &ini, QStringView section, const QRect &bounds,
+                       bool withSize)
+{
+    ini.WriteInteger(section, KeyLeft, bounds.left());
+    ini.WriteInteger(section, KeyTop, bounds.top());
+    if (!withSize)
+        return;
+    ini.WriteInteger(section, KeyHeight, bounds.height());
+    ini.WriteInteger(section, KeyWidth, bounds.width());
 }

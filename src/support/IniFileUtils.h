@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -87,11 +88,20 @@ public:
     void EraseSectionValues(QStringView section);
     void DeleteKey(QStringView section, QStringView ident);
 
+    // [Unicode] Encoding=UTF-16LE unless [Unicode] names an encoding already,
+    // as CreateForWrite does on opening.
+    void EnsureEncodingKey();
+
     // The file content as it would be written.
     QByteArray ToData() const;
     // Writes the whole file now (read-only objects write nothing). Throws
     // EWriteError "Error writing to "%s"" on failure; the old file is kept.
     void UpdateFile();
+    // Writes the content to fileName as UpdateFile does, even for an object
+    // opened for reading: such an object can be kept, changed and saved any
+    // number of times without reading the file again, and never writes by
+    // itself. A file read only in part is never written.
+    void SaveAs(const QString &fileName);
 
     // Limits against hostile files: larger files, or files with more sections
     // and lines than this, are read only in part and never overwritten.
@@ -152,6 +162,7 @@ private:
     void Parse();
     void Clear();
     void EnsureEncodingKey(bool force);
+    void WriteTo(const QString &fileName) const;
 
     QStringView View(TextRef ref, bool owned) const;
     QStringView KeyOf(const Line &l) const { return View(l.key, l.keyOwned); }
@@ -197,3 +208,11 @@ QString UnencloseValue(const QString &text);
 // may use all 32 (64) bits, so 0xFFFFFFFF reads as -1.
 bool ParseIniInt(QStringView text, int &value);
 bool ParseIniInt64(QStringView text, qint64 &value);
+
+// A window's place and size as a section keeps them: Left, Top, Width and
+// Height; missing keys keep the values of def, absurd ones are bounded.
+QRect ReadWindowBounds(const TUnicodeIniFile &ini, QStringView section, const QRect &def);
+// Writes Left and Top, then Height and Width unless withSize is false (a
+// window that keeps only its place).
+void WriteWindowBounds(TUnicodeIniFile &ini, QStringView section, const QRect &bounds,
+                       bool withSize = true);

@@ -34,7 +34,7 @@ public:
         settings.KeyLayout = QStringLiteral("gr");
     }
     void AddCategoryEntry(const QString &category) override { categories.append(category); }
-    void ReadWindowSettings(const QString &iniName) override { windowIni = iniName; }
+    void ReadWindowSettings(const TUnicodeIniFile &file) override { windowIni = file.FileName(); }
     void ReportError(const QString &message) override { errors.append(message); }
 
     QString answer;

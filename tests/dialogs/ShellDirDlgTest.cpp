@@ -209,7 +209,8 @@ TEST_F(DirDialog, CancelKeepsDirButWritesItsSection)
         file.WriteString(u"App001", u"AppName", S("Doom"));
         file.UpdateFile();
     }
-    dlg.LoadFromIni(ini, S("Directories"));
+    TUnicodeIniFile settings = TUnicodeIniFile::CreateForRead(ini);
+    dlg.LoadFromIni(settings, S("Directories"));
     EXPECT_EQ(dlg.History(), QStringList{S("/old")});
     const QString games = Make("games");
     dlg.AddToHistory(games);
@@ -219,13 +220,14 @@ TEST_F(DirDialog, CancelKeepsDirButWritesItsSection)
     EXPECT_EQ(dlg.result(), mrCancel);
     EXPECT_EQ(dir, S("unchanged/"));
 
-    const TUnicodeIniFile file = TUnicodeIniFile::CreateForRead(ini);
+    dlg.SaveToIni(settings);
+    const TUnicodeIniFile &file = settings;
     EXPECT_EQ(file.ReadSections(),
               (QStringList{S("Unicode"), S("Config"), S("Directories"), S("App001")}));
     EXPECT_EQ(file.ReadString(u"Config", u"DosBoxPath"), S("/usr/bin"));
     EXPECT_EQ(file.ReadString(u"App001", u"AppName"), S("Doom"));
     EXPECT_EQ(file.ReadSection(u"Directories"),
-              (QStringList{S("History0"), S("History1"), S("Top"), S("Left"), S("DirWidth"),
+              (QStringList{S("History0"), S("History1"), S("Left"), S("Top"), S("DirWidth"),
                            S("FileWidth"), S("Fileview")}));
     EXPECT_EQ(file.ReadString(u"Directories", u"History0"), games);
     EXPECT_EQ(file.ReadString(u"Directories", u"History1"), S("/old"));
@@ -235,23 +237,24 @@ TEST_F(DirDialog, CancelKeepsDirButWritesItsSection)
 
 TEST_F(DirDialog, SettingsSurviveAReload)
 {
-    const QString ini = Path("ravelin.ini");
+    TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(Path("ravelin.ini"));
     dlg.LoadFromIni(ini, S("Directories"));
     dlg.cbxFiles->setChecked(true);
     dlg.AddToHistory(S("/b"));
     dlg.AddToHistory(S("/a"));
-    dlg.SaveToIni();
+    dlg.SaveToIni(ini);
 
     TShellDirDialog again;
     again.LoadFromIni(ini, S("Directories"));
     EXPECT_EQ(again.History(), (QStringList{S("/a"), S("/b")}));
     EXPECT_TRUE(again.cbxFiles->isChecked());
-    EXPECT_TRUE(DecodeTextFile(ReadTestFile(ini)).contains(S("[Directories]")));
+    EXPECT_TRUE(DecodeTextFile(ini.ToData()).contains(S("[Directories]")));
 }
 
 TEST_F(DirDialog, UnwritableSettingsAreIgnored)
 {
-    dlg.LoadFromIni(Path("no/such/folder/ravelin.ini"), S("Directories"));
+    dlg.LoadFromIni(TUnicodeIniFile::CreateForRead(Path("no/such/folder/ravelin.ini")),
+                    S("Directories"));
     Open(Make("x"));
     dlg.btbCancel->click();
     EXPECT_EQ(dlg.result(), mrCancel);

@@ -17,6 +17,7 @@
 #include "mainwindow/CategoryTabs.h"
 #include "support/PathUtils.h"
 #include "support/SystemFolders.h"
+#include "support/TextEncoding.h"
 
 #include <QAction>
 #include <QApplication>
@@ -207,6 +208,54 @@ TEST_F(MainWindowTest, PlacementFromADamagedCatalogueStaysOnTheScreen)
         EXPECT_EQ(window.pos(), QPoint(50, 50));
         EXPECT_EQ(window.size(), screen.size());
     }
+    QFile::remove(ini);
+}
+
+TEST_F(MainWindowTest, TheCatalogueIsReadOnceAndWrittenOnceLeavingUnusedWindowsAlone)
+{
+    SetExePaths(S("/opt/ravelin/ravelin-once-test"));
+    const QString ini = AppDataDir() + S("/ravelin-once-test.ini");
+    QDir().mkpath(AppDataDir());
+    WriteCatalogue({{S("Doom")}});
+    {
+        // Values that a rewrite of the sections would change.
+        TUnicodeIniFile file = TUnicodeIniFile::CreateForWrite(IniName());
+        file.WriteString(u"HtmlManual", u"Left", S("0x1E"));
+        file.WriteInteger(u"HtmlManual", u"State", 1);
+        file.WriteString(u"Directories", u"History0", S("/old"));
+        file.WriteString(u"Directories", u"History1", S("/OLD"));
+        file.WriteString(u"Directories", u"Sort", S("1"));
+        file.WriteString(u"Mine", u"Key", S("kept"));
+        file.UpdateFile();
+    }
+    QFile::remove(ini);
+    ASSERT_TRUE(QFile::copy(IniName(), ini));
+    const QString before = DecodeTextFile(ReadTestFile(ini));
+    const auto section = [](const QString &text, const char *name) {
+        const qsizetype from = text.indexOf(S("[%1]").arg(S(name)));
+        return from < 0 ? QString() : text.mid(from, text.indexOf(S("\r\n\r\n"), from) - from);
+    };
+
+    auto window = std::make_unique<TfrmMain>();
+    window->ShellDirDialog = new TShellDirDialog(window.get());
+    window->SetProcessStarter(&m_starter);
+    // Read at creation only: what reaches the disk afterwards is not loaded.
+    ASSERT_TRUE(QFile::remove(ini));
+    WriteCatalogue({{S("Intruder")}});
+    ASSERT_TRUE(QFile::copy(IniName(), ini));
+    window->show();
+    EXPECT_EQ(Captions(*window), QStringList{S("Doom")});
+
+    EXPECT_TRUE(window->close());
+    const QString saved = DecodeTextFile(ReadTestFile(ini));
+    EXPECT_TRUE(saved.contains(S("AppName=Doom\r\n")));
+    EXPECT_EQ(section(saved, "Mine"), section(before, "Mine"));
+    EXPECT_EQ(section(saved, "HtmlManual"), section(before, "HtmlManual"));
+    EXPECT_EQ(section(saved, "Directories"), section(before, "Directories"));
+    // Nothing writes after that save, not the viewer as it goes either.
+    WriteTestFile(ini, "after");
+    window.reset();
+    EXPECT_EQ(ReadTestFile(ini), QByteArray("after"));
     QFile::remove(ini);
 }
 
@@ -566,11 +615,10 @@ TEST_F(MainWindowTest, FirstRunAsksForTheEmulatorFolder)
     EXPECT_FALSE(window.StatusText(0).isEmpty());
     EXPECT_TRUE(window.tcCats->isHidden());
 
-    // The chooser keeps its settings in the catalogue file from now on.
-    chooser.SaveToIni();
-    EXPECT_TRUE(TUnicodeIniFile::CreateForRead(IniName()).SectionExists(u"Directories"));
     EXPECT_TRUE(window.close());
     const TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(IniName());
+    // The chooser keeps its settings in the catalogue file from now on.
+    EXPECT_TRUE(ini.SectionExists(u"Directories"));
     EXPECT_EQ(ini.ReadSections().value(0), S("Unicode"));
     EXPECT_EQ(ini.ReadString(u"Config", u"DosBoxPath"), path("emu") + u'/');
     EXPECT_EQ(ini.ReadInteger(u"Config", u"AppCount", -1), 0);

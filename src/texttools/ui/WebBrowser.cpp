@@ -125,11 +125,6 @@ TWebBrowserWin::TWebBrowserWin(QWidget *parent)
     resize(HForm.size());
 }
 
-TWebBrowserWin::~TWebBrowserWin()
-{
-    SaveToIni();
-}
-
 void TWebBrowserWin::CreateActions()
 {
     struct TDef
@@ -461,17 +456,13 @@ void TWebBrowserWin::showEvent(QShowEvent *event)
 // ---------------------------------------------------------------------------
 // Settings
 
-void TWebBrowserWin::LoadFromIni(const QString &AIniname, const QString &ASection)
+void TWebBrowserWin::LoadFromIni(const TUnicodeIniFile &ini, const QString &ASection)
 {
-    FIniName = AIniname;
     FSection = ASection;
-    if (FIniName.isEmpty() || FSection.isEmpty())
+    if (FSection.isEmpty())
         return;
-    const TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(FIniName);
-    HForm = QRect(ini.ReadInteger(FSection, u"Left", DefaultLeft),
-                  ini.ReadInteger(FSection, u"Top", DefaultTop),
-                  ini.ReadInteger(FSection, u"Width", DefaultWidth),
-                  ini.ReadInteger(FSection, u"Height", DefaultHeight));
+    HForm = ReadWindowBounds(ini, FSection,
+                             QRect(DefaultLeft, DefaultTop, DefaultWidth, DefaultHeight));
     WSt = ini.ReadInteger(FSection, u"State", StateNormal);
 
     resize(HForm.size().expandedTo(QSize(200, 150)));
@@ -483,29 +474,33 @@ void TWebBrowserWin::LoadFromIni(const QString &AIniname, const QString &ASectio
     // A window the user asks for comes up visible, even if it was minimised
     // when the program ended.
     setWindowState(WSt == StateMaximised ? Qt::WindowMaximized : Qt::WindowNoState);
+    FStoredBounds = QRect(pos(), size());
+    FStoredState = StateNumber();
 }
 
-void TWebBrowserWin::SaveToIni()
+int TWebBrowserWin::StateNumber() const
 {
-    if (FIniName.isEmpty() || FSection.isEmpty())
-        return;
     const Qt::WindowStates state = windowState();
-    const int st = state & Qt::WindowMinimized                            ? StateMinimised
-                   : state & (Qt::WindowMaximized | Qt::WindowFullScreen) ? StateMaximised
-                                                                          : StateNormal;
-    try {
-        TUnicodeIniFile ini = TUnicodeIniFile::CreateForWrite(FIniName);
-        // Place and size only of a normal window: a maximised one keeps the
-        // place it returns to.
-        if (st == StateNormal) {
-            ini.WriteInteger(FSection, u"Left", x());
-            ini.WriteInteger(FSection, u"Top", y());
-            ini.WriteInteger(FSection, u"Width", width());
-            ini.WriteInteger(FSection, u"Height", height());
-        }
-        ini.WriteInteger(FSection, u"State", st);
-        ini.UpdateFile();
-    } catch (...) {
-        // The place of a window is a convenience; the program ends anyway.
-    }
+    return state & Qt::WindowMinimized                            ? StateMinimised
+           : state & (Qt::WindowMaximized | Qt::WindowFullScreen) ? StateMaximised
+                                                                  : StateNormal;
+}
+
+void TWebBrowserWin::SaveToIni(TUnicodeIniFile &ini)
+{
+    if (FSection.isEmpty())
+        return;
+    const int st = StateNumber();
+    const QRect bounds(pos(), size());
+    // Unchanged since it was read, the section stays exactly as it was (a
+    // place corrected on reading included).
+    if (st == FStoredState && (st != StateNormal || bounds == FStoredBounds))
+        return;
+    // Place and size only of a normal window: a maximised one keeps the
+    // place it returns to.
+    if (st == StateNormal)
+        WriteWindowBounds(ini, FSection, bounds);
+    ini.WriteInteger(FSection, u"State", st);
+    FStoredBounds = bounds;
+    FStoredState = st;
 }

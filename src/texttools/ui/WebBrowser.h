@@ -12,18 +12,18 @@ class QLineEdit;
 class QTextBrowser;
 class QToolBar;
 class QToolButton;
+class TUnicodeIniFile;
 
 // A small browser window for local HTML manuals: address box, back, forward,
 // home, reload, three fixed page sizes and a button that switches back to the
 // calling window. Web and mail addresses, and files it cannot show, go to the
 // desktop's programs. Created once and reused; its place, size and state live
-// in a section of the catalogue file, written when the window is destroyed.
+// in a section of the catalogue file, written with the catalogue.
 class TWebBrowserWin : public QDialog
 {
     Q_OBJECT
 public:
     explicit TWebBrowserWin(QWidget *parent = nullptr);
-    ~TWebBrowserWin() override;
 
     // Shows URL (an address, or a file path) with the caption Title. An empty
     // ShCut shows the window modally, with an OK action when ShowOk; otherwise
@@ -33,12 +33,12 @@ public:
     bool Execute(QWidget *ACaller, const QString &Title, const QString &URL, const QString &Org,
                  bool ShowOk, const QKeySequence &ShCut);
 
-    // Binds the window to a section of a settings file and applies the place,
+    // Binds the window to a section of the settings and applies the place,
     // size and state stored there.
-    void LoadFromIni(const QString &AIniname, const QString &ASection);
+    void LoadFromIni(const TUnicodeIniFile &ini, const QString &ASection);
     // Writes place, size (only for a normal window) and state into the bound
-    // section, leaving the rest of the file as it is. Failures are ignored.
-    void SaveToIni();
+    // section when they changed since they were read or last written.
+    void SaveToIni(TUnicodeIniFile &ini);
 
     void GotoHomePage();
     // Goes to a typed address: a relative path is taken from the folder of
@@ -110,10 +110,14 @@ private:
     void LinkClicked(const QUrl &link);
     void SetPageSize(int width, int height);
     bool BrowserButton(QMouseEvent *event);
+    // The window state as stored: 0 normal, 1 minimised, 2 maximised.
+    int StateNumber() const;
 
     QPointer<QWidget> FCaller;
-    QString FIniName;
     QString FSection;
+    // Place, size and state as the section holds them.
+    QRect FStoredBounds;
+    int FStoredState = 0;
     QString FOrg;
     QUrl FHomeUrl;
     bool FAvailable = true;

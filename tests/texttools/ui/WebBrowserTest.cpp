@@ -273,21 +273,22 @@ TEST_F(WebBrowserTest, PlacementDefaultsWithoutTheSection)
         file.WriteString(u"Config", u"AppCount", S("0"));
         file.UpdateFile();
     }
+    TUnicodeIniFile file = TUnicodeIniFile::CreateForRead(ini);
     {
         TWebBrowserWin win;
-        win.LoadFromIni(ini, S("HtmlManual"));
+        win.LoadFromIni(file, S("HtmlManual"));
         EXPECT_EQ(win.pos(), QPoint(10, 10));
         EXPECT_EQ(win.size(), QSize(600, 450));
         EXPECT_EQ(win.HForm, QRect(10, 10, 600, 450));
         EXPECT_EQ(win.WSt, 0);
         win.move(30, 40);
         win.resize(700, 500);
+        win.SaveToIni(file);
     }
-    // Destroyed: the section is written, the rest of the file stays.
-    const TUnicodeIniFile file = TUnicodeIniFile::CreateForRead(ini);
+    // The section is written, the rest of the file stays.
     EXPECT_EQ(file.ReadString(u"Config", u"AppCount"), S("0"));
     EXPECT_EQ(file.ReadSection(u"HtmlManual"),
-              QStringList({S("Left"), S("Top"), S("Width"), S("Height"), S("State")}));
+              QStringList({S("Left"), S("Top"), S("Height"), S("Width"), S("State")}));
     EXPECT_EQ(file.ReadInteger(u"HtmlManual", u"Left", 0), 30);
     EXPECT_EQ(file.ReadInteger(u"HtmlManual", u"Top", 0), 40);
     EXPECT_EQ(file.ReadInteger(u"HtmlManual", u"Width", 0), 700);
@@ -307,9 +308,10 @@ TEST_F(WebBrowserTest, AMaximisedWindowWritesOnlyItsState)
         file.WriteInteger(u"HtmlManual", u"State", 2);
         file.UpdateFile();
     }
+    TUnicodeIniFile file = TUnicodeIniFile::CreateForRead(ini);
     {
         TWebBrowserWin win;
-        win.LoadFromIni(ini, S("HtmlManual"));
+        win.LoadFromIni(file, S("HtmlManual"));
         EXPECT_EQ(win.pos(), QPoint(120, 80));
         EXPECT_EQ(win.size(), QSize(640, 515));
         EXPECT_EQ(win.WSt, 2);
@@ -317,8 +319,8 @@ TEST_F(WebBrowserTest, AMaximisedWindowWritesOnlyItsState)
         Show(win);
         EXPECT_TRUE(win.isMaximized());
         win.close();
+        win.SaveToIni(file);
     }
-    const TUnicodeIniFile file = TUnicodeIniFile::CreateForRead(ini);
     EXPECT_EQ(file.ReadInteger(u"HtmlManual", u"State", -1), 2);
     EXPECT_EQ(file.ReadInteger(u"HtmlManual", u"Left", 0), 120);
     EXPECT_EQ(file.ReadInteger(u"HtmlManual", u"Width", 0), 640);
@@ -334,10 +336,11 @@ TEST_F(WebBrowserTest, AMinimisedWindowComesBackVisibleAndAnUnboundOneWritesNoth
         file.WriteInteger(u"HtmlManual", u"Left", -30000);
         file.UpdateFile();
     }
-    const QByteArray before = ReadTestFile(ini);
+    TUnicodeIniFile file = TUnicodeIniFile::CreateForRead(ini);
+    const QByteArray before = file.ToData();
     {
         TWebBrowserWin win;
-        win.LoadFromIni(ini, S("HtmlManual"));
+        win.LoadFromIni(file, S("HtmlManual"));
         EXPECT_EQ(win.WSt, 1);
         EXPECT_FALSE(win.isMinimized());
         // Off every screen: the default place.
@@ -345,9 +348,11 @@ TEST_F(WebBrowserTest, AMinimisedWindowComesBackVisibleAndAnUnboundOneWritesNoth
         // A window never bound to a file leaves it alone.
         TWebBrowserWin unbound;
         Show(unbound);
-        win.LoadFromIni(QString(), QString());
+        unbound.SaveToIni(file);
+        win.LoadFromIni(file, QString());
+        win.SaveToIni(file);
     }
-    EXPECT_EQ(ReadTestFile(ini), before);
+    EXPECT_EQ(file.ToData(), before);
 }
 
 TEST_F(WebBrowserTest, TextsFollowTheLanguage)
