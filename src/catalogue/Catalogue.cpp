@@ -2,7 +2,6 @@
 
 #include "emulator/DosBoxInfo.h"
 #include "catalogue/LoadCache.h"
-#include "emulator/DosBoxInfo.h"
 #include "emulator/DosBoxInterface.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
