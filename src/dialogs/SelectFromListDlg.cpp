@@ -65,8 +65,8 @@ TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
     paEdit->setObjectName(QStringLiteral("paEdit"));
     gbxEdit = new QGroupBox(ND_("Edit items"), paEdit);
     gbxEdit->setObjectName(QStringLiteral("gbxEdit"));
-    const auto makeButton = [this](QWidget *owner, const char *name, const QString &caption,
-                                   const QString &hint, const QIcon &glyph) {
+    const auto makeButton = [](QWidget *owner, const char *name, const QString &caption,
+                               const QString &hint, const QIcon &glyph) {
         auto *b = new QPushButton(caption, owner);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(hint);
