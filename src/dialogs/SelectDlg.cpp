@@ -15,24 +15,6 @@
 namespace {
 constexpr int CheckedBit = 256;
 constexpr int DefaultButtonWidth = 105;
-
-// The message window's title for the same kind of question.
-QString DefaultSelectTitle(TMsgDlgType kind)
-{
-    switch (kind) {
-    case mtWarning:
-        return DefaultMessageTitle(mdtWarning);
-    case mtError:
-        return DefaultMessageTitle(mdtError);
-    case mtInformation:
-        return DefaultMessageTitle(mdtInformation);
-    case mtConfirmation:
-        return DefaultMessageTitle(mdtConfirm);
-    case mtCustom:
-        break;
-    }
-    return QString();
-}
 } // namespace
 
 TSelectDialog::TSelectDialog(QWidget *parent)
@@ -58,11 +40,11 @@ TSelectDialog::TSelectDialog(QWidget *parent)
 }
 
 void TSelectDialog::Prepare(QPoint APos, const QString &ATitle, const QString &ACaption,
-                            TMsgDlgType DlgType, TFontStyles ACaptionFormat,
+                            TMsgDialogType DlgType, TFontStyles ACaptionFormat,
                             const TButtonArray &AButtons, const QString &AOption, int ButtonWidth,
                             int PreSelection, const QString &DefaultButton)
 {
-    setWindowTitle(ATitle.isEmpty() ? DefaultSelectTitle(DlgType) : ATitle);
+    setWindowTitle(ATitle.isEmpty() ? DefaultMessageTitle(DlgType) : ATitle);
     FCaption = ACaption;
     FOption = AOption;
     FDefault = DefaultButton;
@@ -77,16 +59,17 @@ void TSelectDialog::Prepare(QPoint APos, const QString &ATitle, const QString &A
     font.setStrikeOut(ACaptionFormat.contains(fsStrikeOut));
     stCaption->setFont(font);
 
-    imgIcon->setVisible(DlgType != mtCustom);
-    if (DlgType != mtCustom)
-        imgIcon->setPixmap(ilIcons.pixmap(int(DlgType), devicePixelRatioF()));
+    const QMessageBox::Icon icon = MessageIconOf(DlgType);
+    imgIcon->setVisible(icon != QMessageBox::NoIcon);
+    if (icon != QMessageBox::NoIcon)
+        imgIcon->setPixmap(ilIcons.pixmap(MessageIconIndex(icon), devicePixelRatioF()));
 
     layoutWindow();
     PlaceFormAt(this, APos, false);
 }
 
 int TSelectDialog::Execute(QPoint APos, const QString &ATitle, const QString &ACaption,
-                           TMsgDlgType DlgType, TFontStyles ACaptionFormat,
+                           TMsgDialogType DlgType, TFontStyles ACaptionFormat,
                            const TButtonArray &AButtons, const QString &AOption, int ButtonWidth,
                            int PreSelection, const QString &DefaultButton)
 {
@@ -228,7 +211,7 @@ void TSelectDialog::reject()
     done(QDialog::Rejected);
 }
 
-int SelectOptionDialog(const QString &ATitle, const QString &ACaption, TMsgDlgType DlgType,
+int SelectOptionDialog(const QString &ATitle, const QString &ACaption, TMsgDialogType DlgType,
                        TFontStyles ACaptionFormat, const TButtonArray &AButtons,
                        const QString &AOption, int ButtonWidth, int PreSelection,
                        const QString &DefaultButton)

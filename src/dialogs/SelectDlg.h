@@ -27,13 +27,14 @@ public:
     // box (0 for the cancel button when there are no option buttons).
     // PreSelection picks the focused button (-1: cancel); its bit 256 checks
     // the check box at start.
-    int Execute(QPoint APos, const QString &ATitle, const QString &ACaption, TMsgDlgType DlgType,
+    int Execute(QPoint APos, const QString &ATitle, const QString &ACaption, TMsgDialogType DlgType,
                 TFontStyles ACaptionFormat, const TButtonArray &AButtons, const QString &AOption,
                 int ButtonWidth, int PreSelection, const QString &DefaultButton);
     // Execute up to showing the window; Result() after exec() is the answer.
-    void Prepare(QPoint APos, const QString &ATitle, const QString &ACaption, TMsgDlgType DlgType,
-                 TFontStyles ACaptionFormat, const TButtonArray &AButtons, const QString &AOption,
-                 int ButtonWidth, int PreSelection, const QString &DefaultButton);
+    void Prepare(QPoint APos, const QString &ATitle, const QString &ACaption,
+                 TMsgDialogType DlgType, TFontStyles ACaptionFormat, const TButtonArray &AButtons,
+                 const QString &AOption, int ButtonWidth, int PreSelection,
+                 const QString &DefaultButton);
     int Result() const;
 
     QLabel *imgIcon;
@@ -63,7 +64,7 @@ private:
     TButtonArray FButtons;
 };
 
-int SelectOptionDialog(const QString &ATitle, const QString &ACaption, TMsgDlgType DlgType,
+int SelectOptionDialog(const QString &ATitle, const QString &ACaption, TMsgDialogType DlgType,
                        TFontStyles ACaptionFormat, const TButtonArray &AButtons,
                        const QString &AOption = QString(), int ButtonWidth = 0,
                        int PreSelection = -1, const QString &DefaultButton = QString());
@@ -73,7 +74,7 @@ struct TAskedSelection
 {
     QString title;
     QString caption;
-    TMsgDlgType kind = mtCustom;
+    TMsgDialogType kind = mdtCustom;
     TButtonArray buttons;
     QString option;
     int preSelection = -1;
