@@ -2,6 +2,7 @@
 
 #include "support/SmallSet.h"
 
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -18,12 +19,6 @@ enum TPrintFontStyle
     pfsStrikeOut
 };
 using TPrintFontStyles = TSmallSet<TPrintFontStyle>;
-
-enum TPrinterOrientation
-{
-    poPortrait,
-    poLandscape
-};
 
 struct TPrintMargins
 {
@@ -42,7 +37,7 @@ struct TPrinterSettings
     QString FontName = QStringLiteral("Courier New");
     int FontSize = 10; // points
     TPrintFontStyles FontStyle;
-    TPrinterOrientation Orientation = poPortrait;
+    QPageLayout::Orientation Orientation = QPageLayout::Portrait;
 };
 
 // Page size of a device that reports none.
