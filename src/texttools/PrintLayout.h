@@ -2,6 +2,7 @@
 
 #include "support/SmallSet.h"
 
+#include <QMargins>
 #include <QPageLayout>
 #include <QString>
 #include <QStringList>
@@ -20,19 +21,11 @@ enum TPrintFontStyle
 };
 using TPrintFontStyles = TSmallSet<TPrintFontStyle>;
 
-struct TPrintMargins
-{
-    int Left = 200;
-    int Top = 150;
-    int Right = 100;
-    int Bottom = 150;
-};
-
 // How the text viewer prints.
 struct TPrinterSettings
 {
     QString PrtName; // empty: the system's default printer
-    TPrintMargins Margins;
+    QMargins Margins{200, 150, 100, 150}; // left, top, right, bottom
     int Feed = 0;
     QString FontName = QStringLiteral("Courier New");
     int FontSize = 10; // points
