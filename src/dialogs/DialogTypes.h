@@ -16,7 +16,8 @@ inline constexpr TModalResult mrRetry = 4;
 inline constexpr TModalResult mrYes = 6;
 inline constexpr TModalResult mrNo = 7;
 
-// Kind of a message of TShowMsgDialog.
+// Kind of a message of TShowMsgDialog, or of the option dialog's question
+// (picture and default title).
 enum TMsgDialogType
 {
     mdtInformation,
@@ -54,16 +55,6 @@ enum TDefaultMonitor
     dmPrimary,
     dmMainForm,
     dmActiveForm
-};
-
-// Kind of the option dialog's question (picture and default title).
-enum TMsgDlgType
-{
-    mtWarning,
-    mtError,
-    mtInformation,
-    mtConfirmation,
-    mtCustom
 };
 
 enum TFontStyle

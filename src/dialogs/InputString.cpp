@@ -61,39 +61,39 @@ TInputStringDialog::TInputStringDialog(QWidget *parent)
     resize(defWidth, sizeHint().height());
 }
 
-void TInputStringDialog::Prepare(QPoint APos, const QString &Titel, const QString &Desc,
-                                 const QString &Suffix, const QString &AText)
+void TInputStringDialog::Prepare(QPoint pos, const QString &title, const QString &description,
+                                 const QString &suffix, const QString &text)
 {
-    if (!Titel.isEmpty())
-        setWindowTitle(Titel);
-    Descriptor->setText(Desc);
-    Descriptor->setVisible(!Desc.isEmpty());
-    SuffixText->setText(Suffix);
-    SuffixText->setVisible(!Suffix.isEmpty());
-    TextFeld->setText(AText);
-    TextFeld->setToolTip(Desc);
+    if (!title.isEmpty())
+        setWindowTitle(title);
+    Descriptor->setText(description);
+    Descriptor->setVisible(!description.isEmpty());
+    SuffixText->setText(suffix);
+    SuffixText->setVisible(!suffix.isEmpty());
+    TextFeld->setText(text);
+    TextFeld->setToolTip(description);
     TextFeld->selectAll();
     TextFeld->setFocus();
 
     // Wide enough for the whole text, but never wider than the work area.
     const QMargins margins = layout()->contentsMargins();
     int chrome = margins.left() + margins.right();
-    if (!Suffix.isEmpty())
+    if (!suffix.isEmpty())
         chrome += SuffixText->sizeHint().width() + layout()->spacing();
     const int wanted =
-        TextWidthInFont(AText, TextFeld->font()) + ScaleByDpi(TextPadding, this) + chrome;
+        TextWidthInFont(text, TextFeld->font()) + ScaleByDpi(TextPadding, this) + chrome;
     const int widest = WorkAreaOf(screen()).width() - 2 * ScaleByDpi(TextPadding, this);
     resize(qMax(defWidth, qMin(wanted, widest)), sizeHint().height());
-    PlaceFormAt(this, APos, false);
+    PlaceFormAt(this, pos, false);
 }
 
-bool TInputStringDialog::Execute(QPoint APos, const QString &Titel, const QString &Desc,
-                                 const QString &Suffix, QString &AText)
+bool TInputStringDialog::Execute(QPoint pos, const QString &title, const QString &description,
+                                 const QString &suffix, QString &text)
 {
-    Prepare(APos, Titel, Desc, Suffix, AText);
+    Prepare(pos, title, description, suffix, text);
     if (exec() != QDialog::Accepted)
         return false;
-    AText = TextFeld->text();
+    text = TextFeld->text();
     return true;
 }
 
@@ -103,24 +103,24 @@ void TInputStringDialog::showEvent(QShowEvent *event)
     FitFormToWorkArea(this);
 }
 
-bool InputTextWithSuffix(QPoint APos, const QString &Titel, const QString &Desc,
-                         const QString &Suffix, QString &AText)
+bool InputTextWithSuffix(QPoint pos, const QString &title, const QString &description,
+                         const QString &suffix, QString &text)
 {
     if (auto *script = TInputTextScript::current()) {
         const std::optional<QString> answer =
-            script->take(TAskedText{APos, Titel, Desc, Suffix, AText});
+            script->take(TAskedText{pos, title, description, suffix, text});
         if (!answer)
             return false;
-        AText = *answer;
+        text = *answer;
         return true;
     }
     QPointer<TInputStringDialog> dialog = new TInputStringDialog(QApplication::activeWindow());
-    const bool ok = dialog->Execute(APos, Titel, Desc, Suffix, AText);
+    const bool ok = dialog->Execute(pos, title, description, suffix, text);
     delete dialog;
     return ok;
 }
 
-bool InputText(QPoint APos, const QString &Titel, const QString &Desc, QString &AText)
+bool InputText(QPoint pos, const QString &title, const QString &description, QString &text)
 {
-    return InputTextWithSuffix(APos, Titel, Desc, QString(), AText);
+    return InputTextWithSuffix(pos, title, description, QString(), text);
 }

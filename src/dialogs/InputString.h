@@ -19,13 +19,13 @@ class TInputStringDialog : public QDialog
 public:
     explicit TInputStringDialog(QWidget *parent = nullptr);
 
-    // True and the typed text (empty included) for OK; false and AText
+    // True and the typed text (empty included) for OK; false and text
     // unchanged for Cancel, Escape or the close box.
-    bool Execute(QPoint APos, const QString &Titel, const QString &Desc, const QString &Suffix,
-                 QString &AText);
+    bool Execute(QPoint pos, const QString &title, const QString &description,
+                 const QString &suffix, QString &text);
     // Execute up to showing the window. Tests call it, then exec().
-    void Prepare(QPoint APos, const QString &Titel, const QString &Desc, const QString &Suffix,
-                 const QString &AText);
+    void Prepare(QPoint pos, const QString &title, const QString &description,
+                 const QString &suffix, const QString &text);
 
     QLabel *Descriptor;
     QLineEdit *TextFeld;
@@ -38,9 +38,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 };
 
-bool InputTextWithSuffix(QPoint APos, const QString &Titel, const QString &Desc,
-                         const QString &Suffix, QString &AText);
-bool InputText(QPoint APos, const QString &Titel, const QString &Desc, QString &AText);
+bool InputTextWithSuffix(QPoint pos, const QString &title, const QString &description,
+                         const QString &suffix, QString &text);
+bool InputText(QPoint pos, const QString &title, const QString &description, QString &text);
 
 // A text input as the test seam records it.
 struct TAskedText

@@ -90,7 +90,7 @@ int TListSelectDialog::ItemHeight() const
 void TListSelectDialog::Clear()
 {
     lbSelect->clear();
-    m_preselected = -1;
+    FPreselected = -1;
 }
 
 void TListSelectDialog::insertEntry(const QString &text, int number)
@@ -98,7 +98,7 @@ void TListSelectDialog::insertEntry(const QString &text, int number)
     auto *item = new QListWidgetItem(text);
     item->setData(NumberRole, number);
     int row = lbSelect->count();
-    if (m_sorted) {
+    if (FSorted) {
         row = 0;
         while (row < lbSelect->count() && CompareText(lbSelect->item(row)->text(), text) <= 0)
             ++row;
@@ -111,7 +111,7 @@ void TListSelectDialog::Assign(const TListEntries &AItems, int AIndex)
     Clear();
     for (const TListEntry &entry : AItems)
         insertEntry(entry.text, entry.number);
-    m_preselected = AIndex >= 0 && AIndex < lbSelect->count() ? AIndex : -1;
+    FPreselected = AIndex >= 0 && AIndex < lbSelect->count() ? AIndex : -1;
 }
 
 void TListSelectDialog::Add(const QString &AItem)
@@ -161,7 +161,7 @@ void TListSelectDialog::setBakColor(const QColor &color)
 
 void TListSelectDialog::setSorted(bool sorted)
 {
-    m_sorted = sorted;
+    FSorted = sorted;
     if (!sorted || lbSelect->count() < 2)
         return;
     TListEntries entries;
@@ -193,9 +193,9 @@ void TListSelectDialog::ShowList(QPoint APos, int AHeight)
     PlaceFormAt(this, APos, false);
     lbSelect->clearSelection();
     lbSelect->setCurrentIndex(QModelIndex());
-    if (m_preselected >= 0 && m_preselected < n) {
-        lbSelect->setCurrentRow(m_preselected);
-        lbSelect->scrollToItem(lbSelect->item(m_preselected), QAbstractItemView::PositionAtCenter);
+    if (FPreselected >= 0 && FPreselected < n) {
+        lbSelect->setCurrentRow(FPreselected);
+        lbSelect->scrollToItem(lbSelect->item(FPreselected), QAbstractItemView::PositionAtCenter);
     }
     show();
     FitFormToWorkArea(this);

@@ -50,7 +50,7 @@ public:
 
     QColor BakColor() const;
     void setBakColor(const QColor &color);
-    bool Sorted() const { return m_sorted; }
+    bool Sorted() const { return FSorted; }
     void setSorted(bool sorted);
     // The list's minimum width.
     int Width() const { return FWidth; }
@@ -69,7 +69,7 @@ private:
     void choose(const QModelIndex &index);
 
     int FWidth = 0;
-    bool m_sorted = true;
-    int m_preselected = -1;
+    bool FSorted = true;
+    int FPreselected = -1;
     TOnSelect FOnSelect;
 };

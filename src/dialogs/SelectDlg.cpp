@@ -15,24 +15,6 @@
 namespace {
 constexpr int CheckedBit = 256;
 constexpr int DefaultButtonWidth = 105;
-
-// The message window's title for the same kind of question.
-QString DefaultSelectTitle(TMsgDlgType kind)
-{
-    switch (kind) {
-    case mtWarning:
-        return DefaultMessageTitle(mdtWarning);
-    case mtError:
-        return DefaultMessageTitle(mdtError);
-    case mtInformation:
-        return DefaultMessageTitle(mdtInformation);
-    case mtConfirmation:
-        return DefaultMessageTitle(mdtConfirm);
-    case mtCustom:
-        break;
-    }
-    return QString();
-}
 } // namespace
 
 TSelectDialog::TSelectDialog(QWidget *parent)
@@ -57,41 +39,42 @@ TSelectDialog::TSelectDialog(QWidget *parent)
     TranslateComponent(this, QStringLiteral("dialogs"));
 }
 
-void TSelectDialog::Prepare(QPoint APos, const QString &ATitle, const QString &ACaption,
-                            TMsgDlgType DlgType, TFontStyles ACaptionFormat,
-                            const TButtonArray &AButtons, const QString &AOption, int ButtonWidth,
-                            int PreSelection, const QString &DefaultButton)
+void TSelectDialog::Prepare(QPoint pos, const QString &title, const QString &caption,
+                            TMsgDialogType kind, TFontStyles captionFormat,
+                            const TButtonArray &buttons, const QString &option, int buttonWidth,
+                            int preSelection, const QString &defaultButton)
 {
-    setWindowTitle(ATitle.isEmpty() ? DefaultSelectTitle(DlgType) : ATitle);
-    FCaption = ACaption;
-    FOption = AOption;
-    FDefault = DefaultButton;
-    FButtons = AButtons;
-    FBw = ButtonWidth;
-    FPreSel = PreSelection;
+    setWindowTitle(title.isEmpty() ? DefaultMessageTitle(kind) : title);
+    FCaption = caption;
+    FOption = option;
+    FDefault = defaultButton;
+    FButtons = buttons;
+    FBw = buttonWidth;
+    FPreSel = preSelection;
 
     QFont font = this->font();
-    font.setBold(ACaptionFormat.contains(fsBold));
-    font.setItalic(ACaptionFormat.contains(fsItalic));
-    font.setUnderline(ACaptionFormat.contains(fsUnderline));
-    font.setStrikeOut(ACaptionFormat.contains(fsStrikeOut));
+    font.setBold(captionFormat.contains(fsBold));
+    font.setItalic(captionFormat.contains(fsItalic));
+    font.setUnderline(captionFormat.contains(fsUnderline));
+    font.setStrikeOut(captionFormat.contains(fsStrikeOut));
     stCaption->setFont(font);
 
-    imgIcon->setVisible(DlgType != mtCustom);
-    if (DlgType != mtCustom)
-        imgIcon->setPixmap(ilIcons.pixmap(int(DlgType), devicePixelRatioF()));
+    const QMessageBox::Icon icon = MessageIconOf(kind);
+    imgIcon->setVisible(icon != QMessageBox::NoIcon);
+    if (icon != QMessageBox::NoIcon)
+        imgIcon->setPixmap(ilIcons.pixmap(MessageIconIndex(icon), devicePixelRatioF()));
 
     layoutWindow();
-    PlaceFormAt(this, APos, false);
+    PlaceFormAt(this, pos, false);
 }
 
-int TSelectDialog::Execute(QPoint APos, const QString &ATitle, const QString &ACaption,
-                           TMsgDlgType DlgType, TFontStyles ACaptionFormat,
-                           const TButtonArray &AButtons, const QString &AOption, int ButtonWidth,
-                           int PreSelection, const QString &DefaultButton)
+int TSelectDialog::Execute(QPoint pos, const QString &title, const QString &caption,
+                           TMsgDialogType kind, TFontStyles captionFormat,
+                           const TButtonArray &buttons, const QString &option, int buttonWidth,
+                           int preSelection, const QString &defaultButton)
 {
-    Prepare(APos, ATitle, ACaption, DlgType, ACaptionFormat, AButtons, AOption, ButtonWidth,
-            PreSelection, DefaultButton);
+    Prepare(pos, title, caption, kind, captionFormat, buttons, option, buttonWidth, preSelection,
+            defaultButton);
     exec();
     const int result = Result();
     clearButtons();
@@ -228,18 +211,18 @@ void TSelectDialog::reject()
     done(QDialog::Rejected);
 }
 
-int SelectOptionDialog(const QString &ATitle, const QString &ACaption, TMsgDlgType DlgType,
-                       TFontStyles ACaptionFormat, const TButtonArray &AButtons,
-                       const QString &AOption, int ButtonWidth, int PreSelection,
-                       const QString &DefaultButton)
+int SelectOptionDialog(const QString &title, const QString &caption, TMsgDialogType kind,
+                       TFontStyles captionFormat, const TButtonArray &buttons,
+                       const QString &option, int buttonWidth, int preSelection,
+                       const QString &defaultButton)
 {
     if (auto *script = TSelectOptionScript::current()) {
-        return script->take(TAskedSelection{ATitle, ACaption, DlgType, AButtons, AOption,
-                                            PreSelection, DefaultButton});
+        return script->take(
+            TAskedSelection{title, caption, kind, buttons, option, preSelection, defaultButton});
     }
     QPointer<TSelectDialog> dialog = new TSelectDialog(QApplication::activeWindow());
-    const int result = dialog->Execute(CenterPos, ATitle, ACaption, DlgType, ACaptionFormat,
-                                       AButtons, AOption, ButtonWidth, PreSelection, DefaultButton);
+    const int result = dialog->Execute(CenterPos, title, caption, kind, captionFormat, buttons,
+                                       option, buttonWidth, preSelection, defaultButton);
     delete dialog;
     return result;
 }

@@ -25,15 +25,15 @@ public:
     // The number of the pressed option button (0, 1, ...), plus 256 when the
     // check box is checked; -1 for the cancel button, Escape and the close
     // box (0 for the cancel button when there are no option buttons).
-    // PreSelection picks the focused button (-1: cancel); its bit 256 checks
+    // preSelection picks the focused button (-1: cancel); its bit 256 checks
     // the check box at start.
-    int Execute(QPoint APos, const QString &ATitle, const QString &ACaption, TMsgDlgType DlgType,
-                TFontStyles ACaptionFormat, const TButtonArray &AButtons, const QString &AOption,
-                int ButtonWidth, int PreSelection, const QString &DefaultButton);
+    int Execute(QPoint pos, const QString &title, const QString &caption, TMsgDialogType kind,
+                TFontStyles captionFormat, const TButtonArray &buttons, const QString &option,
+                int buttonWidth, int preSelection, const QString &defaultButton);
     // Execute up to showing the window; Result() after exec() is the answer.
-    void Prepare(QPoint APos, const QString &ATitle, const QString &ACaption, TMsgDlgType DlgType,
-                 TFontStyles ACaptionFormat, const TButtonArray &AButtons, const QString &AOption,
-                 int ButtonWidth, int PreSelection, const QString &DefaultButton);
+    void Prepare(QPoint pos, const QString &title, const QString &caption, TMsgDialogType kind,
+                 TFontStyles captionFormat, const TButtonArray &buttons, const QString &option,
+                 int buttonWidth, int preSelection, const QString &defaultButton);
     int Result() const;
 
     QLabel *imgIcon;
@@ -63,17 +63,17 @@ private:
     TButtonArray FButtons;
 };
 
-int SelectOptionDialog(const QString &ATitle, const QString &ACaption, TMsgDlgType DlgType,
-                       TFontStyles ACaptionFormat, const TButtonArray &AButtons,
-                       const QString &AOption = QString(), int ButtonWidth = 0,
-                       int PreSelection = -1, const QString &DefaultButton = QString());
+int SelectOptionDialog(const QString &title, const QString &caption, TMsgDialogType kind,
+                       TFontStyles captionFormat, const TButtonArray &buttons,
+                       const QString &option = QString(), int buttonWidth = 0,
+                       int preSelection = -1, const QString &defaultButton = QString());
 
 // An option question as the test seam records it.
 struct TAskedSelection
 {
     QString title;
     QString caption;
-    TMsgDlgType kind = mtCustom;
+    TMsgDialogType kind = mdtCustom;
     TButtonArray buttons;
     QString option;
     int preSelection = -1;

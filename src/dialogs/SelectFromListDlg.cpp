@@ -65,8 +65,8 @@ TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
     paEdit->setObjectName(QStringLiteral("paEdit"));
     gbxEdit = new QGroupBox(ND_("Edit items"), paEdit);
     gbxEdit->setObjectName(QStringLiteral("gbxEdit"));
-    const auto makeButton = [this](QWidget *owner, const char *name, const QString &caption,
-                                   const QString &hint, const QIcon &glyph) {
+    const auto makeButton = [](QWidget *owner, const char *name, const QString &caption,
+                               const QString &hint, const QIcon &glyph) {
         auto *b = new QPushButton(caption, owner);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(hint);
@@ -136,43 +136,43 @@ TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
     resize(DefaultClientWidth, 360);
 }
 
-void TSelectFromListDialog::Prepare(QPoint APos, const QString &Titel, const QString &Desc,
-                                    const QString &Hint, TSelectOptions Options, int ACols,
-                                    const QString &Default, const QStringList &SList,
-                                    const QString &AText, bool ShowCancel, TCheckEntry CheckEntry)
+void TSelectFromListDialog::Prepare(QPoint pos, const QString &title, const QString &description,
+                                    const QString &hint, TSelectOptions options, int cols,
+                                    const QString &defaultText, const QStringList &entries,
+                                    const QString &text, bool showCancel, TCheckEntry checkEntry)
 {
-    setWindowTitle(Titel);
-    CancelBtn->setVisible(ShowCancel);
-    FCheckEntry = std::move(CheckEntry);
+    setWindowTitle(title);
+    CancelBtn->setVisible(showCancel);
+    FCheckEntry = std::move(checkEntry);
 
-    lbDesc->setText(Desc);
-    lbDesc->setVisible(!Desc.isEmpty());
-    lbHint->setText(Hint);
-    lbHint->setFocusPolicy(Hint.isEmpty() ? Qt::NoFocus : Qt::TabFocus);
+    lbDesc->setText(description);
+    lbDesc->setVisible(!description.isEmpty());
+    lbHint->setText(hint);
+    lbHint->setFocusPolicy(hint.isEmpty() ? Qt::NoFocus : Qt::TabFocus);
 
-    FEdit = Options.contains(soEdit);
-    FNoConfirm = Options.contains(soNoConfirm);
-    FOrder = Options.contains(soOrder);
-    FDelAll = Options.contains(soDelAll);
-    btnPrompt->setVisible(Options.contains(soPrompt));
+    FEdit = options.contains(soEdit);
+    FNoConfirm = options.contains(soNoConfirm);
+    FOrder = options.contains(soOrder);
+    FDelAll = options.contains(soDelAll);
+    btnPrompt->setVisible(options.contains(soPrompt));
     gbxEdit->setVisible(FEdit);
     gbxMove->setVisible(FOrder);
-    DefDelimitedText = Default;
+    DefDelimitedText = defaultText;
 
     const int clientHeight = LayoutRightPart();
     setMinimumHeight(clientHeight);
     resize(width(), clientHeight);
 
-    lbxStringList->setToolTip(Desc);
+    lbxStringList->setToolTip(description);
     lbxStringList->clear();
-    lbxStringList->addItems(SList);
-    FCols = qMax(1, ACols);
+    lbxStringList->addItems(entries);
+    FCols = qMax(1, cols);
     UpdateColumns();
-    lbxStringList->setSelectionMode(Options.contains(soMulti) ? QListWidget::ExtendedSelection
+    lbxStringList->setSelectionMode(options.contains(soMulti) ? QListWidget::ExtendedSelection
                                                               : QListWidget::SingleSelection);
     int current = -1;
-    for (int i = 0; i < SList.size() && !AText.isEmpty(); ++i) {
-        if (SameText(SList.at(i), AText)) {
+    for (int i = 0; i < entries.size() && !text.isEmpty(); ++i) {
+        if (SameText(entries.at(i), text)) {
             current = i;
             break;
         }
@@ -189,47 +189,47 @@ void TSelectFromListDialog::Prepare(QPoint APos, const QString &Titel, const QSt
     // Hidden windows get no resize events until shown.
     layout()->activate();
     PlaceBottomControls();
-    PlaceFormAt(this, APos, false);
+    PlaceFormAt(this, pos, false);
 }
 
-void TSelectFromListDialog::ReadBack(TModalResult r, TTextChange Convert, QStringList &SList,
-                                     QString &AText)
+void TSelectFromListDialog::ReadBack(TModalResult r, TTextChange convert, QStringList &entries,
+                                     QString &text)
 {
     if (r == mrCancel)
         return;
-    if (Convert != TTextChange::tcNone) {
+    if (convert != TTextChange::tcNone) {
         for (int i = 0; i < lbxStringList->count(); ++i) {
             QListWidgetItem *item = lbxStringList->item(i);
-            item->setText(ChangeTextCase(item->text(), Convert));
+            item->setText(ChangeTextCase(item->text(), convert));
         }
     }
     if (FEdit)
-        SList = Items();
+        entries = Items();
     QListWidgetItem *current = lbxStringList->currentItem();
     if (!current) {
-        AText.clear();
+        text.clear();
     } else if (lbxStringList->selectionMode() == QListWidget::ExtendedSelection) {
         QStringList chosen;
         for (int i = 0; i < lbxStringList->count(); ++i) {
             if (lbxStringList->item(i)->isSelected())
                 chosen.append(lbxStringList->item(i)->text());
         }
-        AText = chosen.join(u'|');
+        text = chosen.join(u'|');
     } else {
-        AText = current->text();
+        text = current->text();
     }
 }
 
-TModalResult TSelectFromListDialog::Execute(QPoint APos, const QString &Titel, const QString &Desc,
-                                            const QString &Hint, TSelectOptions Options, int ACols,
-                                            TTextChange Convert, const QString &Default,
-                                            QStringList &SList, QString &AText, bool ShowCancel,
-                                            TCheckEntry CheckEntry)
+TModalResult TSelectFromListDialog::Execute(QPoint pos, const QString &title,
+                                            const QString &description, const QString &hint,
+                                            TSelectOptions options, int cols, TTextChange convert,
+                                            const QString &defaultText, QStringList &entries,
+                                            QString &text, bool showCancel, TCheckEntry checkEntry)
 {
-    Prepare(APos, Titel, Desc, Hint, Options, ACols, Default, SList, AText, ShowCancel,
-            std::move(CheckEntry));
+    Prepare(pos, title, description, hint, options, cols, defaultText, entries, text, showCancel,
+            std::move(checkEntry));
     const TModalResult r = exec();
-    ReadBack(r, Convert, SList, AText);
+    ReadBack(r, convert, entries, text);
     FCheckEntry = nullptr;
     return r;
 }

@@ -27,8 +27,7 @@ enum TSelectOption
 using TSelectOptions = TSmallSet<TSelectOption>;
 
 // Decides whether a new or changed entry is acceptable.
-using TCheckEntry = std::function<bool(const QString &AText)>;
-
+using TCheckEntry = std::function<bool(const QString &text)>;
 
 // A list of texts to pick one or several of and, by option, to edit,
 // reorder, clear or reset to defaults. Created once and reused.
@@ -38,22 +37,22 @@ class TSelectFromListDialog : public QDialog
 public:
     explicit TSelectFromListDialog(QWidget *parent = nullptr);
 
-    // Shows SList modally. SList receives the edited entries (soEdit) and
-    // AText the chosen entry, or with soMulti the selected ones joined by
-    // "|", unless the result is mrCancel. Results: mrOk, mrYes ("Prompt"),
-    // mrCancel.
-    TModalResult Execute(QPoint APos, const QString &Titel, const QString &Desc,
-                         const QString &Hint, TSelectOptions Options, int ACols,
-                         TTextChange Convert, const QString &Default, QStringList &SList,
-                         QString &AText, bool ShowCancel = true, TCheckEntry CheckEntry = {});
+    // Shows the entries modally. Unless the result is mrCancel, entries
+    // receives the edited list (soEdit) and text the chosen entry, or with
+    // soMulti the selected ones joined by "|". Results: mrOk, mrYes
+    // ("Prompt"), mrCancel.
+    TModalResult Execute(QPoint pos, const QString &title, const QString &description,
+                         const QString &hint, TSelectOptions options, int cols, TTextChange convert,
+                         const QString &defaultText, QStringList &entries, QString &text,
+                         bool showCancel = true, TCheckEntry checkEntry = {});
 
     // The steps of Execute around the modal loop, for tests that drive the
     // window without one: fill the controls, then read them back.
-    void Prepare(QPoint APos, const QString &Titel, const QString &Desc, const QString &Hint,
-                 TSelectOptions Options, int ACols, const QString &Default,
-                 const QStringList &SList, const QString &AText, bool ShowCancel,
-                 TCheckEntry CheckEntry);
-    void ReadBack(TModalResult r, TTextChange Convert, QStringList &SList, QString &AText);
+    void Prepare(QPoint pos, const QString &title, const QString &description, const QString &hint,
+                 TSelectOptions options, int cols, const QString &defaultText,
+                 const QStringList &entries, const QString &text, bool showCancel,
+                 TCheckEntry checkEntry);
+    void ReadBack(TModalResult r, TTextChange convert, QStringList &entries, QString &text);
 
     // The entries as the list shows them now.
     QStringList Items() const;

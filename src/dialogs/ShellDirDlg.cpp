@@ -367,7 +367,7 @@ void TShellDirDialog::itmDeleteClick()
     if (!CanDelete(dir))
         return;
     const int answer = SelectOptionDialog(
-        D_("Delete directory"), SafeFormat(D_("Delete \"%s\""), dir), mtConfirmation, TFontStyles(),
+        D_("Delete directory"), SafeFormat(D_("Delete \"%s\""), dir), mdtConfirm, TFontStyles(),
         TButtonArray{D_("Definitely"), D_("To recycle bin")});
     if (answer < 0)
         return;

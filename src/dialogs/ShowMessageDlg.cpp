@@ -10,18 +10,22 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
+#include <iterator>
 
 using namespace ResourceStrings;
 
 namespace {
 
-enum Icon
+// The pictures of the message icons, in the order of MessageIconList.
+constexpr struct
 {
-    icWarning,
-    icError,
-    icInformation,
-    icQuestion
-};
+    QMessageBox::Icon icon;
+    QStyle::StandardPixmap picture;
+} IconPictures[] = {{QMessageBox::Warning, QStyle::SP_MessageBoxWarning},
+                    {QMessageBox::Critical, QStyle::SP_MessageBoxCritical},
+                    {QMessageBox::Information, QStyle::SP_MessageBoxInformation},
+                    {QMessageBox::Question, QStyle::SP_MessageBoxQuestion}};
+
 enum Glyph
 {
     glClose,
@@ -61,27 +65,28 @@ QChar MnemonicOf(const QString &caption)
     return {};
 }
 
-Icon IconOf(TMsgDialogType kind)
+} // namespace
+
+QMessageBox::Icon MessageIconOf(TMsgDialogType kind)
 {
     switch (kind) {
+    case mdtInformation:
+        return QMessageBox::Information;
     case mdtWarning:
-        return icWarning;
+        return QMessageBox::Warning;
     case mdtError:
     case mdtConfirmError:
     case mdtConfirmRetry:
-        return icError;
+        return QMessageBox::Critical;
     case mdtConfirm:
     case mdtConfirmCancel:
     case mdtConfirmYesNo:
-        return icQuestion;
-    case mdtInformation:
+        return QMessageBox::Question;
     case mdtCustom:
         break;
     }
-    return icInformation;
+    return QMessageBox::NoIcon;
 }
-
-} // namespace
 
 void SplitMessageText(const QString &text, QString &title, QString &message)
 {
@@ -97,17 +102,17 @@ void SplitMessageText(const QString &text, QString &title, QString &message)
 
 QString DefaultMessageTitle(TMsgDialogType kind)
 {
-    if (kind == mdtCustom)
-        return QString();
-    switch (IconOf(kind)) {
-    case icWarning:
+    switch (MessageIconOf(kind)) {
+    case QMessageBox::Warning:
         return SMsgDlgWarning();
-    case icError:
+    case QMessageBox::Critical:
         return SMsgDlgError();
-    case icInformation:
+    case QMessageBox::Information:
         return SMsgDlgInformation();
-    case icQuestion:
+    case QMessageBox::Question:
         return SMsgDlgConfirm();
+    case QMessageBox::NoIcon:
+        break;
     }
     return QString();
 }
@@ -116,12 +121,19 @@ TImageList MessageIconList(const QWidget *window)
 {
     const QStyle *style = window->style();
     TImageList icons(QSize(IconSize, IconSize));
-    for (QStyle::StandardPixmap picture :
-         {QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
-          QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxQuestion})
-        icons.add(style->standardIcon(picture, nullptr, window));
+    for (const auto &entry : IconPictures)
+        icons.add(style->standardIcon(entry.picture, nullptr, window));
     ScaleImageList(icons, 96, MonitorPpi(window->screen()));
     return icons;
+}
+
+int MessageIconIndex(QMessageBox::Icon icon)
+{
+    for (int i = 0; i < std::ssize(IconPictures); ++i) {
+        if (IconPictures[i].icon == icon)
+            return i;
+    }
+    return -1;
 }
 
 TShowMsgDialog::TShowMsgDialog(QWidget *parent)
@@ -246,8 +258,9 @@ bool TShowMsgDialog::Prepare(QPoint APos, const QString &AHint, int Delay, TMsgD
     if (defaultButton)
         defaultButton->setDefault(true);
 
-    imgIcon->setVisible(DlgType != mdtCustom);
-    imgIcon->setPixmap(ilIcons.pixmap(IconOf(DlgType), devicePixelRatioF()));
+    const QMessageBox::Icon icon = MessageIconOf(DlgType);
+    imgIcon->setVisible(icon != QMessageBox::NoIcon);
+    imgIcon->setPixmap(ilIcons.pixmap(MessageIconIndex(icon), devicePixelRatioF()));
 
     QString title;
     QString message;

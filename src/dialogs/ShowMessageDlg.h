@@ -4,6 +4,7 @@
 #include "dialogs/WinUtils.h"
 
 #include <QDialog>
+#include <QMessageBox>
 #include <QPoint>
 #include <QString>
 
@@ -14,11 +15,15 @@ class QTimer;
 // Splits a message text at its first "|" into window title and message; a
 // text without "|" is all message (empty title).
 void SplitMessageText(const QString &text, QString &title, QString &message);
+// The icon of a message of this kind; none for mdtCustom.
+QMessageBox::Icon MessageIconOf(TMsgDialogType kind);
 // The title of a message without a title of its own, by its icon.
 QString DefaultMessageTitle(TMsgDialogType kind);
 // The pictures of warning, error, information and question, in that order,
 // at the message windows' icon size for the monitor of window.
 TImageList MessageIconList(const QWidget *window);
+// The position of an icon's picture in MessageIconList; -1 for none.
+int MessageIconIndex(QMessageBox::Icon icon);
 
 // The program's message window: icon, unwrapped text that sizes the window,
 // up to three buttons, optional auto-close timer. Created for one message by

@@ -186,24 +186,24 @@ void SetDefaultMonitor(QWidget *form, TDefaultMonitor monitor)
     form->setProperty(DefaultMonitorProperty, int(monitor));
 }
 
-void FitToArea(int &X, int &Y, int Height, int Width, const QRect &workArea, int ppi)
+void FitToArea(int &x, int &y, int height, int width, const QRect &workArea, int ppi)
 {
     const int right = workArea.left() + workArea.width();
     const int bottom = workArea.top() + workArea.height();
-    if (X + Width > right)
-        X = right - Width - MulDiv(20, ppi, DesignPpi);
-    if (X < workArea.left())
-        X = workArea.left() + MulDiv(20, ppi, DesignPpi);
-    if (Y + Height > bottom)
-        Y = bottom - Height - MulDiv(30, ppi, DesignPpi);
-    if (Y < workArea.top())
-        Y = workArea.top() + MulDiv(20, ppi, DesignPpi);
+    if (x + width > right)
+        x = right - width - MulDiv(20, ppi, DesignPpi);
+    if (x < workArea.left())
+        x = workArea.left() + MulDiv(20, ppi, DesignPpi);
+    if (y + height > bottom)
+        y = bottom - height - MulDiv(30, ppi, DesignPpi);
+    if (y < workArea.top())
+        y = workArea.top() + MulDiv(20, ppi, DesignPpi);
 }
 
-void FitToWorkArea(int &X, int &Y, int Height, int Width)
+void FitToWorkArea(int &x, int &y, int height, int width)
 {
-    const QScreen *monitor = MonitorNearest(QPoint(X, Y));
-    FitToArea(X, Y, Height, Width, WorkAreaOf(monitor), MonitorPpi(monitor));
+    const QScreen *monitor = MonitorNearest(QPoint(x, y));
+    FitToArea(x, y, height, width, WorkAreaOf(monitor), MonitorPpi(monitor));
 }
 
 void FitFormToWorkArea(QWidget *form)

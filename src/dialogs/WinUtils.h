@@ -50,11 +50,11 @@ QScreen *MonitorOf(TDefaultMonitor monitor, const QWidget *except = nullptr);
 // Remembers on which monitor the form is centred on the screen.
 void SetDefaultMonitor(QWidget *form, TDefaultMonitor monitor);
 
-// Moves the top-left point of a Width x Height window into the work area.
+// Moves the top-left point of a width x height window into the work area.
 // FitToArea works on the given work area and pixel density; FitToWorkArea
-// uses the monitor nearest to (X, Y).
-void FitToArea(int &X, int &Y, int Height, int Width, const QRect &workArea, int ppi);
-void FitToWorkArea(int &X, int &Y, int Height, int Width);
+// uses the monitor nearest to (x, y).
+void FitToArea(int &x, int &y, int height, int width, const QRect &workArea, int ppi);
+void FitToWorkArea(int &x, int &y, int height, int width);
 // Moves a window (its frame) into the work area of its monitor.
 void FitFormToWorkArea(QWidget *form);
 // Places a window: CenterPos centres it over the main window whenever it is

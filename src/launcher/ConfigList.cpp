@@ -12,12 +12,12 @@ TConfigList::TConfigList(const QString &AFilename) : FFilename(AFilename) {}
 
 void TConfigList::AddSection(const QString &ASection)
 {
-    m_lines.append(u'[' + ASection + u']');
+    FLines.append(u'[' + ASection + u']');
 }
 
 void TConfigList::AddValue(const QString &AKey, const QString &AValue)
 {
-    m_lines.append(AKey + u'=' + AValue);
+    FLines.append(AKey + u'=' + AValue);
 }
 
 void TConfigList::AddValue(const QString &AKey, int AValue)
@@ -31,7 +31,7 @@ void TConfigList::Save() const
     // paths in MOUNT lines reach the emulator unchanged.
     QStringEncoder encode(QStringConverter::System);
     QByteArray data;
-    for (const QString &line : m_lines) {
+    for (const QString &line : FLines) {
         data += encode(line);
         data += "\r\n";
     }

@@ -15,7 +15,7 @@ public:
     void AddValue(const QString &AKey, const QString &AValue);
     void AddValue(const QString &AKey, int AValue);
     // A raw line, such as an [autoexec] command.
-    void append(const QString &line) { m_lines.append(line); }
+    void append(const QString &line) { FLines.append(line); }
 
     // Writes every line with CR LF in the system code page, replacing the
     // file. Raises EFCreateError when the file cannot be created and
@@ -23,10 +23,10 @@ public:
     // an earlier file as it was.
     void Save() const;
 
-    const QStringList &lines() const { return m_lines; }
+    const QStringList &lines() const { return FLines; }
     const QString &fileName() const { return FFilename; }
 
 private:
     QString FFilename;
-    QStringList m_lines;
+    QStringList FLines;
 };

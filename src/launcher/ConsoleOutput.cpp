@@ -30,13 +30,13 @@ QStringList ReadTextLines(const QByteArray &data)
     return lines;
 }
 
-std::optional<QStringList> ReadConsoleFile(const QString &AppName, const QString &AppPath,
-                                           const QString &FileName, IPrompt &prompt)
+std::optional<QStringList> ReadConsoleFile(const QString &appName, const QString &appPath,
+                                           const QString &fileName, IPrompt &prompt)
 {
-    QFile file(JoinPath(AppPath, FileName));
+    QFile file(JoinPath(appPath, fileName));
     if (!file.exists()) {
         prompt.error(_("Application") +
-                     SafeFormat(_(" \"%s\": File \"%s\" not found!"), AppName, FileName));
+                     SafeFormat(_(" \"%s\": File \"%s\" not found!"), appName, fileName));
         return std::nullopt;
     }
     QStringList lines;
@@ -44,16 +44,16 @@ std::optional<QStringList> ReadConsoleFile(const QString &AppName, const QString
         lines = ReadTextLines(file.readAll());
     if (lines.isEmpty()) {
         prompt.error(_("Application") +
-                     SafeFormat(_(" \"%s\": File \"%s\" is empty!"), AppName, FileName));
+                     SafeFormat(_(" \"%s\": File \"%s\" is empty!"), appName, fileName));
         return std::nullopt;
     }
     return lines;
 }
 
-std::optional<QStringList> ReadConsoleFile(const TDosBoxApp &app, const QString &FileName,
+std::optional<QStringList> ReadConsoleFile(const TDosBoxApp &app, const QString &fileName,
                                            IPrompt &prompt)
 {
-    return ReadConsoleFile(app.AppName, app.AppPath, FileName, prompt);
+    return ReadConsoleFile(app.AppName, app.AppPath, fileName, prompt);
 }
 
 QString ConsoleFileText(const QStringList &lines)
@@ -62,17 +62,17 @@ QString ConsoleFileText(const QStringList &lines)
     return text.isEmpty() && !lines.isEmpty() ? QStringLiteral("\r\n") : text;
 }
 
-QString ConsoleFileTitle(const QString &AppName, const QString &FileName)
+QString ConsoleFileTitle(const QString &appName, const QString &fileName)
 {
-    return AppName + QStringLiteral(": ") + FileName;
+    return appName + QStringLiteral(": ") + fileName;
 }
 
-void DeleteConsoleFiles(const QString &AppPath)
+void DeleteConsoleFiles(const QString &appPath)
 {
-    if (AppPath.isEmpty())
+    if (appPath.isEmpty())
         return;
     for (const QString &name : {DosBox::StdOutName, DosBox::StdErrName})
-        QFile::remove(JoinPath(AppPath, name));
+        QFile::remove(JoinPath(appPath, name));
 }
 
 void DeleteConsoleFiles(const TAppList &apps)

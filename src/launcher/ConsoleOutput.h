@@ -13,14 +13,14 @@ class IPrompt;
 // CR LF, LF or CR; a break at the end opens no further line.
 QStringList ReadTextLines(const QByteArray &data);
 
-// The lines of the console output file FileName ("stdout.txt" or
-// "stderr.txt") of the application in AppPath, ready to be shown. A missing
+// The lines of the console output file fileName ("stdout.txt" or
+// "stderr.txt") of the application in appPath, ready to be shown. A missing
 // or empty file is reported through prompt and gives nothing.
-std::optional<QStringList> ReadConsoleFile(const QString &AppName, const QString &AppPath,
-                                           const QString &FileName, IPrompt &prompt);
+std::optional<QStringList> ReadConsoleFile(const QString &appName, const QString &appPath,
+                                           const QString &fileName, IPrompt &prompt);
 
 // The same for an entry (ShowConsoleFile without its window).
-std::optional<QStringList> ReadConsoleFile(const TDosBoxApp &app, const QString &FileName,
+std::optional<QStringList> ReadConsoleFile(const TDosBoxApp &app, const QString &fileName,
                                            IPrompt &prompt);
 
 // The text that shows a console output file's lines, joined with CR LF. A file
@@ -28,11 +28,11 @@ std::optional<QStringList> ReadConsoleFile(const TDosBoxApp &app, const QString 
 QString ConsoleFileText(const QStringList &lines);
 
 // Title of the window that shows a console output file.
-QString ConsoleFileTitle(const QString &AppName, const QString &FileName);
+QString ConsoleFileTitle(const QString &appName, const QString &fileName);
 
-// Deletes both console output files in AppPath; a file that cannot be
+// Deletes both console output files in appPath; a file that cannot be
 // deleted (an emulator may still write it) stays.
-void DeleteConsoleFiles(const QString &AppPath);
+void DeleteConsoleFiles(const QString &appPath);
 
 // At close: the console output files of every entry marked cmErase.
 void DeleteConsoleFiles(const TAppList &apps);

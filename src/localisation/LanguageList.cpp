@@ -78,8 +78,8 @@ void TLanguageList::ReadLanguageList()
         return CompareText(a.name, b.name) < 0;
     });
     entries.prepend({ResourceStrings::SSystemDefault(), 0});
-    m_entries = entries;
-    m_selected = -1;
+    FEntries = entries;
+    FSelected = -1;
     RebuildMenuItems();
 }
 
@@ -89,12 +89,12 @@ void TLanguageList::LoadLanguageNames(const QString &langCode)
         return;
     ReadLanguageList();
     if (FLangName.isEmpty()) {
-        for (qsizetype i = 1; i < m_entries.size(); ++i)
-            m_entries[i].name = GnuGettext::dgettext(QStringLiteral("languages"), m_entries[i].name);
+        for (qsizetype i = 1; i < FEntries.size(); ++i)
+            FEntries[i].name = GnuGettext::dgettext(QStringLiteral("languages"), FEntries[i].name);
     } else {
         ApplyNameFile(langCode);
     }
-    m_selected = -1;
+    FSelected = -1;
     RebuildMenuItems();
     SetSelectedLanguageCode(langCode);
 }
@@ -121,22 +121,22 @@ void TLanguageList::ApplyNameFile(const QString &langCode)
         // An unknown code has the identifier of "&System default"; it renames nothing.
         const int index = LanguageIdOf(code) != 0 ? IndexOfLanguage(code) : -1;
         if (index >= 0)
-            m_entries[index].name = name;
+            FEntries[index].name = name;
     }
 }
 
 QString TLanguageList::GetLangCode(int index) const
 {
-    if (index < 0 || index >= m_entries.size())
+    if (index < 0 || index >= FEntries.size())
         return QString();
-    return LanguageCodeOf(m_entries.at(index).id);
+    return LanguageCodeOf(FEntries.at(index).id);
 }
 
 int TLanguageList::IndexOfLanguage(const QString &code) const
 {
     const int id = LanguageIdOf(code);
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        if (m_entries.at(i).id == id)
+    for (qsizetype i = 0; i < FEntries.size(); ++i) {
+        if (FEntries.at(i).id == id)
             return int(i);
     }
     return -1;
@@ -147,8 +147,8 @@ void TLanguageList::SetSelectedLanguageCode(const QString &code)
     const int index = IndexOfLanguage(code);
     if (index < 0)
         return;
-    m_selected = index;
+    FSelected = index;
     CheckMenuItem(index);
     FLangCode = code;
-    FCurrentLanguage = m_entries.at(index).name;
+    FCurrentLanguage = FEntries.at(index).name;
 }

@@ -32,11 +32,11 @@ public:
     QString LanguageCode() const { return FLangCode; }
     QString CurrentLanguage() const { return FCurrentLanguage; }
     // The entry whose item carries the check mark, -1 for none.
-    int SelectedIndex() const { return m_selected; }
+    int SelectedIndex() const { return FSelected; }
 
-    int Count() const { return int(m_entries.size()); }
-    QString Name(int index) const { return m_entries.at(index).name; }
-    int LanguageId(int index) const { return m_entries.at(index).id; }
+    int Count() const { return int(FEntries.size()); }
+    QString Name(int index) const { return FEntries.at(index).name; }
+    int LanguageId(int index) const { return FEntries.at(index).id; }
 
     // One line of a language list: code "=" name, optionally followed by "#"
     // and a comment. False for empty and comment lines and for lines that
@@ -57,8 +57,8 @@ private:
     bool ReadSource(QStringList &lines) const;
     void ApplyNameFile(const QString &langCode);
 
-    QList<Entry> m_entries;
-    int m_selected = -1;
+    QList<Entry> FEntries;
+    int FSelected = -1;
     QString FPath;
     QString FLangName;
     QString FLangCode;

@@ -232,7 +232,7 @@ QList<int> SupportedCodePages()
     return SupportedTable().keys();
 }
 
-bool BuildCodePageList(TCodePageChoices &list, const QString &FirstEntry)
+bool BuildCodePageList(TCodePageChoices &list, const QString &firstEntry)
 {
     const QList<int> codePages = SupportedCodePages();
     if (codePages.isEmpty())
@@ -244,8 +244,8 @@ bool BuildCodePageList(TCodePageChoices &list, const QString &FirstEntry)
         if (!sorted.contains(key))
             sorted.insert(key, TCodePageChoice{text, codePage});
     };
-    if (!FirstEntry.isEmpty())
-        add(u' ' + FirstEntry, 0);
+    if (!firstEntry.isEmpty())
+        add(u' ' + firstEntry, 0);
     for (int codePage : codePages) {
         QString name = CodePageName(codePage);
         if (name.isEmpty())

@@ -33,7 +33,7 @@ struct TCodePageChoice
 using TCodePageChoices = QList<TCodePageChoice>;
 
 // The choices «description - (number)» of every supported code page, sorted
-// by text without regard to case, each text once; a non-empty FirstEntry
+// by text without regard to case, each text once; a non-empty firstEntry
 // comes first with the number 0. False leaves the list unchanged (the
 // system listed nothing).
-bool BuildCodePageList(TCodePageChoices &list, const QString &FirstEntry);
+bool BuildCodePageList(TCodePageChoices &list, const QString &firstEntry);

@@ -74,13 +74,13 @@ class TPagePrinter
 public:
     TPagePrinter(IPrintCanvas &canvas, const TPrintJob &job)
         : m_canvas(canvas), m_job(job), m_margins(job.Settings.Margins),
-          m_bottom(job.PageHeight - m_margins.Bottom), m_right(job.PageWidth - m_margins.Right),
-          m_advance(PrintCharHeight(job.Settings.FontSize) + 3), m_y(m_margins.Top)
+          m_bottom(job.PageHeight - m_margins.bottom()), m_right(job.PageWidth - m_margins.right()),
+          m_advance(PrintCharHeight(job.Settings.FontSize) + 3), m_y(m_margins.top())
     {}
 
     int Print()
     {
-        const int available = m_right - m_margins.Left;
+        const int available = m_right - m_margins.left();
         const TTextWidth width = [this](const QString &text) { return m_canvas.TextWidth(text); };
         // An empty text still gets its page with the header.
         if (m_job.Lines.isEmpty())
@@ -89,7 +89,7 @@ public:
             PageHeader();
             const QStringList pieces = WrapPrintLine(line, available, width);
             for (qsizetype i = 0; i < pieces.size(); ++i) {
-                m_canvas.TextOut(m_margins.Left, m_y, pieces.at(i));
+                m_canvas.TextOut(m_margins.left(), m_y, pieces.at(i));
                 m_y += m_advance;
                 if (i + 1 < pieces.size())
                     PageHeader();
@@ -102,29 +102,29 @@ private:
     void PageHeader()
     {
         if (m_y >= m_bottom) {
-            m_y = m_margins.Top;
+            m_y = m_margins.top();
             m_canvas.NewPage();
             ++m_page;
         }
-        if (m_y != m_margins.Top)
+        if (m_y != m_margins.top())
             return;
         m_canvas.SetBold(true);
-        m_canvas.TextOut(m_margins.Left, m_y, m_job.Title);
+        m_canvas.TextOut(m_margins.left(), m_y, m_job.Title);
         const QString page = SafeFormat(D_("Page: %u"), m_page);
         m_canvas.TextOut(m_right - m_canvas.TextWidth(page), m_y, page);
         m_y += m_advance;
         const QString fileCaption = D_("File: ");
-        m_canvas.TextOut(m_margins.Left, m_y,
+        m_canvas.TextOut(m_margins.left(), m_y,
                          fileCaption + ShortenPath(m_job.FileName, 80 - int(fileCaption.size())));
         m_y += m_advance;
-        m_canvas.HorizontalLine(m_margins.Left, m_right, m_y);
+        m_canvas.HorizontalLine(m_margins.left(), m_right, m_y);
         m_canvas.SetBold(false);
         m_y += 20;
     }
 
     IPrintCanvas &m_canvas;
     const TPrintJob &m_job;
-    const TPrintMargins m_margins;
+    const QMargins m_margins;
     const int m_bottom;
     const int m_right;
     const int m_advance;

@@ -2,6 +2,8 @@
 
 #include "support/SmallSet.h"
 
+#include <QMargins>
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -19,30 +21,16 @@ enum TPrintFontStyle
 };
 using TPrintFontStyles = TSmallSet<TPrintFontStyle>;
 
-enum TPrinterOrientation
-{
-    poPortrait,
-    poLandscape
-};
-
-struct TPrintMargins
-{
-    int Left = 200;
-    int Top = 150;
-    int Right = 100;
-    int Bottom = 150;
-};
-
 // How the text viewer prints.
 struct TPrinterSettings
 {
     QString PrtName; // empty: the system's default printer
-    TPrintMargins Margins;
+    QMargins Margins{200, 150, 100, 150}; // left, top, right, bottom
     int Feed = 0;
     QString FontName = QStringLiteral("Courier New");
     int FontSize = 10; // points
     TPrintFontStyles FontStyle;
-    TPrinterOrientation Orientation = poPortrait;
+    QPageLayout::Orientation Orientation = QPageLayout::Portrait;
 };
 
 // Page size of a device that reports none.

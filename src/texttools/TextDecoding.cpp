@@ -227,13 +227,13 @@ std::optional<QString> DecodeBytes(QByteArrayView bytes, int codePage)
     return text;
 }
 
-TDecodedText DecodeText(QByteArrayView bytes, int CodePage)
+TDecodedText DecodeText(QByteArrayView bytes, int codePage)
 {
     TDecodedText result;
     int skip = 0;
-    if (CodePage > 0) {
-        result.CodePage = CodePage;
-        skip = ByteOrderMarkLength(bytes, CodePage);
+    if (codePage > 0) {
+        result.CodePage = codePage;
+        skip = ByteOrderMarkLength(bytes, codePage);
     } else {
         const TDetectedEncoding detected = DetectEncoding(bytes);
         result.CodePage = detected.CodePage;

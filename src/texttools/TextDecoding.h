@@ -20,8 +20,8 @@ int ByteOrderMarkLength(QByteArrayView bytes, int codePage);
 // bytes the code page does not allow (a broken UTF-8 sequence).
 std::optional<QString> DecodeBytes(QByteArrayView bytes, int codePage);
 
-// The text of a file shown in a code page: CodePage > 0 decodes with it
-// (its byte-order mark skipped), CodePage <= 0 detects the encoding. When
+// The text of a file shown in a code page: codePage > 0 decodes with it
+// (its byte-order mark skipped), codePage <= 0 detects the encoding. When
 // that fails, the text is read in the ANSI code page, which maps every byte,
 // and Failed is set.
 struct TDecodedText
@@ -31,7 +31,7 @@ struct TDecodedText
     bool HadByteOrderMark = false;
     bool Failed = false;
 };
-TDecodedText DecodeText(QByteArrayView bytes, int CodePage);
+TDecodedText DecodeText(QByteArrayView bytes, int codePage);
 
 // The text in the code page. A character the code page lacks becomes its
 // nearest equivalent (ICU's best-fit mapping, else the letters without their

@@ -53,11 +53,11 @@ bool HasByteOrderMark(QByteArrayView data)
 
 } // namespace
 
-QUrl BrowserUrl(const QString &URL, PathStyle style)
+QUrl BrowserUrl(const QString &text, PathStyle style)
 {
-    if (URL.contains(QStringLiteral("://")))
-        return QUrl(URL, QUrl::TolerantMode);
-    QString path = URL;
+    if (text.contains(QStringLiteral("://")))
+        return QUrl(text, QUrl::TolerantMode);
+    QString path = text;
     if (style == PathStyle::Windows) {
         path.replace(u'\\', u'/');
         path.prepend(u'/');

@@ -15,7 +15,7 @@
 // "file://" ("/games/manual.htm" gives "file:///games/manual.htm"), and a
 // relative one is taken from the working directory. A "#" or "?" in a file
 // path stays part of the file name.
-QUrl BrowserUrl(const QString &URL, PathStyle style = PathStyle::Native);
+QUrl BrowserUrl(const QString &text, PathStyle style = PathStyle::Native);
 
 // The address as the address box shows it (blanks and letters decoded).
 QString AddressText(const QUrl &url);

@@ -46,7 +46,7 @@ TEST_F(DialogLanguage, GermanCaptionsAndTitles)
 
     TSelectDialog select;
     EXPECT_EQ(select.windowTitle(), S("Dialog"));
-    select.Prepare(CenterPos, QString(), S("?"), mtInformation, TFontStyles(), {S("Eins")},
+    select.Prepare(CenterPos, QString(), S("?"), mdtInformation, TFontStyles(), {S("Eins")},
                    QString(), 0, -1, QString());
     EXPECT_EQ(select.Buttons.last()->text(), S("Abbrechen"));
     EXPECT_EQ(select.windowTitle(), S("Information"));

@@ -35,7 +35,7 @@ int Answer(TSelectDialog &d, std::function<void(TSelectDialog &)> action)
 void Prepare(TSelectDialog &d, const TButtonArray &buttons, const QString &option = QString(),
              int preSelection = -1)
 {
-    d.Prepare(CenterPos, S("Delete directory"), S("Delete \"/home/x/dos\""), mtConfirmation,
+    d.Prepare(CenterPos, S("Delete directory"), S("Delete \"/home/x/dos\""), mdtConfirm,
               TFontStyles(), buttons, option, 0, preSelection, QString());
 }
 } // namespace
@@ -129,7 +129,7 @@ TEST(SelectDialog, RowsOfThree)
 TEST(SelectDialog, CancelOnlyAndPreselection)
 {
     TSelectDialog d;
-    d.Prepare(CenterPos, QString(), S("Nothing to choose"), mtCustom, TFontStyles{fsBold}, {},
+    d.Prepare(CenterPos, QString(), S("Nothing to choose"), mdtCustom, TFontStyles{fsBold}, {},
               QString(), 0, -1, S("Close"));
     ASSERT_EQ(d.Buttons.size(), 1);
     EXPECT_EQ(d.Buttons.at(0)->text(), S("Close"));
@@ -154,7 +154,7 @@ TEST(SelectDialog, WideTextWidensTheWindow)
     Prepare(d, Delete);
     const int narrow = d.width();
     const QString wide(200, u'W');
-    d.Prepare(CenterPos, QString(), wide, mtWarning, TFontStyles(), Delete, QString(), 0, -1,
+    d.Prepare(CenterPos, QString(), wide, mdtWarning, TFontStyles(), Delete, QString(), 0, -1,
               QString());
     EXPECT_GT(d.width(), narrow);
     EXPECT_GE(d.stCaption->width(), QFontMetrics(d.stCaption->font()).horizontalAdvance(wide));
@@ -165,10 +165,10 @@ TEST(SelectOptionScript, AnswersWithoutAWindow)
 {
     TSelectOptionScript script;
     script.answer(257);
-    EXPECT_EQ(SelectOptionDialog(S("Delete directory"), S("Delete?"), mtConfirmation, TFontStyles(),
+    EXPECT_EQ(SelectOptionDialog(S("Delete directory"), S("Delete?"), mdtConfirm, TFontStyles(),
                                  Delete, S("Option")),
               257);
-    EXPECT_EQ(SelectOptionDialog(S("t"), S("c"), mtConfirmation, TFontStyles(), Delete), -1);
+    EXPECT_EQ(SelectOptionDialog(S("t"), S("c"), mdtConfirm, TFontStyles(), Delete), -1);
     ASSERT_EQ(script.asked().size(), 2);
     EXPECT_EQ(script.asked().at(0).buttons, Delete);
     EXPECT_EQ(script.asked().at(0).option, S("Option"));

@@ -37,13 +37,13 @@ class CatalogueCommandsTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(dir.isValid());
         SetExePaths(path("bin/ravelin"));
         WriteStandInEmulator(path("emu/dosbox"), "DOSBox version 0.74-3");
         WriteTestFile(path("dosbox.conf"));
     }
 
-    QString path(const char *name) const { return m_dir.filePath(S(name)); }
+    QString path(const char *name) const { return dir.filePath(S(name)); }
     QString IniName() const { return path("ravelin.ini"); }
 
     // Entries as name and category.
@@ -52,14 +52,14 @@ protected:
         TUnicodeIniFile ini = TUnicodeIniFile::CreateForWrite(IniName());
         ini.WriteString(u"Config", u"DosBoxPath", path("emu"));
         ini.WriteString(u"Config", u"ConfFile", path("dosbox.conf"));
-        ini.WriteString(u"Config", u"RootPath", m_dir.path());
+        ini.WriteString(u"Config", u"RootPath", dir.path());
         ini.WriteInteger(u"Config", u"Codepage", 850);
         ini.WriteInteger(u"Config", u"AppCount", int(entries.size()));
         for (int i = 0; i < entries.size(); ++i) {
             const QString sec = AppSectionName(i + 1);
             ini.WriteString(sec, u"AppName", entries[i].first);
             ini.WriteString(sec, u"Category", entries[i].second);
-            ini.WriteString(sec, u"RootPath", m_dir.path());
+            ini.WriteString(sec, u"RootPath", dir.path());
             ini.WriteInteger(sec, u"Codepage", 437);
         }
         ini.UpdateFile();
@@ -143,7 +143,7 @@ protected:
         return entries;
     }
 
-    QTemporaryDir m_dir;
+    QTemporaryDir dir;
     std::unique_ptr<TfrmMain> window;
     TDosBoxSetDialog *setDialog = nullptr;
     TShellDirDialog *dirDialog = nullptr;

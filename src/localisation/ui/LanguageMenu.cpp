@@ -45,8 +45,8 @@ void TLanguageMenu::ClearLanguageItems()
         if (action->parent() == FMenu)
             action->deleteLater();
     }
-    if (m_group)
-        m_group->deleteLater();
+    if (FGroup)
+        FGroup->deleteLater();
 }
 
 void TLanguageMenu::AddLanguageItems()
@@ -55,15 +55,15 @@ void TLanguageMenu::AddLanguageItems()
         return;
     if (MenuSizeBefore > 0)
         MarkAsData(FMenu->addSeparator());
-    m_group = new QActionGroup(FMenu);
-    m_group->setExclusive(true);
+    FGroup = new QActionGroup(FMenu);
+    FGroup->setExclusive(true);
     for (int i = 0; i < Count(); ++i) {
         auto *item = new QAction(Name(i), FMenu);
         MarkAsData(item);
         item->setCheckable(true);
         item->setChecked(false);
         item->setData(i + 1);
-        item->setActionGroup(m_group);
+        item->setActionGroup(FGroup);
         QObject::connect(item, &QAction::triggered, item, [this, item]() { LangItemClick(item); });
         FMenu->addAction(item);
     }
@@ -83,7 +83,7 @@ void TLanguageMenu::CheckMenuItem(int index)
         return;
     const QList<QAction *> actions = FMenu->actions();
     for (QAction *action : actions) {
-        if (action->actionGroup() == m_group && action->data().toInt() == index + 1)
+        if (action->actionGroup() == FGroup && action->data().toInt() == index + 1)
             action->setChecked(true);
     }
 }

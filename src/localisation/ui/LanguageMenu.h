@@ -39,6 +39,6 @@ private:
     void AddLanguageItems();
 
     QPointer<QMenu> FMenu;
-    QPointer<QActionGroup> m_group;
+    QPointer<QActionGroup> FGroup;
     int MenuSizeBefore = 0;
 };

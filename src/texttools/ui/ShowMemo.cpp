@@ -102,7 +102,7 @@ void TShowTextDialog::FormCreate()
 // ---------------------------------------------------------------------------
 // Showing
 
-void TShowTextDialog::Execute(const QString &Title, const QString &TextDatei,
+void TShowTextDialog::Execute(const QString &Title, const QString &FileName,
                               const QString &PrevCap1, const QString &NextCap1,
                               const QString &SrchText1, const QString &PrevCap2,
                               const QString &NextCap2, const QString &SrchText2,
@@ -110,9 +110,9 @@ void TShowTextDialog::Execute(const QString &Title, const QString &TextDatei,
                               TShowDlgButtons Buttons, int CodePage)
 {
     if (isVisible()) {
-        if (QFileInfo::exists(TextDatei)) {
+        if (QFileInfo::exists(FileName)) {
             FTitle = Title;
-            LoadText(TextDatei);
+            LoadText(FileName);
             UpdateCaption();
         }
         raise();
@@ -122,7 +122,7 @@ void TShowTextDialog::Execute(const QString &Title, const QString &TextDatei,
 
     PlaceFormAt(this, APos, false);
     FTitle = Title;
-    setWindowTitle(Title + QStringLiteral(" [") + TextDatei + u']');
+    setWindowTitle(Title + QStringLiteral(" [") + FileName + u']');
     FFilter = Filter;
     LPos = Line;
 
@@ -140,11 +140,11 @@ void TShowTextDialog::Execute(const QString &Title, const QString &TextDatei,
         FCodePage = CodePage;
     FDlgType = DlgType;
 
-    if (!QFileInfo::exists(TextDatei)) {
-        ErrorDialog(D_("File: ") + SafeFormat(D_("\"%s\" not found!"), TextDatei));
+    if (!QFileInfo::exists(FileName)) {
+        ErrorDialog(D_("File: ") + SafeFormat(D_("\"%s\" not found!"), FileName));
         return;
     }
-    TextName = TextDatei;
+    TextName = FileName;
     setWindowModality(FDlgType == stModal ? Qt::ApplicationModal : Qt::NonModal);
     show();
     FormShow();

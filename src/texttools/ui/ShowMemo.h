@@ -57,7 +57,7 @@ public:
     // error buttons. Filter is the Open button's («All|*.*»). Line is shown
     // after loading (from 1; 0 or less: the end). CodePage 0 detects the
     // encoding; a code page chosen in the window wins for the rest of the run.
-    void Execute(const QString &Title, const QString &TextDatei, const QString &PrevCap1,
+    void Execute(const QString &Title, const QString &FileName, const QString &PrevCap1,
                  const QString &NextCap1, const QString &SrchText1, const QString &PrevCap2,
                  const QString &NextCap2, const QString &SrchText2, const QString &Filter,
                  QPoint APos, int Line, TShowDlgType DlgType, TShowDlgButtons Buttons,

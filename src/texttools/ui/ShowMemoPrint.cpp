@@ -141,9 +141,7 @@ void TShowTextDialog::PrintText(bool ShowDialog, bool SelectedOnly)
         FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (!PrinterSettings.PrtName.isEmpty())
             FPrinter->setPrinterName(PrinterSettings.PrtName);
-        FPrinter->setPageOrientation(PrinterSettings.Orientation == poLandscape
-                                         ? QPageLayout::Landscape
-                                         : QPageLayout::Portrait);
+        FPrinter->setPageOrientation(PrinterSettings.Orientation);
     }
     QPrinter &printer = *FPrinter;
     if (!FPrintFile.isEmpty()) {
