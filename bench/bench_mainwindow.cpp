@@ -5,10 +5,10 @@
 // ratios at the end.
 #include "BenchSupport.h"
 #include "catalogue/AppIcons.h"
-#include "support/IniFileUtils.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
 #include "mainwindow/MainWindow.h"
+#include "support/IniFileUtils.h"
 #include "support/StringUtils.h"
 
 #include <QAbstractItemView>

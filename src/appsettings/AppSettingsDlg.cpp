@@ -8,9 +8,9 @@
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/WinUtils.h"
 #include "emulator/DosBoxInterface.h"
-#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "support/Errors.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 

@@ -3,10 +3,10 @@
 #include "appsettings/AppSettingsDlg.h"
 
 #include "appsettings/AppSettingsRules.h"
+#include "dialogs/ActionImages.h"
 #include "dialogs/CheckBoxes.h"
 #include "dialogs/WinUtils.h"
 #include "support/GnuGettext.h"
-#include "dialogs/ActionImages.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

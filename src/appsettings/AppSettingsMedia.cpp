@@ -234,8 +234,8 @@ void TAppSettingsDialog::ShowEmulationSettings()
     cxAutoClose->setEnabled(app.AutoEnd);
     // Without any key map the entry's mapper file is the configuration's
     // folder, which names no file: the field stays empty then.
-    const bool noFile = app.AppMapper.endsWith(u'/') || app.AppMapper.endsWith(u'\\') ||
-                        IsDir(app.AppMapper);
+    const bool noFile =
+        app.AppMapper.endsWith(u'/') || app.AppMapper.endsWith(u'\\') || IsDir(app.AppMapper);
     edMapperFile->setText(noFile ? QString() : app.AppMapper);
     cbMemSize->setCurrentIndex(MemSizeIndex(app.MemSize));
     pnMemMan->setVisible(FIsStaging);

@@ -1,9 +1,9 @@
 #include "catalogue/AppSettings.h"
 
-#include "support/IniFileUtils.h"
 #include "catalogue/LoadCache.h"
 #include "emulator/DosBoxInterface.h"
 #include "support/FileCopy.h"
+#include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "catalogue/Catalogue.h"
 
-#include "emulator/DosBoxInfo.h"
 #include "catalogue/LoadCache.h"
+#include "emulator/DosBoxInfo.h"
 #include "emulator/DosBoxInterface.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
@@ -383,8 +383,6 @@ void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &b
 }
 
 // ---------------------------------------------------------------------------
-
-
 
 int CodePageOfLanguage(int primaryLanguage)
 {

@@ -1,7 +1,7 @@
 #include "dialogs/Application.h"
 
-#include "support/GnuGettext.h"
 #include "support/Errors.h"
+#include "support/GnuGettext.h"
 
 #include <QMessageBox>
 #include <exception>

@@ -1,8 +1,8 @@
 #include "dialogs/InputString.h"
 
 #include "dialogs/WinUtils.h"
-#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "support/GnuGettext.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "dialogs/SelectDlg.h"
 
 #include "dialogs/ShowMessageDlg.h"
-#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "support/GnuGettext.h"
 
 #include <QApplication>
 #include <QCheckBox>

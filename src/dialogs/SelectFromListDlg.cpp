@@ -4,8 +4,8 @@
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/WinUtils.h"
-#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "support/GnuGettext.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -75,29 +75,36 @@ TSelectFromListDialog::TSelectFromListDialog(QWidget *parent)
         b->setAutoDefault(false);
         return b;
     };
-    btnInsert = makeButton(gbxEdit, "btnInsert", ND_("Add"), ND_("Add item"),
-                           ThemeIcon({QStringLiteral("list-add")}, QStyle::SP_FileDialogNewFolder, this));
-    btnDelete = makeButton(gbxEdit, "btnDelete", ND_("Remove"), ND_("Remove selected items"),
-                           ThemeIcon({QStringLiteral("list-remove")}, QStyle::SP_DialogDiscardButton, this));
-    btnEdit = makeButton(gbxEdit, "btnEdit", ND_("Change"), ND_("Edit item"),
-                         ThemeIcon({QStringLiteral("document-edit")}, QStyle::SP_FileDialogContentsView, this));
-    btnDefault = makeButton(gbxEdit, "btnDefault", ND_("Default"), ND_("Reset to default values"),
-                            ThemeIcon({QStringLiteral("edit-undo")}, QStyle::SP_DialogResetButton, this));
+    btnInsert =
+        makeButton(gbxEdit, "btnInsert", ND_("Add"), ND_("Add item"),
+                   ThemeIcon({QStringLiteral("list-add")}, QStyle::SP_FileDialogNewFolder, this));
+    btnDelete = makeButton(
+        gbxEdit, "btnDelete", ND_("Remove"), ND_("Remove selected items"),
+        ThemeIcon({QStringLiteral("list-remove")}, QStyle::SP_DialogDiscardButton, this));
+    btnEdit = makeButton(
+        gbxEdit, "btnEdit", ND_("Change"), ND_("Edit item"),
+        ThemeIcon({QStringLiteral("document-edit")}, QStyle::SP_FileDialogContentsView, this));
+    btnDefault =
+        makeButton(gbxEdit, "btnDefault", ND_("Default"), ND_("Reset to default values"),
+                   ThemeIcon({QStringLiteral("edit-undo")}, QStyle::SP_DialogResetButton, this));
     btnDelAll = makeButton(gbxEdit, "btnDelAll", ND_("Remove all"), ND_("Remove all items"),
                            ThemeIcon({QStringLiteral("edit-clear")}, QStyle::SP_TrashIcon, this));
     gbxMove = new QGroupBox(ND_("Move item"), paEdit);
     gbxMove->setObjectName(QStringLiteral("gbxMove"));
     UpBtn = makeButton(gbxMove, "UpBtn", QString(), ND_("Move item up"),
-                       ThemeIcon({QStringLiteral("go-up-symbolic"), QStringLiteral("go-up")}, QStyle::SP_ArrowUp, this));
+                       ThemeIcon({QStringLiteral("go-up-symbolic"), QStringLiteral("go-up")},
+                                 QStyle::SP_ArrowUp, this));
     DownBtn = makeButton(gbxMove, "DownBtn", QString(), ND_("Move item down"),
-                         ThemeIcon({QStringLiteral("go-down-symbolic"), QStringLiteral("go-down")}, QStyle::SP_ArrowDown, this));
+                         ThemeIcon({QStringLiteral("go-down-symbolic"), QStringLiteral("go-down")},
+                                   QStyle::SP_ArrowDown, this));
     lbHint = new QLabel(paEdit);
     lbHint->setObjectName(QStringLiteral("lbHint"));
     lbHint->setWordWrap(true);
     lbHint->setTextFormat(Qt::PlainText);
     lbHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    btnPrompt = makeButton(paEdit, "btnPrompt", ND_("Prompt"), QString(),
-                           ThemeIcon({QStringLiteral("dialog-question")}, QStyle::SP_MessageBoxQuestion, this));
+    btnPrompt = makeButton(
+        paEdit, "btnPrompt", ND_("Prompt"), QString(),
+        ThemeIcon({QStringLiteral("dialog-question")}, QStyle::SP_MessageBoxQuestion, this));
     OKBtn = makeButton(paEdit, "OKBtn", ND_("OK"), QString(),
                        style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
     OKBtn->setDefault(true);

@@ -1,12 +1,12 @@
 #include "dialogs/ShellDirDlg.h"
 
-#include "support/IniFileUtils.h"
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/SelectDlg.h"
 #include "dialogs/WinUtils.h"
-#include "support/GnuGettext.h"
 #include "support/DirectoryTree.h"
+#include "support/GnuGettext.h"
+#include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 #include "support/SystemDrives.h"
@@ -366,9 +366,9 @@ void TShellDirDialog::itmDeleteClick()
     const QString dir = SelectedPath();
     if (!CanDelete(dir))
         return;
-    const int answer = SelectOptionDialog(
-        D_("Delete directory"), SafeFormat(D_("Delete \"%s\""), dir), mdtConfirm, TFontStyles(),
-        TButtonArray{D_("Definitely"), D_("To recycle bin")});
+    const int answer =
+        SelectOptionDialog(D_("Delete directory"), SafeFormat(D_("Delete \"%s\""), dir), mdtConfirm,
+                           TFontStyles(), TButtonArray{D_("Definitely"), D_("To recycle bin")});
     if (answer < 0)
         return;
     spbUpClick();

@@ -2,8 +2,8 @@
 
 #include "dialogs/ActionImages.h"
 #include "dialogs/WinUtils.h"
-#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "support/GnuGettext.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -150,15 +150,17 @@ void TShellDirDialog::BuildRootPanel()
         return b;
     };
     spbDesktop = makeRoot("spbDesktop", ND_("Desktop"),
-                          ThemeIcon({QStringLiteral("user-desktop")}, QStyle::SP_DesktopIcon, this), rfDesktop);
-    spbMyFiles =
-        makeRoot("spbMyFiles", ND_("Documents"),
-                 ThemeIcon({QStringLiteral("folder-documents")}, QStyle::SP_DirOpenIcon, this), rfPersonal);
+                          ThemeIcon({QStringLiteral("user-desktop")}, QStyle::SP_DesktopIcon, this),
+                          rfDesktop);
+    spbMyFiles = makeRoot(
+        "spbMyFiles", ND_("Documents"),
+        ThemeIcon({QStringLiteral("folder-documents")}, QStyle::SP_DirOpenIcon, this), rfPersonal);
     spbComputer = makeRoot("spbComputer", ND_("Computer"),
-                           ThemeIcon({QStringLiteral("computer")}, QStyle::SP_ComputerIcon, this), rfMyComputer);
-    spbNetwork =
-        makeRoot("spbNetwork", ND_("Network"),
-                 ThemeIcon({QStringLiteral("network-workgroup")}, QStyle::SP_DriveNetIcon, this), rfNetwork);
+                           ThemeIcon({QStringLiteral("computer")}, QStyle::SP_ComputerIcon, this),
+                           rfMyComputer);
+    spbNetwork = makeRoot(
+        "spbNetwork", ND_("Network"),
+        ThemeIcon({QStringLiteral("network-workgroup")}, QStyle::SP_DriveNetIcon, this), rfNetwork);
     rootLayout->addStretch(1);
     spbComputer->setChecked(true);
 }
@@ -182,11 +184,14 @@ void TShellDirDialog::BuildBottomPanel()
         return b;
     };
     spbHome = makeTool("spbHome", ND_("Go to default folder"),
-                       ThemeIcon({QStringLiteral("go-home-symbolic"), QStringLiteral("go-home")}, QStyle::SP_DirHomeIcon, this));
+                       ThemeIcon({QStringLiteral("go-home-symbolic"), QStringLiteral("go-home")},
+                                 QStyle::SP_DirHomeIcon, this));
     spbUp = makeTool("spbUp", ND_("One folder up"),
-                     ThemeIcon({QStringLiteral("go-up-symbolic"), QStringLiteral("go-up")}, QStyle::SP_FileDialogToParent, this));
-    spbNew = makeTool("spbNew", ND_("Create new folder"),
-                      ThemeIcon({QStringLiteral("folder-new")}, QStyle::SP_FileDialogNewFolder, this));
+                     ThemeIcon({QStringLiteral("go-up-symbolic"), QStringLiteral("go-up")},
+                               QStyle::SP_FileDialogToParent, this));
+    spbNew =
+        makeTool("spbNew", ND_("Create new folder"),
+                 ThemeIcon({QStringLiteral("folder-new")}, QStyle::SP_FileDialogNewFolder, this));
     cbxSelectedDir = new TDirComboBox(Panel1);
     cbxSelectedDir->setObjectName(QStringLiteral("cbxSelectedDir"));
     cbxSelectedDir->setToolTip(ND_("Directory"));
@@ -262,7 +267,8 @@ void TShellDirDialog::BuildMenu()
     itmUpdate = PopupMenu->addAction(ND_("Update"));
     itmUpdate->setObjectName(QStringLiteral("itmUpdate"));
     itmUpdate->setIcon(
-        ThemeIcon({QStringLiteral("view-refresh-symbolic"), QStringLiteral("view-refresh")}, QStyle::SP_BrowserReload, this));
+        ThemeIcon({QStringLiteral("view-refresh-symbolic"), QStringLiteral("view-refresh")},
+                  QStyle::SP_BrowserReload, this));
     itmUpdate->setShortcut(QKeySequence(Qt::Key_F5));
     addAction(itmUpdate);
     cancel1 = PopupMenu->addAction(ND_("Cancel"));

@@ -1,8 +1,8 @@
 #include "dialogs/ShowMessageDlg.h"
 
+#include "localisation/ui/TranslateComponent.h"
 #include "support/GnuGettext.h"
 #include "support/ResourceStrings.h"
-#include "localisation/ui/TranslateComponent.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -30,8 +30,8 @@ QString EmulatorDefaultConfig(const QString &dosBoxPath)
     if (dosBoxPath.isEmpty())
         return {};
     QString answer;
-    if (!ReadProgramAnswer(JoinPath(dosBoxPath, DosBox::ProgramName), {DosBox::OptPrintConf},
-                           3000, answer))
+    if (!ReadProgramAnswer(JoinPath(dosBoxPath, DosBox::ProgramName), {DosBox::OptPrintConf}, 3000,
+                           answer))
         return {};
     // The path is the last line; banners may come before it.
     const QStringList lines = answer.split(u'\n', Qt::SkipEmptyParts);

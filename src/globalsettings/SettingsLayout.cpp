@@ -2,10 +2,10 @@
 
 #include "globalsettings/Settings.h"
 
-#include "dialogs/WinUtils.h"
-#include "support/GnuGettext.h"
-#include "localisation/ui/TranslateComponent.h"
 #include "dialogs/ActionImages.h"
+#include "dialogs/WinUtils.h"
+#include "localisation/ui/TranslateComponent.h"
+#include "support/GnuGettext.h"
 #include "texttools/CodePages.h"
 
 #include <QCheckBox>

@@ -1,13 +1,13 @@
 #include "launcher/CommandLineMode.h"
 
 #include "catalogue/Catalogue.h"
-#include "support/InitProg.h"
 #include "launcher/ConsolePrompt.h"
 #include "launcher/RunCommand.h"
 #include "launcher/WinExecute.h"
 #include "localisation/LanguageSelection.h"
-#include "support/GnuGettext.h"
 #include "support/Errors.h"
+#include "support/GnuGettext.h"
+#include "support/InitProg.h"
 #include "support/StringUtils.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "launcher/ConfigList.h"
 
-#include "support/GnuGettext.h"
 #include "support/Errors.h"
+#include "support/GnuGettext.h"
 #include "support/StringUtils.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "launcher/ConsoleOutput.h"
 
-#include "support/IniFileUtils.h"
 #include "support/GnuGettext.h"
+#include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
 #include "support/Prompt.h"
 #include "support/StringUtils.h"

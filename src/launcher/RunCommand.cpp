@@ -2,11 +2,11 @@
 
 #include "catalogue/AppSettings.h"
 #include "catalogue/BasicSettings.h"
-#include "launcher/ConfigList.h"
 #include "emulator/DosBoxInterface.h"
+#include "launcher/ConfigList.h"
 #include "launcher/WinExecute.h"
-#include "support/GnuGettext.h"
 #include "support/FileCopy.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/Prompt.h"
 #include "support/StringUtils.h"

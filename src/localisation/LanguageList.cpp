@@ -1,9 +1,9 @@
 #include "localisation/LanguageList.h"
 
-#include "support/GnuGettext.h"
 #include "localisation/LangUtils.h"
-#include "support/ResourceStrings.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
+#include "support/ResourceStrings.h"
 #include "support/StringUtils.h"
 
 #include <QFile>

@@ -48,8 +48,8 @@ void InitLanguage(const QStringList &resourceStringDomains, const QString &comma
 
 void InitLanguage(const QStringList &resourceStringDomains)
 {
-    const TCommandLine commandLine = ParseCommandLine(QCoreApplication::arguments().mid(1), ExeDir(),
-                                                      DefaultLanguageFile());
+    const TCommandLine commandLine =
+        ParseCommandLine(QCoreApplication::arguments().mid(1), ExeDir(), DefaultLanguageFile());
     InitLanguage(resourceStringDomains, commandLine.LangCode, commandLine.LanguageFile);
 }
 

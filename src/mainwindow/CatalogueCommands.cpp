@@ -6,11 +6,11 @@
 
 #include "appsettings/AppSettingsDlg.h"
 #include "catalogue/AppIcons.h"
-#include "globalsettings/Settings.h"
 #include "emulator/DosBoxInterface.h"
-#include "support/GnuGettext.h"
+#include "globalsettings/Settings.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/Prompt.h"
 #include "support/StringUtils.h"

@@ -1,22 +1,22 @@
 #include "mainwindow/MainWindow.h"
 
 #include "catalogue/AppIcons.h"
-#include "support/IniFileUtils.h"
+#include "dialogs/ActionImages.h"
 #include "dialogs/Application.h"
 #include "dialogs/DialogPrompt.h"
 #include "dialogs/ShellDirDlg.h"
 #include "dialogs/Show.h"
-#include "launcher/ConsoleOutput.h"
 #include "emulator/DosBoxInterface.h"
+#include "launcher/ConsoleOutput.h"
 #include "launcher/RunCommand.h"
 #include "launcher/WinExecute.h"
 #include "localisation/LanguageSelection.h"
-#include "support/GnuGettext.h"
 #include "localisation/ui/LanguageMenu.h"
 #include "localisation/ui/TranslateComponent.h"
-#include "dialogs/ActionImages.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "support/GnuGettext.h"
+#include "support/IniFileUtils.h"
 #include "texttools/ui/WebBrowser.h"
 
 #include <QAction>
@@ -55,10 +55,7 @@ public:
     {
         m_window.ReadWindowSettings(file);
     }
-    void WriteWindowSettings(TUnicodeIniFile &file) override
-    {
-        m_window.WriteWindowSettings(file);
-    }
+    void WriteWindowSettings(TUnicodeIniFile &file) override { m_window.WriteWindowSettings(file); }
     void ReportError(const QString &message) override { m_window.Prompt().error(message); }
 
 private:

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
-#include "support/InitProg.h"
 #include "dialogs/WinUtils.h"
 #include "mainwindow/AppListView.h"
+#include "support/InitProg.h"
 
 #include <QMainWindow>
 #include <memory>

@@ -4,8 +4,8 @@
 #include "mainwindow/CategoryTabs.h"
 #include "mainwindow/MainWindow.h"
 
-#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "support/GnuGettext.h"
 
 #include <QAction>
 #include <QActionGroup>

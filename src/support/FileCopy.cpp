@@ -1,7 +1,7 @@
 #include "support/FileCopy.h"
 
-#include "support/GnuGettext.h"
 #include "support/Errors.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 

@@ -5,8 +5,8 @@
 
 #include <QDirIterator>
 #include <QFile>
-#include <QLocale>
 #include <QFileInfo>
+#include <QLocale>
 #include <QObject>
 #include <cstdio>
 
@@ -75,8 +75,7 @@ public:
 
 TGnuGettextInstance::TGnuGettextInstance(const QString &programDir)
     : TGnuGettextInstance(programDir, BuiltInCatalogues(programDir))
-{
-}
+{}
 
 TGnuGettextInstance::TGnuGettextInstance(const QString &programDir,
                                          QList<TLanguageTableEntry> builtIns)

@@ -1,7 +1,7 @@
 #include "support/IniFileUtils.h"
 
-#include "support/GnuGettext.h"
 #include "support/Errors.h"
+#include "support/GnuGettext.h"
 #include "support/StringUtils.h"
 #include "support/TextEncoding.h"
 
@@ -136,8 +136,6 @@ QString WithoutLineBreaks(QString text)
     return text;
 }
 
-
-
 template <typename T> bool ParseInteger(QStringView text, T &value)
 {
     using U = std::make_unsigned_t<T>;
@@ -240,8 +238,6 @@ QString UnencloseValue(const QString &text)
         inner.replace(QStringLiteral("##"), QStringLiteral("#"));
     return inner;
 }
-
-
 
 // ---------------------------------------------------------------------------
 

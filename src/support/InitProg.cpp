@@ -157,8 +157,7 @@ QString LocalAppDataPath()
     return DirWithDelimiter(SpecialFolderPath(CSIDL_LOCAL_APPDATA));
 }
 
-QString IniFileName(const QStringList &args, const QString &appDataPath,
-                    const QString &baseName)
+QString IniFileName(const QStringList &args, const QString &appDataPath, const QString &baseName)
 {
     QString iniName = appDataPath + baseName + QStringLiteral(".ini");
     for (const QString &arg : args) {

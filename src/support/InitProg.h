@@ -57,8 +57,7 @@ QString LocalAppDataPath();
 // The catalogue file: appDataPath + baseName + ".ini", unless an /ini option
 // in args names another (relative names lie in appDataPath, ".ini" is added
 // to a name without "."; environment variables are not expanded).
-QString IniFileName(const QStringList &args, const QString &appDataPath,
-                    const QString &baseName);
+QString IniFileName(const QStringList &args, const QString &appDataPath, const QString &baseName);
 
 struct TProgramVersion
 {

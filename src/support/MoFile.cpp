@@ -106,8 +106,7 @@ void TMoFile::parse(const QString &name)
     m_translations = word(16);
 
     const quint64 tableBytes = quint64(m_count) * 8;
-    if (quint64(m_originals) + tableBytes > m_size ||
-        quint64(m_translations) + tableBytes > m_size)
+    if (quint64(m_originals) + tableBytes > m_size || quint64(m_translations) + tableBytes > m_size)
         throw invalid();
     for (quint32 table : {m_originals, m_translations}) {
         for (quint32 i = 0; i < m_count; ++i) {

@@ -69,16 +69,14 @@ QString AddNameSuffix(const QString &fileName, const QString &suffix, PathStyle 
     return result;
 }
 
-QString MakeFileName(const QString &dir, const QString &name, const QString &ext,
-                     PathStyle style)
+QString MakeFileName(const QString &dir, const QString &name, const QString &ext, PathStyle style)
 {
     const QString e = ext.startsWith(u'.') ? ext.mid(1) : ext;
     QString n = name;
     if (!n.contains(u'.') && !e.isEmpty())
         n += u'.' + e;
-    const bool absolute = style == PathStyle::Windows
-                              ? (n.contains(u':') || n.startsWith(u'\\'))
-                              : n.startsWith(u'/');
+    const bool absolute = style == PathStyle::Windows ? (n.contains(u':') || n.startsWith(u'\\'))
+                                                      : n.startsWith(u'/');
     if (absolute || dir.isEmpty())
         return n;
     return DirWithDelimiter(dir, style) + n;

@@ -5,7 +5,8 @@
 // Path operations on the text of a path. Windows style: "\" delimiter, ":"
 // drive delimiter, "\\" network paths, case-insensitive names. POSIX style:
 // "/" delimiter, absolute = begins with "/", case-sensitive names.
-enum class PathStyle {
+enum class PathStyle
+{
     Windows,
     Posix,
 #ifdef Q_OS_WIN

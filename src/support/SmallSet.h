@@ -5,8 +5,7 @@
 
 // A set of at most 16 members of an enumeration whose values are the
 // ordinals 0..15; bit n of the stored word is set when member n is present.
-template <typename E>
-class TSmallSet
+template <typename E> class TSmallSet
 {
 public:
     constexpr TSmallSet() = default;
@@ -34,14 +33,12 @@ private:
     quint16 m_bits = 0;
 };
 
-template <typename E>
-constexpr quint16 SetToWord(TSmallSet<E> s)
+template <typename E> constexpr quint16 SetToWord(TSmallSet<E> s)
 {
     return s.toWord();
 }
 
-template <typename E>
-constexpr TSmallSet<E> WordToSet(quint16 w)
+template <typename E> constexpr TSmallSet<E> WordToSet(quint16 w)
 {
     return TSmallSet<E>::fromWord(w);
 }

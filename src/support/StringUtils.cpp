@@ -314,8 +314,8 @@ bool FormatOne(const Placeholder &ph, const FormatArg &arg, QString &out)
             magnitude = quint64(0) - magnitude;
             negative = false;
         }
-        out = Pad(IntDigits(magnitude, negative, ph.precision, ph.conversion == u'x' ? 16 : 10),
-                  ph, true);
+        out = Pad(IntDigits(magnitude, negative, ph.precision, ph.conversion == u'x' ? 16 : 10), ph,
+                  true);
         return true;
     }
     case 'f':

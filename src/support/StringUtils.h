@@ -11,7 +11,12 @@
 // catalogue file stores lists and command lines in the forms these read and
 // write, so their exact behaviour is part of the file format.
 
-enum class TTextChange { tcNone, tcLower, tcUpper };
+enum class TTextChange
+{
+    tcNone,
+    tcLower,
+    tcUpper
+};
 
 // White space: every character whose code is below 33.
 inline bool IsWhiteSpace(QChar c)
@@ -60,14 +65,12 @@ public:
                                                !std::is_same_v<T, char>,
                                            int> = 0>
     FormatArg(T v) : m_value(qint64(v))
-    {
-    }
+    {}
     template <typename T, std::enable_if_t<std::is_integral_v<T> && std::is_unsigned_v<T> &&
                                                !std::is_same_v<T, bool>,
                                            int> = 0>
     FormatArg(T v) : m_value(quint64(v))
-    {
-    }
+    {}
     FormatArg(double v) : m_value(v) {}
 
     const std::variant<QString, qint64, quint64, double> &value() const { return m_value; }
@@ -82,8 +85,7 @@ private:
 // gives "Format error: " followed by the format.
 QString SafeFormatArgs(const QString &format, std::initializer_list<FormatArg> args);
 
-template <typename... Args>
-QString SafeFormat(const QString &format, const Args &...args)
+template <typename... Args> QString SafeFormat(const QString &format, const Args &...args)
 {
     return SafeFormatArgs(format, {FormatArg(args)...});
 }

@@ -3,9 +3,9 @@
 #include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <QStorageInfo>
 #include <algorithm>
 
@@ -39,9 +39,9 @@ QString NotAvailable()
 
 TDriveType DriveTypeOf(const QByteArray &fileSystemType, const QByteArray &device)
 {
-    static const QList<QByteArray> remote = {"nfs",  "nfs4",      "cifs",  "smb3",    "smbfs",
-                                             "9p",   "ceph",      "afs",   "davfs",   "sshfs",
-                                             "fuse.sshfs", "fuse.rclone", "glusterfs", "lustre"};
+    static const QList<QByteArray> remote = {
+        "nfs", "nfs4",  "cifs",  "smb3",       "smbfs",       "9p",        "ceph",
+        "afs", "davfs", "sshfs", "fuse.sshfs", "fuse.rclone", "glusterfs", "lustre"};
     const QByteArray type = fileSystemType.toLower();
     if (type == "iso9660" || type == "udf" || device.startsWith("/dev/sr") ||
         device.startsWith("/dev/scd") || device.startsWith("/dev/cdrom"))

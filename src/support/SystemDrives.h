@@ -4,12 +4,21 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 // Drives are the mounted volumes; a drive's root is its mount point.
 
-enum class TDriveType { dtUnknown, dtNoRoot, dtRemovable, dtFixed, dtRemote, dtCdRom, dtRamDisk };
+enum class TDriveType
+{
+    dtUnknown,
+    dtNoRoot,
+    dtRemovable,
+    dtFixed,
+    dtRemote,
+    dtCdRom,
+    dtRamDisk
+};
 using TDriveTypes = TSmallSet<TDriveType>;
 
 struct TDriveProperties

@@ -9,8 +9,8 @@ namespace {
 
 QString ConfigHome()
 {
-    return StripTrailing(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), u'/');
+    return StripTrailing(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                         u'/');
 }
 
 // A relative or empty answer is no folder the program could use.
@@ -50,8 +50,8 @@ QString AppDataDir()
 
 QString DocumentsDir()
 {
-    return Absolute(StripTrailing(
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), u'/'));
+    return Absolute(
+        StripTrailing(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), u'/'));
 }
 
 QString ProgramFilesDir(TProgramFilesKind)

@@ -14,7 +14,12 @@ inline constexpr int CSIDL_LOCAL_APPDATA = 28;
 inline constexpr int CSIDL_PROGRAM_FILES = 38;
 inline constexpr int CSIDL_PROGRAM_FILESX86 = 42;
 
-enum class TProgramFilesKind { pfDefault, pf32Bit, pf64Bit };
+enum class TProgramFilesKind
+{
+    pfDefault,
+    pf32Bit,
+    pf64Bit
+};
 
 // Local application data is $XDG_CONFIG_HOME, the start-up folder its
 // "autostart" folder; unknown identifiers give an empty path.

@@ -22,11 +22,20 @@ QString EscapeValue(const QString &value)
     QString out;
     for (const QChar c : value) {
         switch (c.unicode()) {
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        default: out += c;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        default:
+            out += c;
         }
     }
     if (out.startsWith(u' '))
@@ -44,12 +53,24 @@ QString UnescapeValue(const QString &value)
             continue;
         }
         switch (value.at(++i).unicode()) {
-        case 's': out += u' '; break;
-        case 'n': out += u'\n'; break;
-        case 't': out += u'\t'; break;
-        case 'r': out += u'\r'; break;
-        case '\\': out += u'\\'; break;
-        default: out += u'\\'; out += value.at(i);
+        case 's':
+            out += u' ';
+            break;
+        case 'n':
+            out += u'\n';
+            break;
+        case 't':
+            out += u'\t';
+            break;
+        case 'r':
+            out += u'\r';
+            break;
+        case '\\':
+            out += u'\\';
+            break;
+        default:
+            out += u'\\';
+            out += value.at(i);
         }
     }
     return out;
@@ -156,8 +177,8 @@ bool ReadDesktopEntry(const QByteArray &data, TShellLink &link)
         return false;
     link.Target = args.takeFirst();
     for (const QString &arg : std::as_const(args))
-        link.Arguments += (link.Arguments.isEmpty() ? QString() : QStringLiteral(" ")) +
-                          QuoteIfBlank(arg);
+        link.Arguments +=
+            (link.Arguments.isEmpty() ? QString() : QStringLiteral(" ")) + QuoteIfBlank(arg);
     return true;
 }
 

@@ -49,8 +49,7 @@ QString StripTerminalCodes(QString text)
 
 } // namespace
 
-bool ParseVersionAnswer(const QString &answer, const QString &fallbackName,
-                        TFileVersionInfo &info)
+bool ParseVersionAnswer(const QString &answer, const QString &fallbackName, TFileVersionInfo &info)
 {
     info = {};
     // A dotted number, optionally followed by a packaging revision ("0.74-3").

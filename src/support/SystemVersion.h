@@ -43,8 +43,7 @@ bool ReadVersionInfo(const QString &fileName, TFileVersionInfo &info, int timeou
 // Reads the answer of "program --version": the product name and the first
 // dotted version number ("0.74-3" reads as "0.74.3"). False when the text
 // holds no dotted number.
-bool ParseVersionAnswer(const QString &answer, const QString &fallbackName,
-                        TFileVersionInfo &info);
+bool ParseVersionAnswer(const QString &answer, const QString &fallbackName, TFileVersionInfo &info);
 
 // Up to four integers from the front of text, separated by "." (or by ","
 // when the rest holds no "."); parsing stops at the first part that is no

@@ -24,7 +24,7 @@ using TPrintFontStyles = TSmallSet<TPrintFontStyle>;
 // How the text viewer prints.
 struct TPrinterSettings
 {
-    QString PrtName; // empty: the system's default printer
+    QString PrtName;                      // empty: the system's default printer
     QMargins Margins{200, 150, 100, 150}; // left, top, right, bottom
     int Feed = 0;
     QString FontName = QStringLiteral("Courier New");

@@ -1,8 +1,8 @@
 #include "texttools/TextConversion.h"
 
-#include "support/IniFileUtils.h"
-#include "support/GnuGettext.h"
 #include "support/Errors.h"
+#include "support/GnuGettext.h"
+#include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 #include "texttools/CodePageList.h"

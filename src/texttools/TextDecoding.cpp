@@ -171,8 +171,6 @@ void SubstituteCallback(const void *context, UConverterFromUnicodeArgs *args, co
 
 } // namespace
 
-
-
 QByteArray ByteOrderMark(int codePage)
 {
     switch (codePage) {

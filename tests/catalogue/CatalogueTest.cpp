@@ -1,10 +1,10 @@
 #include "catalogue/Catalogue.h"
 
-#include "support/IniFileUtils.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "emulator/DosBoxInterface.h"
 #include "support/Errors.h"
+#include "support/IniFileUtils.h"
 #include "support/SystemKeyboard.h"
 
 #include <QDir>

@@ -3,8 +3,8 @@
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/WinUtils.h"
-#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "support/GnuGettext.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -293,7 +293,8 @@ TEST_F(ListDialog, TranslatedTitlesAndCaptionsFitTheRightPart)
     for (QPushButton *button : {dlg.btnInsert, dlg.btnDelete, dlg.btnEdit, dlg.btnDefault,
                                 dlg.btnDelAll, dlg.btnPrompt, dlg.OKBtn, dlg.CancelBtn}) {
         EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
-        EXPECT_LE(button->geometry().right(), button->parentWidget()->width()) << button->text().toStdString();
+        EXPECT_LE(button->geometry().right(), button->parentWidget()->width())
+            << button->text().toStdString();
     }
     GnuGettext::UseLanguage(S("C"));
     RetranslateComponent(&dlg);

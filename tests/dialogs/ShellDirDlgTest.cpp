@@ -1,12 +1,12 @@
 #include "dialogs/ShellDirDlg.h"
-#include "support/IniFileUtils.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/InputString.h"
 #include "dialogs/MsgDialogs.h"
 #include "dialogs/SelectDlg.h"
-#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "support/GnuGettext.h"
+#include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "launcher/CommandLineMode.h"
 #include "LauncherTestUtils.h"
 #include "catalogue/Catalogue.h"
-#include "support/IniFileUtils.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
+#include "support/IniFileUtils.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "localisation/LanguageList.h"
 
+#include "common/MoBuilder.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
+#include "localisation/LangUtils.h"
 #include "localisation/LanguageSelection.h"
 #include "support/GnuGettext.h"
-#include "localisation/LangUtils.h"
-#include "common/MoBuilder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -69,8 +69,9 @@ TEST(LanguageList, LinesNeedCodeAndNameAndLoseTheirComments)
 TEST(LanguageList, BuiltInListIsSortedAfterSystemDefault)
 {
     TLanguageList list{QString(), QString()};
-    EXPECT_EQ(Names(list), QStringList({QStringLiteral("&System default"), QStringLiteral("English"),
-                                        QStringLiteral("French"), QStringLiteral("German")}));
+    EXPECT_EQ(Names(list),
+              QStringList({QStringLiteral("&System default"), QStringLiteral("English"),
+                           QStringLiteral("French"), QStringLiteral("German")}));
     EXPECT_EQ(list.LanguageId(0), 0);
     EXPECT_EQ(list.GetLangCode(0), QString());
     EXPECT_EQ(list.GetLangCode(1), QStringLiteral("en"));
@@ -121,8 +122,8 @@ TEST(LanguageList, ListFilesAndTheirNameFiles)
     WriteTestFile(dir.filePath(QStringLiteral("locale/it/LC_MESSAGES/langs.txt")),
                   "nl=Olandese\nit=Italiano\nxx=Ignored\nde=Tedesco\n");
     TLanguageList list(dir.path(), QStringLiteral("langs.txt"));
-    EXPECT_EQ(Names(list), QStringList({QStringLiteral("&System default"),
-                                        QStringLiteral("Dutch"), QStringLiteral("Italian")}));
+    EXPECT_EQ(Names(list), QStringList({QStringLiteral("&System default"), QStringLiteral("Dutch"),
+                                        QStringLiteral("Italian")}));
     list.LoadLanguageNames(QStringLiteral("it-IT"));
     EXPECT_EQ(Names(list), QStringList({QStringLiteral("&System default"),
                                         QStringLiteral("Olandese"), QStringLiteral("Italiano")}));

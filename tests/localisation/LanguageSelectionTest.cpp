@@ -1,9 +1,9 @@
 #include "localisation/LanguageSelection.h"
 #include "support/GnuGettext.h"
 
-#include "support/IniFileUtils.h"
 #include "common/TestUtils.h"
 #include "localisation/LanguageFile.h"
+#include "support/IniFileUtils.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -79,7 +79,8 @@ TEST_F(LanguageSelection, UnreadableLanguageFileMeansThePlatformLanguage)
     WriteLanguageFile(languageFile, QStringLiteral("fr"));
     QFile::setPermissions(languageFile, QFileDevice::WriteOwner);
     const bool unreadable = !QFile(languageFile).open(QIODevice::ReadOnly);
-    GnuGettext::InitLanguage({}, QString(), unreadable ? languageFile : dir.filePath(QStringLiteral("none.cfg")));
+    GnuGettext::InitLanguage({}, QString(),
+                             unreadable ? languageFile : dir.filePath(QStringLiteral("none.cfg")));
     EXPECT_EQ(GnuGettext::GetCurrentLanguage(), QStringLiteral("C"));
     QFile::setPermissions(languageFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

@@ -1,7 +1,6 @@
 #include "mainwindow/MainWindow.h"
 
 #include "appsettings/AppSettingsDlg.h"
-#include "support/IniFileUtils.h"
 #include "common/ModalDriver.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
@@ -11,6 +10,7 @@
 #include "globalsettings/Settings.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
 
 #include <QAction>

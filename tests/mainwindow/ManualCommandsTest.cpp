@@ -1,12 +1,12 @@
 #include "mainwindow/MainWindow.h"
 
-#include "support/IniFileUtils.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/MsgDialogs.h"
 #include "launcher/LauncherTestUtils.h"
-#include "support/GnuGettext.h"
 #include "mainwindow/AppListView.h"
+#include "support/GnuGettext.h"
+#include "support/IniFileUtils.h"
 #include "support/SystemOpen.h"
 #include "texttools/ui/ShowMemo.h"
 #include "texttools/ui/WebBrowser.h"
@@ -15,8 +15,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -361,7 +361,8 @@ TEST(UserGuide, EveryPageBesideTheProgramFindsItsStyleSheet)
         const QString html = QString::fromUtf8(file.readAll());
         int sheets = 0;
         for (auto it = sheet.globalMatch(html); it.hasNext(); ++sheets)
-            EXPECT_TRUE(QFileInfo(bin.filePath(it.next().captured(1))).isFile()) << page.toStdString();
+            EXPECT_TRUE(QFileInfo(bin.filePath(it.next().captured(1))).isFile())
+                << page.toStdString();
         EXPECT_GE(sheets, 1) << page.toStdString();
     }
 }

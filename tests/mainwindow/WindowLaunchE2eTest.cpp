@@ -3,12 +3,12 @@
 // with the real process start, not only a recorded command line.
 #include "mainwindow/MainWindow.h"
 
-#include "support/IniFileUtils.h"
-#include "support/InitProg.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/AppListView.h"
+#include "support/IniFileUtils.h"
+#include "support/InitProg.h"
 
 #include <QAbstractItemView>
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
+#include "support/FileCopy.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/Errors.h"
-#include "support/FileCopy.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -97,8 +97,7 @@ TEST_F(FileCopy, CopyingAFileOntoItselfLeavesItIntact)
 TEST_F(FileCopy, FailuresNameTheFileAndTheStep)
 {
     const QString missing = dir.filePath(S("missing.dat"));
-    EXPECT_EQ(CopyError(missing, dir.filePath(S("t"))),
-              S("File not found: \"") + missing + u'"');
+    EXPECT_EQ(CopyError(missing, dir.filePath(S("t"))), S("File not found: \"") + missing + u'"');
     EXPECT_EQ(CopyError(source, QString()), S("File not found: \"") + source + u'"');
     EXPECT_EQ(CopyError(dir.path(), dir.filePath(S("t"))),
               S("File not found: \"") + dir.path() + u'"');
@@ -130,6 +129,6 @@ TEST_F(FileCopy, UnwritableFolderAndUnreadableSource)
 
     QFile::setPermissions(source, QFileDevice::WriteOwner);
     EXPECT_EQ(CopyError(source, dir.filePath(S("t"))), S("Error opening \"") + source + u'"');
-    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                      QFileDevice::ExeOwner);
+    QFile::setPermissions(locked,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

@@ -1,8 +1,8 @@
 #include "support/GnuGettextInstance.h"
 
+#include "common/MoBuilder.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
-#include "common/MoBuilder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -27,7 +27,8 @@ protected:
     QString writeCatalogue(const QString &lang, const QString &domain,
                            QMap<QByteArray, QByteArray> entries, bool withHeader = true)
     {
-        const QString folder = programDir + QStringLiteral("locale/") + lang + QStringLiteral("/LC_MESSAGES");
+        const QString folder =
+            programDir + QStringLiteral("locale/") + lang + QStringLiteral("/LC_MESSAGES");
         QDir().mkpath(folder);
         if (withHeader && !entries.contains(""))
             entries.insert("", Utf8Header);
@@ -104,7 +105,8 @@ TEST_F(GnuGettextEngine, DiskCataloguesServeOtherLanguagesButNotBuiltInOnes)
     EXPECT_EQ(engine->gettext(QStringLiteral("Manage DOSBox applications")),
               QStringLiteral("DOSBox-Anwendungen verwalten"));
     // A catalogue for the full code wins over the one of the language.
-    writeCatalogue(QStringLiteral("it-CH"), QStringLiteral("default"), {{"Cancel", "Interrompere"}});
+    writeCatalogue(QStringLiteral("it-CH"), QStringLiteral("default"),
+                   {{"Cancel", "Interrompere"}});
     engine->UseLanguage(QStringLiteral("it-CH"));
     EXPECT_EQ(engine->gettext(QStringLiteral("Cancel")), QStringLiteral("Interrompere"));
     // A code is never a path out of the locale folder.
@@ -122,7 +124,8 @@ TEST_F(GnuGettextEngine, CrLfIdsFindLfEntriesAndGetCrLfBack)
     EXPECT_EQ(engine->gettext(QStringLiteral("First line\nSecond line")),
               QStringLiteral("Prima riga\nSeconda riga"));
     // Untranslated texts come back exactly as given.
-    EXPECT_EQ(engine->gettext(QStringLiteral("Other\r\ntext\n")), QStringLiteral("Other\r\ntext\n"));
+    EXPECT_EQ(engine->gettext(QStringLiteral("Other\r\ntext\n")),
+              QStringLiteral("Other\r\ntext\n"));
 }
 
 TEST_F(GnuGettextEngine, ResourceStringsTryDefaultThenRuntimeThenUnits)
@@ -140,8 +143,8 @@ TEST_F(GnuGettextEngine, ResourceStringsTryDefaultThenRuntimeThenUnits)
     // The domains are listed once however often they are added.
     engine->AddResourceStringDomain(QStringLiteral("runtime"));
     EXPECT_EQ(engine->ResourceStringDomains(),
-              QStringList({QStringLiteral("default"), QStringLiteral("runtime"),
-                           QStringLiteral("units")}));
+              QStringList(
+                  {QStringLiteral("default"), QStringLiteral("runtime"), QStringLiteral("units")}));
 }
 
 TEST_F(GnuGettextEngine, CatalogueWithoutUtf8IsReportedAndSwitchedOff)
@@ -154,11 +157,12 @@ TEST_F(GnuGettextEngine, CatalogueWithoutUtf8IsReportedAndSwitchedOff)
     EXPECT_EQ(engine->gettext(QStringLiteral("Cancel")), QStringLiteral("Cancel"));
     EXPECT_EQ(engine->gettext(QStringLiteral("Cancel")), QStringLiteral("Cancel"));
     ASSERT_EQ(problems.size(), 1);
-    EXPECT_EQ(problems.at(0),
-              QStringLiteral("Localization problem: The translation for the language code it (in ") +
-                  path +
-                  QStringLiteral(") does not have charset=utf-8 in its Content-Type. "
-                                 "Translations are turned off."));
+    EXPECT_EQ(
+        problems.at(0),
+        QStringLiteral("Localization problem: The translation for the language code it (in ") +
+            path +
+            QStringLiteral(") does not have charset=utf-8 in its Content-Type. "
+                           "Translations are turned off."));
     // Other domains go on; the broken one stays off for the rest of the run.
     EXPECT_EQ(engine->LoadResString(QStringLiteral("&Close")), QStringLiteral("&Chiudi"));
     engine->UseLanguage(QStringLiteral("de"));
@@ -185,9 +189,10 @@ TEST_F(GnuGettextEngine, BrokenDiskCatalogueIsReportedAndLeavesEnglish)
     EXPECT_EQ(engine->gettext(QStringLiteral("Cancel")), QStringLiteral("Cancel"));
     EXPECT_EQ(engine->gettext(QStringLiteral("OK")), QStringLiteral("OK"));
     ASSERT_EQ(problems.size(), 1);
-    EXPECT_EQ(problems.at(0),
-              QStringLiteral("Localization problem: This file is not a valid GNU gettext mo file: ") +
-                  folder + QStringLiteral("/default.mo"));
+    EXPECT_EQ(
+        problems.at(0),
+        QStringLiteral("Localization problem: This file is not a valid GNU gettext mo file: ") +
+            folder + QStringLiteral("/default.mo"));
     // Repaired while running: the next change of language opens it again.
     writeCatalogue(QStringLiteral("it"), QStringLiteral("default"), {{"Cancel", "Annulla"}});
     engine->UseLanguage(QStringLiteral("it"));

@@ -71,8 +71,7 @@ TEST(CommandLine, PortableMovesTheLanguageFile)
     EXPECT_EQ(Parse({"-PORT"}).LanguageFile, exeDir + S("ravelin.cfg"));
     EXPECT_EQ(Parse({"/portable", "/ini:/data/games.ini"}).LanguageFile, S("/data/games.cfg"));
     EXPECT_EQ(Parse({"/ini:/data/games.ini", "/portable"}).LanguageFile, S("/data/games.cfg"));
-    EXPECT_EQ(Parse({"/ini:sub/games.ini", "/portable"}).LanguageFile,
-              exeDir + S("sub/games.cfg"));
+    EXPECT_EQ(Parse({"/ini:sub/games.ini", "/portable"}).LanguageFile, exeDir + S("sub/games.cfg"));
     EXPECT_EQ(Parse({"/ini:games", "/portable"}).LanguageFile, exeDir + S("games.cfg"));
 }
 
@@ -81,8 +80,7 @@ TEST(CommandLine, EnvironmentVariablesInIniMoveOnlyTheLanguageFile)
     qputenv("RAVELIN_TEST_DATA_DIR", "/srv/dos");
     // The name is looked up as written (Linux names have case): undefined,
     // it leaves "/games.ini".
-    EXPECT_EQ(Parse({"/ini:%ravelin_test_data_dir%/games.ini"}).LanguageFile,
-              S("/ravelin.cfg"));
+    EXPECT_EQ(Parse({"/ini:%ravelin_test_data_dir%/games.ini"}).LanguageFile, S("/ravelin.cfg"));
     EXPECT_EQ(Parse({"/ini:%RAVELIN_TEST_DATA_DIR%/games.ini"}).LanguageFile,
               S("/srv/dos/ravelin.cfg"));
     EXPECT_EQ(Ini({"/ini:%RAVELIN_TEST_DATA_DIR%/games.ini"}),

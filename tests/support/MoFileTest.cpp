@@ -1,8 +1,8 @@
 #include "support/MoFile.h"
 
+#include "common/MoBuilder.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
-#include "common/MoBuilder.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -61,9 +61,10 @@ TEST(MoFile, UnsortedCataloguesAreSearchedToo)
 
 TEST(MoFile, PluralEntriesAnswerTheSingular)
 {
-    auto mo = TMoFile::fromData(BuildMo({{"", Utf8Header},
-                                         {QByteArray("file\0files", 10), QByteArray("Datei\0Dateien", 13)}}),
-                                QStringLiteral("plural"));
+    auto mo = TMoFile::fromData(
+        BuildMo(
+            {{"", Utf8Header}, {QByteArray("file\0files", 10), QByteArray("Datei\0Dateien", 13)}}),
+        QStringLiteral("plural"));
     EXPECT_EQ(mo->lookup("file").value(), "Datei");
 }
 

@@ -1,5 +1,5 @@
-#include "common/TestUtils.h"
 #include "support/PathUtils.h"
+#include "common/TestUtils.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
+#include "support/StringUtils.h"
 #include "common/TestUtils.h"
 #include "support/SmallSet.h"
-#include "support/StringUtils.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -131,7 +131,13 @@ TEST(StringUtils, CharacterHelpersAndPadding)
 
 TEST(StringUtils, SmallSetWordRoundTrip)
 {
-    enum class Mode { a, b, c, d };
+    enum class Mode
+    {
+        a,
+        b,
+        c,
+        d
+    };
     const TSmallSet<Mode> s{Mode::a, Mode::c};
     EXPECT_EQ(SetToWord(s), 5);
     EXPECT_EQ(WordToSet<Mode>(5), s);
@@ -174,11 +180,15 @@ TEST(SafeFormat, HostileFormatsGiveTheFormatError)
 
 TEST(DelimitedText, SplitsLikeTheDefaultsAreWritten)
 {
-    EXPECT_EQ(DelimitedTextToList(QStringLiteral("a,b")), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(DelimitedTextToList(QStringLiteral("a,b")),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     // Unquoted blanks separate, quotes keep blanks, commas and doubled quotes.
     EXPECT_EQ(DelimitedTextToList(QStringLiteral(" mount c ,\"say \"\"hi, there\"\"\", x")),
-              (QStringList{QStringLiteral("mount"), QStringLiteral("c"), QStringLiteral("say \"hi, there\""), QStringLiteral("x")}));
-    EXPECT_EQ(DelimitedTextToList(QStringLiteral("a,,b,")), (QStringList{QStringLiteral("a"), QStringLiteral(""), QStringLiteral("b"), QStringLiteral("")}));
+              (QStringList{QStringLiteral("mount"), QStringLiteral("c"),
+                           QStringLiteral("say \"hi, there\""), QStringLiteral("x")}));
+    EXPECT_EQ(DelimitedTextToList(QStringLiteral("a,,b,")),
+              (QStringList{QStringLiteral("a"), QStringLiteral(""), QStringLiteral("b"),
+                           QStringLiteral("")}));
     EXPECT_EQ(DelimitedTextToList(QStringLiteral("\"open")), QStringList{QStringLiteral("open")});
     EXPECT_TRUE(DelimitedTextToList(QStringLiteral("   ")).isEmpty());
 }

@@ -1,6 +1,6 @@
+#include "support/SystemDrives.h"
 #include "common/TestUtils.h"
 #include "support/NumberUtils.h"
-#include "support/SystemDrives.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +43,8 @@ TEST(Drives, TypesFromFileSystemAndDevice)
 
 TEST(Drives, RootVolumeIsListed)
 {
-    const TDriveTypes all{TDriveType::dtUnknown, TDriveType::dtNoRoot,  TDriveType::dtRemovable,
-                          TDriveType::dtFixed,   TDriveType::dtRemote,  TDriveType::dtCdRom,
+    const TDriveTypes all{TDriveType::dtUnknown, TDriveType::dtNoRoot, TDriveType::dtRemovable,
+                          TDriveType::dtFixed,   TDriveType::dtRemote, TDriveType::dtCdRom,
                           TDriveType::dtRamDisk};
     const QList<TDriveProperties> drives = GetDriveList(all);
     ASSERT_FALSE(drives.isEmpty());

@@ -1,6 +1,6 @@
+#include "support/SystemVersion.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
-#include "support/SystemVersion.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -45,10 +45,9 @@ TEST(ParseVersionNumbers, TakesUpToFourIntegers)
 TEST(ParseVersionAnswer, ReadsTheEmulatorsAnswers)
 {
     TFileVersionInfo info;
-    ASSERT_TRUE(ParseVersionAnswer(
-        S("\nDOSBox version 0.74-3, copyright 2002-2019 DOSBox Team.\n\n"
-          "DOSBox is written by the DOSBox Team (See AUTHORS file))\n"),
-        S("dosbox"), info));
+    ASSERT_TRUE(ParseVersionAnswer(S("\nDOSBox version 0.74-3, copyright 2002-2019 DOSBox Team.\n\n"
+                                     "DOSBox is written by the DOSBox Team (See AUTHORS file))\n"),
+                                   S("dosbox"), info));
     EXPECT_EQ(info.Description, S("DOSBox"));
     EXPECT_EQ(info.Version, S("0.74.3"));
     EXPECT_EQ(info.Copyright, S("copyright 2002-2019 DOSBox Team."));

@@ -17,8 +17,7 @@ void MarkAsData(QAction *action)
 
 TLanguageMenu::TLanguageMenu(const QString &path, const QString &fileName)
     : TLanguageList(path, fileName)
-{
-}
+{}
 
 TLanguageMenu::~TLanguageMenu()
 {

@@ -1,9 +1,9 @@
 #include "localisation/ui/TranslateComponent.h"
 
 #include "localisation/LanguageSelection.h"
+#include "support/Errors.h"
 #include "support/GnuGettext.h"
 #include "support/GnuGettextInstance.h"
-#include "support/Errors.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,13 +32,24 @@ const char *const UserDataProperty = "ravelinUserData";
 // Properties that hold design texts. Others (object names, style sheets,
 // input masks, contents of text edits) are never design texts.
 const char *const TextProperties[] = {
-    "windowTitle", "toolTip",   "statusTip", "whatsThis",       "accessibleName",
-    "accessibleDescription",    "text",      "title",           "subTitle",
-    "placeholderText",          "prefix",    "suffix",          "specialValueText",
+    "windowTitle",
+    "toolTip",
+    "statusTip",
+    "whatsThis",
+    "accessibleName",
+    "accessibleDescription",
+    "text",
+    "title",
+    "subTitle",
+    "placeholderText",
+    "prefix",
+    "suffix",
+    "specialValueText",
     "iconText",
 };
 
-enum class TTextKind {
+enum class TTextKind
+{
     Property,
     TabText,
     TabToolTip,

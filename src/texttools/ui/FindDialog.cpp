@@ -1,8 +1,8 @@
 #include "texttools/ui/FindDialog.h"
 
 #include "dialogs/WinUtils.h"
-#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "support/GnuGettext.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 #include "texttools/ui/WebBrowser.h"
 
-#include "support/IniFileUtils.h"
 #include "dialogs/ActionImages.h"
 #include "dialogs/WinUtils.h"
-#include "support/GnuGettext.h"
 #include "localisation/ui/TranslateComponent.h"
+#include "support/GnuGettext.h"
+#include "support/IniFileUtils.h"
 #include "support/StringUtils.h"
 #include "support/SystemOpen.h"
 #include "texttools/WebBrowserPage.h"

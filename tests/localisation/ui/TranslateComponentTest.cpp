@@ -2,9 +2,9 @@
 
 #include "common/TestUtils.h"
 #include "localisation/LanguageSelection.h"
+#include "support/Errors.h"
 #include "support/GnuGettext.h"
 #include "support/ResourceStrings.h"
-#include "support/Errors.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -76,7 +76,8 @@ struct TestWindow
         toolButton = qobject_cast<QToolButton *>(toolBar->widgetForAction(action));
         tree = new QTreeWidget(central);
         tree->setHeaderLabels({QStringLiteral("English"), German});
-        for (QWidget *w : std::initializer_list<QWidget *>{group, label, edit, design, user, tabs, tree})
+        for (QWidget *w :
+             std::initializer_list<QWidget *>{group, label, edit, design, user, tabs, tree})
             layout->addWidget(w);
         window.setCentralWidget(central);
     }
@@ -224,7 +225,9 @@ TEST_F(WindowTranslation, QtStandardButtonsFollowThroughQtsTranslations)
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents();
     };
-    auto cancelText = [box]() { return box->button(QDialogButtonBox::Cancel)->text().remove(u'&'); };
+    auto cancelText = [box]() {
+        return box->button(QDialogButtonBox::Cancel)->text().remove(u'&');
+    };
     change("de");
     EXPECT_EQ(cancelText(), QStringLiteral("Abbrechen"));
     EXPECT_EQ(own->text(), QStringLiteral("&Schließen"));

@@ -1,10 +1,10 @@
 #include "texttools/ui/TxtConvertDlg.h"
 
-#include "dialogs/FileOpenDialog.h"
 #include "common/ModalDriver.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/Application.h"
+#include "dialogs/FileOpenDialog.h"
 #include "mainwindow/MainWindow.h"
 #include "texttools/CodePages.h"
 

@@ -1,10 +1,10 @@
 #include "texttools/ui/WebBrowser.h"
 
-#include "support/IniFileUtils.h"
 #include "common/ModalDriver.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "support/GnuGettext.h"
+#include "support/IniFileUtils.h"
 #include "support/SystemOpen.h"
 
 #include <QAction>
