@@ -282,6 +282,8 @@ void TAppSettingsDialog::ShowIcon(const TAppIcons &picture)
 
 QString TAppSettingsDialog::AppConfigFile() const
 {
+    if (FDosBoxApp && !FDosBoxApp->AppConfigFile.isEmpty())
+        return FDosBoxApp->AppConfigFile;
     const QString dir = edAppPath->text();
     return dir.isEmpty() ? QString() : JoinPath(dir, DosBox::AppConfigName);
 }

@@ -211,3 +211,9 @@ void TDosBoxApp::Assign(const TDosBoxApp &other)
     DefLImg = defL;
     DefSImg = defS;
 }
+
+QString AppConfigPath(const TDosBoxApp &app)
+{
+    return app.AppConfigFile.isEmpty() ? JoinPath(app.AppPath, DosBox::AppConfigName)
+                                       : app.AppConfigFile;
+}

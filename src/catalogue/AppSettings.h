@@ -114,7 +114,10 @@ public:
     bool IsoImage = true;
     bool FullScreen = false;
     bool AutoEnd = true;
-    bool AppConfig = false; // use AppPath + "dosbox.conf"
+    bool AppConfig = false; // use the application configuration file (AppConfigPath)
+    // The application configuration file when it is not AppPath + "dosbox.conf"
+    // (one shipped with the application, taken over by an import).
+    QString AppConfigFile;
     bool AutoClose = false;
     int CodePage = 0;
     int ImgIndex = -1; // never stored
@@ -131,6 +134,10 @@ private:
 
     QString FConfigFile;
 };
+
+// The entry's application configuration file: AppConfigFile, or "dosbox.conf"
+// in its folder.
+QString AppConfigPath(const TDosBoxApp &app);
 
 // The catalogue's entries in catalogue order; the list owns them.
 using TAppList = std::vector<std::unique_ptr<TDosBoxApp>>;

@@ -48,6 +48,7 @@ const QString KeyManual = QStringLiteral("Manual");
 const QString KeyDescription = QStringLiteral("Description");
 const QString KeyMixer = QStringLiteral("Mixer");
 const QString KeyAppConfig = QStringLiteral("AppConfig");
+const QString KeyAppConfigFile = QStringLiteral("AppConfigFile");
 const QString KeyFullScreen = QStringLiteral("FullScreen");
 const QString KeyAutoEnd = QStringLiteral("AutoEnd");
 const QString KeyAutoClose = QStringLiteral("AutoClose");
@@ -199,6 +200,7 @@ void ReadEntry(const TUnicodeIniFile &ini, const QString &sec, const TBasicSetti
     app.Description = ini.ReadString(sec, KeyDescription);
     app.MixerChannels = ini.ReadEnclosedString(sec, KeyMixer);
     app.AppConfig = ini.ReadBool(sec, KeyAppConfig, false);
+    app.AppConfigFile = ini.ReadString(sec, KeyAppConfigFile, QString());
     app.AppMapper = ini.ReadString(sec, KeyMapperFile);
     if (!app.AppMapper.isEmpty() && !IsFile(app.AppMapper))
         app.AppMapper = MakeAbsolutePath(ExtractFilePath(s.ConfFile), s.MapperFile);
@@ -233,6 +235,9 @@ void WriteEntry(TUnicodeIniFile &ini, const QString &sec, const TDosBoxApp &app)
     ini.WriteString(sec, KeyDescription, app.Description);
     ini.WriteEnclosedString(sec, KeyMixer, app.MixerChannels);
     ini.WriteBool(sec, KeyAppConfig, app.AppConfig);
+    // Only where set, so that catalogues without imports stay as they were.
+    if (!app.AppConfigFile.isEmpty() || ini.ValueExists(sec, KeyAppConfigFile))
+        ini.WriteString(sec, KeyAppConfigFile, app.AppConfigFile);
     ini.WriteString(sec, KeyMapperFile, app.AppMapper);
     ini.WriteBool(sec, KeyFullScreen, app.FullScreen);
     ini.WriteBool(sec, KeyAutoEnd, app.AutoEnd);

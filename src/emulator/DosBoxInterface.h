@@ -60,6 +60,9 @@ inline const QString KeyCycles = QStringLiteral("cycles");
 inline const QString KeyCpuCycles = QStringLiteral("cpu_cycles");
 inline const QString KeyCpuCyclesProtected = QStringLiteral("cpu_cycles protected");
 inline const QString KeyCpuThrottle = QStringLiteral("cpu_throttle");
+// DOSBox Staging's own files spell the protected-mode key with "_"; both
+// spellings are read.
+inline const QString KeyCpuCyclesProtectedUnderscore = QStringLiteral("cpu_cycles_protected");
 inline const QString KeyXms = QStringLiteral("xms");
 inline const QString KeyEms = QStringLiteral("ems");
 inline const QString KeyUmb = QStringLiteral("umb");
@@ -90,6 +93,8 @@ inline const QString CmdCall = QStringLiteral("CALL ");
 inline const QString CmdExit = QStringLiteral("EXIT");
 inline const QString CmdKeyb = QStringLiteral("KEYB ");
 inline const QString CmdRootDir = QStringLiteral("CD \\");
+// Starts an operating system from a disk image instead of the emulator's DOS.
+inline const QString CmdBoot = QStringLiteral("BOOT");
 
 // The command that makes a drive current ("C:").
 inline QString DriveChange(QChar drive)

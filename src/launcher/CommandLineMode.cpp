@@ -20,20 +20,23 @@ const QString OptList = QStringLiteral("--list");
 const QString OptRun = QStringLiteral("--run");
 const QString OptDosBox = QStringLiteral("--dosbox");
 const QString OptYes = QStringLiteral("--yes");
+const QString OptImport = QStringLiteral("--import");
+const QString OptCategory = QStringLiteral("--category");
 const QString OptHelp = QStringLiteral("--help");
 const QString OptEnd = QStringLiteral("--");
 
 bool IsModeOption(const QString &arg)
 {
-    return arg == OptList || arg == OptRun || arg == OptDosBox || arg.startsWith(OptRun + u'=');
+    return arg == OptList || arg == OptRun || arg == OptDosBox || arg == OptImport ||
+           arg.startsWith(OptRun + u'=');
 }
 
 void SetMode(TCliRequest &request, TCliRequest::TMode mode, const QString &option)
 {
     if (request.Mode != TCliRequest::TMode::None && request.Mode != TCliRequest::TMode::Help &&
         request.Error.isEmpty())
-        request.Error = SafeFormat(_("Only one of --list, --run and --dosbox may be given, "
-                                     "not also %s."),
+        request.Error = SafeFormat(_("Only one of --list, --run, --dosbox and --import may be "
+                                     "given, not also %s."),
                                    option);
     if (request.Mode != TCliRequest::TMode::Help)
         request.Mode = mode;
@@ -94,6 +97,17 @@ TCliRequest ParseCliRequest(const QStringList &args)
             }
             if (request.AppName.trimmed().isEmpty() && request.Error.isEmpty())
                 request.Error = _("--run needs the name of an application.");
+        } else if (arg == OptImport) {
+            SetMode(request, TMode::Import, arg);
+            while (i + 1 < args.size() && !args.at(i + 1).startsWith(OptEnd))
+                request.ImportPaths.append(args.at(++i));
+            if (request.ImportPaths.isEmpty() && request.Error.isEmpty())
+                request.Error = _("--import needs at least one folder or configuration file.");
+        } else if (arg == OptCategory || arg.startsWith(OptCategory + u'=')) {
+            if (arg != OptCategory)
+                request.Category = arg.mid(OptCategory.size() + 1);
+            else if (i + 1 < args.size())
+                request.Category = args.at(++i);
         } else if (request.Error.isEmpty()) {
             request.Error = SafeFormat(_("Unknown option %s."), arg);
         }
@@ -112,9 +126,12 @@ QStringList WindowArguments(const QStringList &args)
             rest += args.mid(i);
             break;
         }
-        if (arg == OptRun)
+        if (arg == OptRun || arg == OptCategory) {
             ++i;
-        else if (!arg.startsWith(OptEnd))
+        } else if (arg == OptImport) {
+            while (i + 1 < args.size() && !args.at(i + 1).startsWith(OptEnd))
+                ++i;
+        } else if (!arg.startsWith(OptEnd))
             rest.append(arg);
     }
     return rest;
@@ -124,17 +141,21 @@ QString CliHelpText(const QString &programName)
 {
     return SafeFormat(
         _("\n"
-          "Command-line mode (no window; the catalogue is read, never written):\n"
+          "Command-line mode (no window; only --import --yes writes the catalogue):\n"
           "  %s [options] --list | --run NAME [--yes] | --dosbox\n"
+          "  %s [options] --import FOLDER... [--category NAME] [--yes]\n"
           "  --list      list the applications: name, a tab, category\n"
           "  --run NAME  start the application NAME (letter case does not matter)\n"
           "  --dosbox    start the emulator without an application\n"
-          "  --yes       answer questions with their default button instead of \"No\"\n"
+          "  --import    find applications in the folders (each sub-folder is one) and\n"
+          "              DOSBox configuration files given, and list what would be added\n"
+          "  --yes       answer questions with their default button instead of \"No\";\n"
+          "              with --import: add what was found\n"
           "Messages and questions go to standard error. Exit status: 0 the emulator\n"
           "was started (or the list printed), 1 nothing was started, 2 wrong options\n"
           "or no such application.\n"
           "Example: %s --run \"Monkey Island\"\n"),
-        programName, programName);
+        programName, programName, programName);
 }
 
 namespace {
@@ -208,6 +229,8 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
             << Qt::endl;
         return ceNotStarted;
     }
+    if (request.Mode == TMode::Import)
+        return RunCliImport(request, catalogue, files, out, err);
     if (request.Mode == TMode::List) {
         for (const auto &app : catalogue.Apps)
             out << app->AppName << u'\t' << CategoryOf(*app) << u'\n';

@@ -5,11 +5,13 @@
 
 class IProcessStarter;
 class QTextStream;
+struct TCatalogue;
 struct TCatalogueFiles;
 
 // The command-line mode: lists the catalogue or starts an entry or the plain
 // emulator without opening a window, for scripts and desktop shortcuts. It
-// reads the catalogue like the window does but never writes it.
+// reads the catalogue like the window does and writes it only to add what
+// an import with --yes found.
 struct TCliRequest
 {
     enum class TMode
@@ -18,13 +20,19 @@ struct TCliRequest
         Help,
         List,
         Run,
-        DosBox
+        DosBox,
+        Import
     };
     TMode Mode = TMode::None;
     // The entry to run (--run).
     QString AppName;
-    // Answer questions with their default button instead of "No".
+    // Answer questions with their default button instead of "No"; for
+    // --import: add what was found instead of only listing it.
     bool Yes = false;
+    // The folders and configuration files after --import, and the category
+    // of what it adds (--category).
+    QStringList ImportPaths;
+    QString Category;
     // Set for a usage error; the request is not carried out.
     QString Error;
 };
@@ -39,18 +47,18 @@ enum TCliExit
 };
 
 // True when args (the arguments without the program) ask for the
-// command-line mode: --list, --run or --dosbox before a "--".
+// command-line mode: --list, --run, --dosbox or --import before a "--".
 bool IsCliRequest(const QStringList &args);
 // The same for the arguments of main(), before any application object exists.
 bool IsCliRequest(int argc, char **argv);
 
 // Reads the GNU options of args. The options of the window ("/lang:de",
 // "-ini:x") are left to the start-up code; the name after --run is never
-// taken for one of them.
+// taken for one of them, nor are the paths after --import.
 TCliRequest ParseCliRequest(const QStringList &args);
 
-// args without the command-line mode's options and the name after --run:
-// what the window's option reader may see.
+// args without the command-line mode's options, the name after --run and the
+// paths after --import: what the window's option reader may see.
 QStringList WindowArguments(const QStringList &args);
 
 // The command-line mode's part of --help.
@@ -61,6 +69,11 @@ QString CliHelpText(const QString &programName);
 // to out, messages and questions to err. Returns a TCliExit.
 int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &starter,
            QTextStream &out, QTextStream &err);
+
+// --import on a loaded catalogue: scans, prints what it would add and, with
+// --yes, adds it and writes the catalogue file once. Returns a TCliExit.
+int RunCliImport(const TCliRequest &request, TCatalogue &catalogue, const TCatalogueFiles &files,
+                 QTextStream &out, QTextStream &err);
 
 // The language of a run without windows (--help, --version and the
 // command-line mode): /lang, else the language file, else the desktop's.

@@ -83,7 +83,7 @@ QString ApplicationLabel(const QString &format, const QString &appName, const QS
 bool CheckRunPreconditions(const TDosBoxApp &app, const TLaunchContext &ctx)
 {
     const TBasicSettings &settings = ctx.Settings;
-    if (app.AppConfig && !IsFile(JoinPath(app.AppPath, AppConfigName)) &&
+    if (app.AppConfig && !IsFile(AppConfigPath(app)) &&
         !ctx.Prompt.confirm(_("Application specific configuration file not found!\n"
                               "Start application anyway?")))
         return false;
@@ -247,10 +247,14 @@ TLaunchResult RunApplication(const TDosBoxApp &app, const TLaunchContext &ctx)
     if (app.ConsoleMode.contains(TConsoleMode::cmHide))
         commandLine += OptNoConsole;
     if (!settings.IsStaging) {
-        const QString config =
-            app.AppConfig ? JoinPath(app.AppPath, AppConfigName) : settings.ConfFile;
+        const QString config = app.AppConfig ? AppConfigPath(app) : settings.ConfFile;
         if (IsFile(config))
             commandLine += ConfOption(config);
+    } else if (app.AppConfig && !app.AppConfigFile.isEmpty() && IsFile(app.AppConfigFile) &&
+               !SameFileName(app.AppConfigFile, JoinPath(app.AppPath, AppConfigName))) {
+        // DOSBox Staging loads "dosbox.conf" of its working folder by itself,
+        // a file of another name only when named.
+        commandLine += ConfOption(app.AppConfigFile);
     }
     commandLine += ConfOption(launchConfig);
     ctx.Starter.StartProcess(commandLine, app.AppPath);
@@ -260,7 +264,7 @@ TLaunchResult RunApplication(const TDosBoxApp &app, const TLaunchContext &ctx)
 bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)
 {
     const TBasicSettings &settings = ctx.Settings;
-    const QString config = app.AppConfig ? JoinPath(app.AppPath, AppConfigName) : settings.ConfFile;
+    const QString config = app.AppConfig ? AppConfigPath(app) : settings.ConfFile;
     if (!IsFile(config) &&
         !ctx.Prompt.confirm(_("Primary configuration file not found! Start application anyway?")))
         return false;
