@@ -6,10 +6,13 @@
 
 #include "appsettings/AppSettingsDlg.h"
 #include "catalogue/AppIcons.h"
+#include "dialogs/ShellDirDlg.h"
 #include "emulator/DosBoxInterface.h"
 #include "globalsettings/Settings.h"
+#include "import/ImportPlan.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "mainwindow/ImportDialog.h"
 #include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/Prompt.h"
@@ -87,6 +90,42 @@ void TfrmMain::actRemProgramExecute()
     RemoveCategoryEntry(CategoryOf(*Apps[size_t(index)]));
     Apps.erase(Apps.begin() + index);
     ShowAppList(QString());
+    SaveCatalogue();
+}
+
+TImportDialog *TfrmMain::ImportDialog()
+{
+    if (!FImportDialog) {
+        FImportDialog = new TImportDialog(this);
+        FImportDialog->ChooseFolder = [this](const QString &title, QString &dir) {
+            return ShellDirDialog &&
+                   ShellDirDialog->Execute(title, false, true, false, BasicSettings.RootPath, dir);
+        };
+    }
+    FImportDialog->RootPath = BasicSettings.RootPath;
+    return FImportDialog;
+}
+
+void TfrmMain::actImportExecute()
+{
+    std::vector<TImportProposal> proposals;
+    if (ImportDialog()->Execute(CategoryNames(), CurrentCategory(), Apps, proposals))
+        AddImportedEntries(proposals);
+}
+
+void TfrmMain::AddImportedEntries(const std::vector<TImportProposal> &proposals)
+{
+    const size_t first = Apps.size();
+    if (AddImports(Catalogue, proposals, DefaultAppIcon(32), DefaultAppIcon(16)) == 0)
+        return;
+    int firstTab = -1;
+    for (size_t i = first; i < Apps.size(); ++i) {
+        const int tab = AddCategoryEntry(CategoryOf(*Apps[i]));
+        if (firstTab < 0)
+            firstTab = tab;
+    }
+    tcCats->SelectTab(firstTab);
+    ShowAppList(Apps[first]->AppName);
     SaveCatalogue();
 }
 

@@ -17,6 +17,8 @@ class TAppListModel;
 class TCategoryTabs;
 class TLanguageMenu;
 class TAppSettingsDialog;
+class TImportDialog;
+struct TImportProposal;
 class TDosBoxSetDialog;
 class TShellDirDialog;
 class TShowTextDialog;
@@ -115,6 +117,12 @@ public:
     void actEditProgramExecute();
     void actDuplicateExecute();
     void actRemProgramExecute();
+    void actImportExecute();
+    // Adds the entries of an import, counts them into their tabs, selects
+    // the first one and writes the catalogue file once.
+    void AddImportedEntries(const std::vector<TImportProposal> &proposals);
+    // The import window, made on first use.
+    TImportDialog *ImportDialog();
     void actSettingsExecute();
     void actRunExecute();
     void actMapperExecute();
@@ -179,6 +187,7 @@ public:
     QAction *actStdOut = nullptr;
     QAction *actStdErr = nullptr;
     QAction *actHelpFile = nullptr;
+    QAction *actImport = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -221,4 +230,5 @@ private:
     std::unique_ptr<IProcessStarter> FSystemStarter;
     IProcessStarter *FStarter = nullptr;
     std::unique_ptr<IPrompt> FPrompt;
+    TImportDialog *FImportDialog = nullptr;
 };

@@ -78,6 +78,9 @@ std::vector<TActionDef> ActionDefs()
          &M::actStdErrExecute},
         {&M::actHelpFile, "actHelpFile", N_("&Documentation"), N_("Show program help"), none, 18,
          &M::actHelpFileExecute},
+        {&M::actImport, "actImport", N_("&Import…"),
+         N_("Add DOS applications found in folders or DOSBox configuration files"), none, -1,
+         &M::actImportExecute},
     };
 }
 
@@ -227,9 +230,9 @@ void TfrmMain::CreateMenus()
     itmConsole = menu("itmConsole", N_("&Console output"));
     itmConsole->setIcon(ilActions.icon(11));
     AddItems(itmConsole, {Item(actStdOut), Item(actStdErr)});
-    AddItems(itmEntries,
-             {Item(actNewProgram), Item(actEditProgram), Item(actDuplicate), Item(actRemProgram),
-              Sep, Sub(itmConsole), Sep, Item(actShowMan), Sep, Item(actMapper)});
+    AddItems(itmEntries, {Item(actNewProgram), Item(actEditProgram), Item(actDuplicate),
+                          Item(actRemProgram), Sep, Item(actImport), Sep, Sub(itmConsole), Sep,
+                          Item(actShowMan), Sep, Item(actMapper)});
 
     itmView = menu("itmView", N_("&View"));
     AddItems(itmView, {Item(actLargeIcons), Item(actSmallIcons), Item(actList), Item(actDetails)});
