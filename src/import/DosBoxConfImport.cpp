@@ -219,18 +219,26 @@ QString FindInFolder(const QString &folder, const QStringList &dosNames)
 bool IsInternalCommand(const QString &word)
 {
     static const QStringList internal{
-        QStringLiteral("ECHO"),   QStringLiteral("CLS"),    QStringLiteral("SET"),
-        QStringLiteral("PATH"),   QStringLiteral("KEYB"),   QStringLiteral("MIXER"),
-        QStringLiteral("CONFIG"), QStringLiteral("PAUSE"),  QStringLiteral("TYPE"),
-        QStringLiteral("DIR"),    QStringLiteral("PROMPT"), QStringLiteral("SERIAL"),
-        QStringLiteral("IPX"),    QStringLiteral("IPXNET"), QStringLiteral("CHOICE"),
-        QStringLiteral("COPY"),   QStringLiteral("DEL"),    QStringLiteral("MD"),
-        QStringLiteral("MKDIR"),  QStringLiteral("RD"),     QStringLiteral("VER"),
-        QStringLiteral("GOTO"),   QStringLiteral("IF"),     QStringLiteral("DATE"),
-        QStringLiteral("TIME"),   QStringLiteral("RESCAN"), QStringLiteral("LOADFIX"),
-        QStringLiteral("MEM"),    QStringLiteral("SUBST"),  QStringLiteral("REN"),
-        QStringLiteral("VOL"),    QStringLiteral("LABEL")};
+        QStringLiteral("ECHO"),    QStringLiteral("CLS"),    QStringLiteral("SET"),
+        QStringLiteral("PATH"),    QStringLiteral("KEYB"),   QStringLiteral("MIXER"),
+        QStringLiteral("CONFIG"),  QStringLiteral("PAUSE"),  QStringLiteral("TYPE"),
+        QStringLiteral("DIR"),     QStringLiteral("PROMPT"), QStringLiteral("SERIAL"),
+        QStringLiteral("IPX"),     QStringLiteral("IPXNET"), QStringLiteral("CHOICE"),
+        QStringLiteral("COPY"),    QStringLiteral("DEL"),    QStringLiteral("MD"),
+        QStringLiteral("MKDIR"),   QStringLiteral("RD"),     QStringLiteral("VER"),
+        QStringLiteral("GOTO"),    QStringLiteral("IF"),     QStringLiteral("DATE"),
+        QStringLiteral("TIME"),    QStringLiteral("RESCAN"), QStringLiteral("LOADFIX"),
+        QStringLiteral("MEM"),     QStringLiteral("SUBST"),  QStringLiteral("REN"),
+        QStringLiteral("VOL"),     QStringLiteral("LABEL"),  QStringLiteral("MOUNT"),
+        QStringLiteral("IMGMOUNT")};
     return internal.contains(word);
+}
+
+// A word DOS could take for a program name ("GAME", "C:\\X\\GO.BAT").
+bool LooksLikeProgram(const QString &word)
+{
+    static const QRegularExpression name(QStringLiteral("^[\\w~!#$&'()^{}\\-.\\\\:]+$"));
+    return name.match(word).hasMatch();
 }
 
 class TAutoexecReader
@@ -418,7 +426,7 @@ void TAutoexecReader::Read(const QStringList &lines)
         } else if (StartsProgram(line)) {
             afterProgram = true;
             continue;
-        } else if (m_fallback < 0 && !IsInternalCommand(word)) {
+        } else if (m_fallback < 0 && !IsInternalCommand(word) && LooksLikeProgram(word)) {
             m_fallback = m_conf.Commands.size();
         }
         m_conf.Commands.append(line);

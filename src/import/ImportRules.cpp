@@ -125,6 +125,17 @@ bool PlainlyBefore(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) < 0;
 }
 
+// "ufo" and "UFO" give "Ufo", "X-COM" gives "X-Com".
+QString Capitalised(const QString &word)
+{
+    QString result = word.toLower();
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        if (result.at(i).isLetter() && (i == 0 || result.at(i - 1) == u'-'))
+            result[i] = result.at(i).toUpper();
+    }
+    return result;
+}
+
 } // namespace
 
 QString TidyAppName(const QString &folderName)
@@ -140,8 +151,8 @@ QString TidyAppName(const QString &folderName)
             word = word.toUpper();
         else if (i > 0 && IsSmallWord(word) && oneCase)
             word = word.toLower();
-        else if (oneCase && word.front().isLetter())
-            word = word.front().toUpper() + word.mid(1).toLower();
+        else if (oneCase)
+            word = Capitalised(word);
         result.append(word);
     }
     return result.join(u' ');
@@ -196,6 +207,8 @@ int ManualRank(const QString &relativePath)
     const QString base = WithoutExtension(name).toLower();
     const QString ext = Extension(name);
     int rank = 0;
+    if (base == u"stdout" || base == u"stderr")
+        return 0; // the emulator's console output
     if (base.startsWith(u"manual"))
         rank = 40;
     else if (base.startsWith(u"readme") || base.startsWith(u"read.me"))
