@@ -69,11 +69,10 @@ TEST(ImportE2e, CollectionImportsAndEveryEntryRuns)
     folder.makeDir(S("dos games/two drives/extra"));
     folder.writeFile(S("dos games/two drives/dosbox.conf"),
                      "[autoexec]\nmount c .\nmount e extra\nc:\ncall GO.BAT\nexit\n");
-    const QString ini =
-        folder.writeCatalogue({{S("DosBoxPath"), EmulatorDir()},
-                               {S("RootPath"), folder.path()},
-                               {S("ConfFile"), folder.writePrimaryConfig()}},
-                              {});
+    const QString ini = folder.writeCatalogue({{S("DosBoxPath"), EmulatorDir()},
+                                               {S("RootPath"), folder.path()},
+                                               {S("ConfFile"), folder.writePrimaryConfig()}},
+                                              {});
 
     const auto listed = folder.runRavelin({S("--import"), games});
     ASSERT_EQ(listed.exitCode, 0) << listed.err.toStdString();
@@ -81,8 +80,8 @@ TEST(ImportE2e, CollectionImportsAndEveryEntryRuns)
         << listed.out.toStdString();
     EXPECT_EQ(folder.runRavelin({S("--list")}).out, QString()); // nothing added without --yes
 
-    const auto added = folder.runRavelin({S("--import"), games, S("--category"), S("Games"),
-                                          S("--yes")});
+    const auto added =
+        folder.runRavelin({S("--import"), games, S("--category"), S("Games"), S("--yes")});
     ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
     EXPECT_TRUE(added.err.contains(S("6 applications added"))) << added.err.toStdString();
     // A second import finds them all present.
@@ -110,8 +109,7 @@ TEST(ImportE2e, CollectionImportsAndEveryEntryRuns)
     for (const auto &run : runs) {
         const auto started = folder.runRavelin({S("--run"), S(run.name)});
         EXPECT_EQ(started.exitCode, 0) << run.name << ": " << started.err.toStdString();
-        EXPECT_EQ(WaitForTestFile(folder.path(S(run.result)), run.expected.right(2)),
-                  run.expected)
+        EXPECT_EQ(WaitForTestFile(folder.path(S(run.result)), run.expected.right(2)), run.expected)
             << run.name;
         EXPECT_TRUE(folder.waitForEmulatorsToEnd()) << run.name;
     }
