@@ -6,6 +6,7 @@
 #include "mainwindow/MainWindow.h"
 #include "support/IniFileUtils.h"
 
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
