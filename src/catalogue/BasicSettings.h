@@ -1,9 +1,11 @@
 #pragma once
 
+#include "emulator/DosBoxVariant.h"
+
 #include <QString>
 
-// The global settings. DosBoxDesc and IsStaging are found at every start
-// (emulator detection) and never stored.
+// The global settings. DosBoxDesc, IsStaging and DosBoxVersion are found at
+// every start (emulator detection) and never stored.
 struct TBasicSettings
 {
     QString DosBoxPath; // folder of the emulator program
@@ -16,6 +18,9 @@ struct TBasicSettings
     QString TextEditor;
     int Codepage = 437; // DOS code page of new entries
     bool IsStaging = false;
+    TDosBoxVersion DosBoxVersion; // unknown: the newest rules apply
     bool AutoStart = false;
     bool HideCon = false; // new entries start with cmHide
+
+    TDosBoxVariant DosBoxVariant() const { return {IsStaging, DosBoxVersion}; }
 };
