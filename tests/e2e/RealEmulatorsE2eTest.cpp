@@ -3,18 +3,25 @@
 // Debian's classic dosbox. Every setting an entry stores is read back inside
 // DOS with CONFIG -get, and the emulator's log must hold no complaint.
 #include "E2eSupport.h"
+#include "catalogue/AppSettings.h"
 #include "catalogue/BasicSettings.h"
+#include "catalogue/Catalogue.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "emulator/DosBoxInfo.h"
 #include "emulator/DosBoxVariant.h"
+#include "launcher/LauncherTestUtils.h"
+#include "launcher/RunCommand.h"
+#include "launcher/WinExecute.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -213,6 +220,59 @@ QString MakeIso(const TE2eFolder &folder, const char *name, const char *label, c
     return iso;
 }
 
+// The test process itself runs with the emulator's environment while it
+// lives (detection and the keymapper start the emulator from here).
+class TEnvironmentScope
+{
+public:
+    explicit TEnvironmentScope(const QProcessEnvironment &env)
+    {
+        for (const char *name : {"HOME", "XDG_CONFIG_HOME", "LD_LIBRARY_PATH", "DISPLAY",
+                                 "SDL_VIDEODRIVER", "SDL_AUDIODRIVER"}) {
+            m_saved.append({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
+            if (env.contains(S(name)))
+                qputenv(name, env.value(S(name)).toLocal8Bit());
+            else
+                qunsetenv(name);
+        }
+    }
+    ~TEnvironmentScope()
+    {
+        for (const auto &[name, set, value] : m_saved) {
+            if (set)
+                qputenv(name, value);
+            else
+                qunsetenv(name);
+        }
+    }
+
+private:
+    struct TSaved
+    {
+        const char *name;
+        bool set;
+        QByteArray value;
+    };
+    QList<TSaved> m_saved;
+};
+
+// Clicks at points of the screen, one after another.
+bool Click(const QString &display, const QList<QPoint> &points)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(S("DISPLAY"), display);
+    for (const QPoint &p : points) {
+        QProcess xdotool;
+        xdotool.setProcessEnvironment(env);
+        xdotool.start(S("xdotool"), {S("mousemove"), QString::number(p.x()), QString::number(p.y()),
+                                     S("click"), S("1")});
+        if (!xdotool.waitForFinished(5000) || xdotool.exitCode() != 0)
+            return false;
+        QThread::msleep(500);
+    }
+    return true;
+}
+
 class RealEmulators : public testing::TestWithParam<TBuild>
 {
 protected:
@@ -362,17 +422,12 @@ TEST_P(RealEmulators, DetectionDespiteWarnings)
                        "[sdl]\nfullresolution=desktop\nwindowresolution=default\nvsync_skip=0\n"
                        "host_rate=auto\nno_such_key=1\n[cpu]\ncycles=auto\n[dos]\n"
                        "keyboardlayout=auto\nkeyboard_layout=auto\n");
-    const QStringList names{S("HOME"), S("XDG_CONFIG_HOME"), S("LD_LIBRARY_PATH")};
-    QList<QByteArray> saved;
-    for (const QString &name : names) {
-        saved.append(qgetenv(qPrintable(name)));
-        qputenv(qPrintable(name), m_env.value(name).toLocal8Bit());
-    }
     QString desc;
     TDosBoxVariant variant;
-    UpdateDosBoxInfo(BuildDir(build), desc, variant);
-    for (qsizetype i = 0; i < names.size(); ++i)
-        qputenv(qPrintable(names.at(i)), saved.at(i));
+    {
+        const TEnvironmentScope scope(m_env);
+        UpdateDosBoxInfo(BuildDir(build), desc, variant);
+    }
 
     EXPECT_EQ(desc,
               build.minor >= 83 ? S("DOSBox Staging (0.83.0-RC1)") : S("DOSBox Staging (0.82.2)"));
@@ -386,3 +441,37 @@ INSTANTIATE_TEST_SUITE_P(Builds, RealEmulators, testing::ValuesIn(Builds),
                              name.replace(u'.', u'_').replace(u'-', u'_');
                              return name.toStdString();
                          });
+
+// The keymapper opens on the entry's own key map and writes it when the user
+// saves (0.82) or leaves after a change (0.83).
+TEST_P(RealEmulators, KeymapperWritesTheEntrysKeyMap)
+{
+    const TBuild &build = GetParam();
+    if (!build.staging)
+        GTEST_SKIP() << "the classic emulator's keymapper needs a real screen";
+    if (QStandardPaths::findExecutable(S("xdotool")).isEmpty())
+        GTEST_SKIP() << "xdotool is not installed (scripts/install-deps.sh installs it)";
+    TBasicSettings settings;
+    settings.DosBoxPath = BuildDir(build);
+    settings.ConfFile = writePrimaryConfig();
+    settings.LangFile = languageFile();
+    settings.KeyLayout = S("GR");
+    settings.Codepage = 850;
+    TDosBoxApp app(settings.ConfFile, QImage(), QImage(), 850, false);
+    app.AppPath = m_folder.makeDir(S("keys game"));
+    const QString map = app.AppPath + S("/appmapper.map");
+
+    const TEnvironmentScope scope(m_env);
+    InitVersion(settings);
+    TScriptedPrompt prompt;
+    TSystemProcessStarter starter;
+    ASSERT_TRUE(RunKeymapper(app, {settings, prompt, starter}));
+    EXPECT_EQ(app.AppMapper, map);
+    QThread::sleep(3); // the mapper's window
+    const QList<QPoint> clicks =
+        build.minor >= 83 ? QList<QPoint>{{1022, 570}, {609, 809}, {869, 841}} // Mute, Remove, Exit
+                          : QList<QPoint>{{794, 836}, {869, 836}};             // Save, Exit
+    ASSERT_TRUE(Click(m_screen->display(), clicks));
+    EXPECT_TRUE(m_folder.waitForEmulatorsToEnd(10000)) << "the keymapper did not end";
+    EXPECT_GT(QFileInfo(map).size(), 1000);
+}
