@@ -9,7 +9,7 @@
 struct TBasicSettings
 {
     QString DosBoxPath; // folder of the emulator program
-    QString DosBoxDesc; // e.g. "DOSBox (0.74.0)"; empty when unknown
+    QString DosBoxDesc; // e.g. "DOSBox Staging (0.82.2)"; empty when unknown
     QString RootPath;   // default folder of DOS applications
     QString ConfFile;   // the primary emulator configuration file
     QString LangFile;   // emulator language file (classic emulator only)

@@ -355,12 +355,14 @@ QString TDosBoxSetDialog::DefaultMapperFile() const
 
 void TDosBoxSetDialog::btLangClick()
 {
-    const QString file = ChooseFile({_("Select language file"),
-                                     QStringLiteral("lang"),
-                                     {{_("DOSBox language files"), QStringLiteral("*.lang")},
-                                      {_("All"), QStringLiteral("*.*")}},
-                                     StartDirOf(edLangFile->text(), LocPath),
-                                     false});
+    const QString file =
+        ChooseFile({_("Select language file"),
+                    QStringLiteral("lang"),
+                    // Classic DOSBox and DOSBox Staging 0.82 use .lng, 0.83 .po files.
+                    {{_("DOSBox language files"), QStringLiteral("*.lang;*.lng;*.po")},
+                     {_("All"), QStringLiteral("*.*")}},
+                    StartDirOf(edLangFile->text(), LocPath),
+                    false});
     if (!file.isEmpty())
         edLangFile->setText(file);
 }
