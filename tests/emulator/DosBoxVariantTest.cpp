@@ -67,13 +67,3 @@ TEST(DosBoxVariant, LanguageInTheFormTheVersionLoads)
     EXPECT_EQ(Staging(83).LanguageValue(po), po);
     EXPECT_EQ(Staging(83).LanguageValue(named), QString());
 }
-
-TEST(DosBoxVariant, SwitchesInEverySpelling)
-{
-    for (const char *on : {"on", "TRUE", "Yes", "1", " true "})
-        EXPECT_EQ(ParseConfigSwitch(QString::fromLatin1(on)), true) << on;
-    for (const char *off : {"off", "False", "NO", "0"})
-        EXPECT_EQ(ParseConfigSwitch(QString::fromLatin1(off)), false) << off;
-    for (const char *other : {"", "emsboard", "2", "onn"})
-        EXPECT_EQ(ParseConfigSwitch(QString::fromLatin1(other)), std::nullopt) << other;
-}
