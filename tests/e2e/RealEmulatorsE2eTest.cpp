@@ -14,6 +14,7 @@
 #include "launcher/RunCommand.h"
 #include "launcher/WinExecute.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -256,17 +257,29 @@ private:
     QList<TSaved> m_saved;
 };
 
-// Clicks at points of the screen, one after another.
-bool Click(const QString &display, const QList<QPoint> &points)
+bool XdoTool(const QString &display, const QStringList &args)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(S("DISPLAY"), display);
+    QProcess xdotool;
+    xdotool.setProcessEnvironment(env);
+    xdotool.start(S("xdotool"), args);
+    return xdotool.waitForFinished(5000) && xdotool.exitCode() == 0;
+}
+
+// Clicks at points of the screen, one after another, once a window shows.
+bool Click(const QString &display, const QList<QPoint> &points)
+{
+    QDeadlineTimer deadline(15000);
+    while (!XdoTool(display, {S("search"), S("--onlyvisible"), S("--name"), S(".")})) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(200);
+    }
+    QThread::sleep(1); // the keymapper draws itself
     for (const QPoint &p : points) {
-        QProcess xdotool;
-        xdotool.setProcessEnvironment(env);
-        xdotool.start(S("xdotool"), {S("mousemove"), QString::number(p.x()), QString::number(p.y()),
-                                     S("click"), S("1")});
-        if (!xdotool.waitForFinished(5000) || xdotool.exitCode() != 0)
+        if (!XdoTool(display, {S("mousemove"), QString::number(p.x()), QString::number(p.y()),
+                               S("click"), S("1")}))
             return false;
         QThread::msleep(500);
     }
@@ -467,7 +480,6 @@ TEST_P(RealEmulators, KeymapperWritesTheEntrysKeyMap)
     TSystemProcessStarter starter;
     ASSERT_TRUE(RunKeymapper(app, {settings, prompt, starter}));
     EXPECT_EQ(app.AppMapper, map);
-    QThread::sleep(3); // the mapper's window
     const QList<QPoint> clicks =
         build.minor >= 83 ? QList<QPoint>{{1022, 570}, {609, 809}, {869, 841}} // Mute, Remove, Exit
                           : QList<QPoint>{{794, 836}, {869, 836}};             // Save, Exit
