@@ -11,6 +11,11 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   adwaita-icon-theme fonts-dejavu-core
   dosbox xorriso
+  # DOSBox Staging builds of the end-to-end tests: their libraries, and an X
+  # server (they do not start with SDL's dummy video driver) with a pointer
+  # tool for the keymapper
+  libsdl2-2.0-0 libsdl2-net-2.0-0 libsdl2-image-2.0-0 libslirp0 libpng16-16 libopusfile0
+  libgl1 libspeexdsp1 libfluidsynth3 libasound2 xvfb xdotool
 )
 for option in "$@"; do
   case "$option" in

@@ -2,6 +2,7 @@
 
 #include "catalogue/LoadCache.h"
 #include "emulator/DosBoxInterface.h"
+#include "emulator/DosBoxVariant.h"
 #include "support/FileCopy.h"
 #include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
@@ -65,18 +66,21 @@ int StagingProtectedCycles(const QString &cycles)
     return IntegerOf(cycles).value_or(3000);
 }
 
+// The emulators write switches in several spellings (0.82 "true", 0.83
+// "on"); a value they do not know leaves the emulator's default.
 int ThrottleSetting(const QString &value)
 {
     if (value.isEmpty())
         return DefaultSetting;
-    return BeginsWith(value, DosBox::ValOff) ? 1 : 0;
+    return ParseConfigSwitch(value).value_or(false) ? 0 : 1;
 }
 
-int OnOffSetting(const QString &value)
+// "emsboard" and "emm386" are kinds of EMS, so on.
+int MemoryManagerSetting(const QString &value)
 {
     if (value.isEmpty())
         return DefaultSetting;
-    return value.compare(DosBox::ValOn, Qt::CaseInsensitive) == 0 ? 0 : 1;
+    return ParseConfigSwitch(value).value_or(true) ? 0 : 1;
 }
 
 bool IsStagingConfig(const QString &fileName)
@@ -93,8 +97,7 @@ TEmulatorConfig ParseConfig(const QString &fileName)
     cfg.Staging = IsStagingConfig(fileName);
     const QString fullScreen = ini.ReadString(SecSdl, KeyFullScreen);
     const std::optional<int> fullScreenNumber = IntegerOf(fullScreen);
-    cfg.FullScreen = fullScreen.compare(ValTrue, Qt::CaseInsensitive) == 0 ||
-                     (fullScreenNumber && *fullScreenNumber != 0);
+    cfg.FullScreen = ParseConfigSwitch(fullScreen).value_or(fullScreenNumber.value_or(0) != 0);
     cfg.MapperFile = ini.ReadString(SecSdl, KeyMapperFile);
     cfg.Values.MemSz = ini.ReadInteger(SecDosBox, KeyMemSize, 0);
     TCpuSpeed &speed = cfg.Values.CpuSpeed;
@@ -102,14 +105,21 @@ TEmulatorConfig ParseConfig(const QString &fileName)
         speed.RealSpeed = ClassicCycles(ini.ReadString(SecCpu, KeyCycles, ValAuto));
         return cfg;
     }
-    speed.RealSpeed =
-        StagingRealCycles(ini.ReadString(SecCpu, KeyCpuCycles, QStringLiteral("3000")));
-    speed.ProtSpeed = StagingProtectedCycles(
-        ini.ReadString(SecCpu, KeyCpuCyclesProtected, QStringLiteral("60000")));
+    // DOSBox Staging before 0.82 kept the classic key.
+    if (!ini.ValueExists(SecCpu, KeyCpuCycles) && ini.ValueExists(SecCpu, KeyCycles))
+        speed.RealSpeed = ClassicCycles(ini.ReadString(SecCpu, KeyCycles));
+    else
+        speed.RealSpeed =
+            StagingRealCycles(ini.ReadString(SecCpu, KeyCpuCycles, QStringLiteral("3000")));
+    const QString protectedKey = ini.ValueExists(SecCpu, KeyCpuCyclesProtected)
+                                     ? KeyCpuCyclesProtected
+                                     : KeyCpuCyclesProtectedBlank;
+    speed.ProtSpeed =
+        StagingProtectedCycles(ini.ReadString(SecCpu, protectedKey, QStringLiteral("60000")));
     speed.Throttle = ThrottleSetting(ini.ReadString(SecCpu, KeyCpuThrottle));
-    cfg.Values.MemMng.XMS = OnOffSetting(ini.ReadString(SecDos, KeyXms));
-    cfg.Values.MemMng.EMS = OnOffSetting(ini.ReadString(SecDos, KeyEms));
-    cfg.Values.MemMng.UMB = OnOffSetting(ini.ReadString(SecDos, KeyUmb));
+    cfg.Values.MemMng.XMS = MemoryManagerSetting(ini.ReadString(SecDos, KeyXms));
+    cfg.Values.MemMng.EMS = MemoryManagerSetting(ini.ReadString(SecDos, KeyEms));
+    cfg.Values.MemMng.UMB = MemoryManagerSetting(ini.ReadString(SecDos, KeyUmb));
     return cfg;
 }
 

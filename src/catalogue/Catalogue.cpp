@@ -426,5 +426,8 @@ int DefaultCodePage()
 
 void InitVersion(TBasicSettings &settings)
 {
-    UpdateDosBoxInfo(settings.DosBoxPath, settings.DosBoxDesc, settings.IsStaging);
+    TDosBoxVariant variant;
+    UpdateDosBoxInfo(settings.DosBoxPath, settings.DosBoxDesc, variant);
+    settings.IsStaging = variant.Staging;
+    settings.DosBoxVersion = variant.Version;
 }

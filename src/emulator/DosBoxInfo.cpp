@@ -2,27 +2,36 @@
 
 #include "emulator/DosBoxInterface.h"
 #include "support/PathUtils.h"
+#include "support/SystemVersion.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-void UpdateDosBoxInfo(const QString &dosBoxPath, QString &desc, bool &staging)
+void UpdateDosBoxInfo(const QString &dosBoxPath, QString &desc, TDosBoxVariant &variant)
 {
     desc.clear();
-    staging = false;
+    variant = {};
     if (dosBoxPath.isEmpty())
         return;
-    TFileVersionInfo info;
-    if (ReadVersionInfo(JoinPath(dosBoxPath, DosBox::ProgramName), info))
-        DescribeDosBox(info, desc, staging);
+    QString output;
+    if (!ReadProgramAnswer(JoinPath(dosBoxPath, DosBox::ProgramName), {QStringLiteral("--version")},
+                           3000, output, TAnswerChannels::OutputOnly))
+        return;
+    const std::optional<TDosBoxVersionLine> line = ParseDosBoxVersionLine(output);
+    if (!line)
+        return;
+    variant.Staging = line->Staging;
+    variant.Version = line->Version;
+    desc = DescribeDosBox(*line);
 }
 
-void DescribeDosBox(const TFileVersionInfo &info, QString &desc, bool &staging)
+QString DescribeDosBox(const TDosBoxVersionLine &line)
 {
-    const TVersionNumbers version = ParseVersionNumbers(info.Version);
-    staging = version.Minor > DosBox::LastClassicMinorVersion;
-    desc = info.Description + QStringLiteral(" (") + QString::number(version.Major) + u'.' +
-           QString::number(version.Minor) + u'.' + QString::number(version.Build) + u')';
+    const TDosBoxVersion &v = line.Version;
+    if (!v.Known)
+        return line.Product;
+    return line.Product + QStringLiteral(" (") + QString::number(v.Major) + u'.' +
+           QString::number(v.Minor) + u'.' + QString::number(v.Release) + v.Suffix + u')';
 }
 
 QString EmulatorDefaultConfig(const QString &dosBoxPath)
@@ -31,9 +40,10 @@ QString EmulatorDefaultConfig(const QString &dosBoxPath)
         return {};
     QString answer;
     if (!ReadProgramAnswer(JoinPath(dosBoxPath, DosBox::ProgramName), {DosBox::OptPrintConf}, 3000,
-                           answer))
+                           answer, TAnswerChannels::OutputOnly))
         return {};
-    // The path is the last line; banners may come before it.
+    // The path is the last line; banners may come before it, the log (with
+    // warnings about the file itself) goes elsewhere.
     const QStringList lines = answer.split(u'\n', Qt::SkipEmptyParts);
     for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
         const QString file = line->trimmed();

@@ -1,18 +1,20 @@
 #pragma once
 
-#include "support/SystemVersion.h"
+#include "emulator/DosBoxVariant.h"
 
 #include <QString>
 #include <QStringList>
 
-// Examines the emulator program in dosBoxPath: desc becomes its description
-// with the first, second and fourth version number ("DOSBox (0.74.0)"),
-// staging whether the second number is above 80. Without a program or a
-// readable version: empty and classic.
-void UpdateDosBoxInfo(const QString &dosBoxPath, QString &desc, bool &staging);
+// Examines the emulator program in dosBoxPath by its version line (standard
+// output of "--version"; its log on standard error is never read): desc
+// becomes its name and version ("DOSBox Staging (0.82.2)"), variant the
+// emulator and version the launch rules follow. Without a program or a
+// version line: empty and the classic emulator.
+void UpdateDosBoxInfo(const QString &dosBoxPath, QString &desc, TDosBoxVariant &variant);
 
-// The description and variant from an emulator's version texts.
-void DescribeDosBox(const TFileVersionInfo &info, QString &desc, bool &staging);
+// The description of a version line: the name, and the version in
+// parentheses when it could be read.
+QString DescribeDosBox(const TDosBoxVersionLine &line);
 
 // The emulator's own configuration file, as the emulator in dosBoxPath names
 // it when asked (it writes the file with its defaults when the user has none

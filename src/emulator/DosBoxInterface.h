@@ -11,7 +11,9 @@
 //   in the working directory (on Linux the process start redirects it);
 // - " -startmapper" opens the keymapper, which reads and writes the key map
 //   named by [sdl] mapperfile.
-// Nothing else: the emulator is started and left alone.
+// Nothing else: the emulator is started and left alone. Which of the names
+// below a given emulator and version takes is decided by TDosBoxVariant
+// (DosBoxVariant.h).
 namespace DosBox {
 
 // The emulator program in the emulator folder.
@@ -34,9 +36,6 @@ inline const QString StagingConfigName = QStringLiteral("dosbox-staging.conf");
 // with the DOSBox Staging keys.
 inline const QString StagingPathWord = QStringLiteral("staging");
 
-// A second version number above this one means DOSBox Staging.
-inline constexpr int LastClassicMinorVersion = 80;
-
 // Files in the application folder.
 inline const QString AppConfigName = QStringLiteral("dosbox.conf");
 inline const QString LaunchConfigName = QStringLiteral("ravelin.conf");
@@ -54,15 +53,18 @@ inline const QString SecAutoexec = QStringLiteral("autoexec");
 inline const QString KeyFullScreen = QStringLiteral("fullscreen");
 inline const QString KeyMapperFile = QStringLiteral("mapperfile");
 inline const QString KeyMemSize = QStringLiteral("memsize");
-// Classic emulator.
+inline const QString KeyLanguage = QStringLiteral("language");
+// Classic emulator and DOSBox Staging before 0.82.
 inline const QString KeyCycles = QStringLiteral("cycles");
-// DOSBox Staging.
+// DOSBox Staging from 0.82 on.
 inline const QString KeyCpuCycles = QStringLiteral("cpu_cycles");
-inline const QString KeyCpuCyclesProtected = QStringLiteral("cpu_cycles protected");
+inline const QString KeyCpuCyclesProtected = QStringLiteral("cpu_cycles_protected");
+// An older spelling of the key that no emulator knows; read, never written.
+inline const QString KeyCpuCyclesProtectedBlank = QStringLiteral("cpu_cycles protected");
 inline const QString KeyCpuThrottle = QStringLiteral("cpu_throttle");
-// DOSBox Staging's own files spell the protected-mode key with "_"; both
-// spellings are read.
-inline const QString KeyCpuCyclesProtectedUnderscore = QStringLiteral("cpu_cycles_protected");
+// DOSBox Staging from 0.83 on, and the classic spelling.
+inline const QString KeyKeyboardLayout = QStringLiteral("keyboard_layout");
+inline const QString KeyKeyboardLayoutClassic = QStringLiteral("keyboardlayout");
 inline const QString KeyXms = QStringLiteral("xms");
 inline const QString KeyEms = QStringLiteral("ems");
 inline const QString KeyUmb = QStringLiteral("umb");
@@ -78,6 +80,8 @@ inline const QString ValTrue = QStringLiteral("true");
 // Command-line options, in the order they are written.
 inline const QString OptStartMapper = QStringLiteral(" -startmapper");
 inline const QString OptNoConsole = QStringLiteral(" -noconsole");
+// DOSBox Staging: do not read "dosbox.conf" of the working folder.
+inline const QString OptNoLocalConf = QStringLiteral(" -nolocalconf");
 inline const QString OptLang = QStringLiteral(" -lang ");
 inline const QString OptConf = QStringLiteral(" -conf ");
 inline const QString OptCommand = QStringLiteral(" -c ");

@@ -136,6 +136,7 @@ void TDosBoxSetDialog::LoadControls(const TBasicSettings &ASettings)
     edRootPath->setText(ASettings.RootPath);
     edPath->setText(ASettings.DosBoxPath);
     FStaging = ASettings.IsStaging;
+    FVersion = ASettings.DosBoxVersion;
     FDescribedPath = ASettings.DosBoxPath;
     laVersion->setText(ASettings.DosBoxDesc);
     edConfFile->setText(ASettings.ConfFile);
@@ -164,6 +165,7 @@ void TDosBoxSetDialog::StoreControls(TBasicSettings &ASettings) const
     ASettings.DosBoxPath = edPath->text();
     ASettings.DosBoxDesc = laVersion->text();
     ASettings.IsStaging = FStaging;
+    ASettings.DosBoxVersion = FVersion;
     ASettings.ConfFile = edConfFile->text();
     ASettings.LangFile = edLangFile->text();
     ASettings.MapperFile = edMapperFile->text();
@@ -249,7 +251,10 @@ void TDosBoxSetDialog::UpdateDosBoxDesc()
         return;
     QString desc;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    UpdateDosBoxInfo(folder, desc, FStaging);
+    TDosBoxVariant variant;
+    UpdateDosBoxInfo(folder, desc, variant);
+    FStaging = variant.Staging;
+    FVersion = variant.Version;
     QApplication::restoreOverrideCursor();
     laVersion->setText(desc);
     FDescribedPath = folder;
@@ -350,12 +355,14 @@ QString TDosBoxSetDialog::DefaultMapperFile() const
 
 void TDosBoxSetDialog::btLangClick()
 {
-    const QString file = ChooseFile({_("Select language file"),
-                                     QStringLiteral("lang"),
-                                     {{_("DOSBox language files"), QStringLiteral("*.lang")},
-                                      {_("All"), QStringLiteral("*.*")}},
-                                     StartDirOf(edLangFile->text(), LocPath),
-                                     false});
+    const QString file =
+        ChooseFile({_("Select language file"),
+                    QStringLiteral("lang"),
+                    // Classic DOSBox and DOSBox Staging 0.82 use .lng, 0.83 .po files.
+                    {{_("DOSBox language files"), QStringLiteral("*.lang;*.lng;*.po")},
+                     {_("All"), QStringLiteral("*.*")}},
+                    StartDirOf(edLangFile->text(), LocPath),
+                    false});
     if (!file.isEmpty())
         edLangFile->setText(file);
 }

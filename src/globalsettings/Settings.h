@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/FileOpenDialog.h"
+#include "emulator/DosBoxVariant.h"
 
 #include <QDialog>
 #include <QString>
@@ -128,8 +129,9 @@ private:
 
     TShellDirDialog *FDirDialog = nullptr;
     TShellDirDialog *FOwnDirDialog = nullptr;
-    // The folder laVersion and FStaging describe.
+    // The folder laVersion, FStaging and FVersion describe.
     QString FDescribedPath;
     // The emulator in the chosen folder is DOSBox Staging.
     bool FStaging = false;
+    TDosBoxVersion FVersion;
 };

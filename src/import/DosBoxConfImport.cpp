@@ -94,9 +94,9 @@ void ReadSettings(const TSections &sections, TConfImport &conf)
     if (cycles.isEmpty())
         cycles = value(SecCpu, KeyCycles);
     conf.Speed.RealSpeed = Cycles(cycles);
-    QString protectedCycles = value(SecCpu, KeyCpuCyclesProtectedUnderscore);
+    QString protectedCycles = value(SecCpu, KeyCpuCyclesProtected);
     if (protectedCycles.isEmpty())
-        protectedCycles = value(SecCpu, KeyCpuCyclesProtected);
+        protectedCycles = value(SecCpu, KeyCpuCyclesProtectedBlank);
     conf.Speed.ProtSpeed = Cycles(protectedCycles);
     conf.Speed.Throttle = Switch(value(SecCpu, KeyCpuThrottle));
     int memSize = 0;

@@ -30,14 +30,27 @@ QString ConfOption(const QString &file)
     return OptConf + QuoteIfBlank(file);
 }
 
-QString KeyboardLayoutKey(bool staging)
+void AddKeyboardLayout(TConfigList &conf, const TBasicSettings &settings)
 {
-    return staging ? QStringLiteral("keyboard_layout") : QStringLiteral("keyboardlayout");
+    const TDosBoxVariant variant = settings.DosBoxVariant();
+    conf.AddValue(variant.KeyboardLayoutKey(),
+                  variant.KeyboardLayoutValue(settings.KeyLayout, settings.Codepage));
 }
 
-QString KeyboardLayoutValue(const TBasicSettings &settings)
+// The emulator language in the form the emulator loads; empty when there is
+// none or the emulator cannot load the file.
+QString LanguageValue(const TBasicSettings &settings)
 {
-    return settings.KeyLayout.isEmpty() ? ValAuto : settings.KeyLayout;
+    if (!IsFile(settings.LangFile))
+        return {};
+    return settings.DosBoxVariant().LanguageValue(settings.LangFile);
+}
+
+void AddLanguage(TConfigList &conf, const TBasicSettings &settings)
+{
+    const QString language = LanguageValue(settings);
+    if (!language.isEmpty())
+        conf.AddValue(KeyLanguage, language);
 }
 
 QString MountLine(QChar drive, const QString &path)
@@ -116,10 +129,10 @@ bool CheckRunPreconditions(const TDosBoxApp &app, const TLaunchContext &ctx)
     return true;
 }
 
-void AddSpeedLines(TConfigList &conf, const TDosBoxApp &app, bool staging)
+void AddSpeedLines(TConfigList &conf, const TDosBoxApp &app, const TDosBoxVariant &variant)
 {
     const TCpuSpeed &speed = app.Speed;
-    if (!staging) {
+    if (!variant.HasCpuCyclesKeys()) {
         if (speed.RealSpeed == 0)
             conf.AddValue(KeyCycles, ValAuto);
         else if (speed.RealSpeed == MaxSpeed)
@@ -150,7 +163,7 @@ void AddCommandLines(TConfigList &conf, QString commands)
         conf.append(ReadNextItem(commands, u';'));
 }
 
-void AddAutoexecLines(TConfigList &conf, const TDosBoxApp &app, bool staging)
+void AddAutoexecLines(TConfigList &conf, const TDosBoxApp &app, const TDosBoxVariant &variant)
 {
     QString mixer = app.MixerChannels;
     while (!mixer.isEmpty())
@@ -161,10 +174,9 @@ void AddAutoexecLines(TConfigList &conf, const TDosBoxApp &app, bool staging)
         if (!app.IsoImage)
             conf.append(MountLine(app.CdDrv, CdDriveRoot(app.CdPath)) +
                         QStringLiteral(" -t cdrom"));
-        else if (staging)
-            conf.append(CmdMount + drive + u' ' + app.CdPath + QStringLiteral(" -t cdrom"));
         else
-            conf.append(CmdImgMount + drive + u' ' + app.CdPath + QStringLiteral(" -t cdrom"));
+            conf.append(variant.ImageMountCommand() + drive + u' ' + app.CdPath +
+                        QStringLiteral(" -t cdrom"));
     }
     AddCommandLines(conf, app.Commands);
     if (!app.AppFile.isEmpty()) {
@@ -180,21 +192,20 @@ void AddAutoexecLines(TConfigList &conf, const TDosBoxApp &app, bool staging)
 
 void WriteRunConfig(const QString &fileName, const TDosBoxApp &app, const TBasicSettings &settings)
 {
-    const bool staging = settings.IsStaging;
+    const TDosBoxVariant variant = settings.DosBoxVariant();
     TConfigList conf(fileName);
     conf.AddSection(SecSdl);
     conf.AddValue(KeyFullScreen, app.FullScreen ? ValTrue : QStringLiteral("false"));
     if (IsFile(app.AppMapper))
         conf.AddValue(KeyMapperFile, app.AppMapper);
     conf.AddSection(SecDosBox);
-    if (!staging && IsFile(settings.LangFile))
-        conf.AddValue(QStringLiteral("language"), settings.LangFile);
+    AddLanguage(conf, settings);
     if (app.MemSize > 0)
         conf.AddValue(KeyMemSize, app.MemSize);
     conf.AddSection(SecCpu);
-    AddSpeedLines(conf, app, staging);
+    AddSpeedLines(conf, app, variant);
     conf.AddSection(SecDos);
-    if (staging) {
+    if (variant.Staging) {
         const TMemManage &mem = app.MemManage;
         if (mem.XMS >= 0)
             conf.AddValue(KeyXms, OnOffText(mem.XMS));
@@ -203,9 +214,9 @@ void WriteRunConfig(const QString &fileName, const TDosBoxApp &app, const TBasic
         if (mem.UMB >= 0)
             conf.AddValue(KeyUmb, OnOffText(mem.UMB));
     }
-    conf.AddValue(KeyboardLayoutKey(staging), KeyboardLayoutValue(settings));
+    AddKeyboardLayout(conf, settings);
     conf.AddSection(SecAutoexec);
-    AddAutoexecLines(conf, app, staging);
+    AddAutoexecLines(conf, app, variant);
     conf.Save();
 }
 
@@ -246,6 +257,8 @@ TLaunchResult RunApplication(const TDosBoxApp &app, const TLaunchContext &ctx)
     QString commandLine = QuoteIfBlank(program);
     if (app.ConsoleMode.contains(TConsoleMode::cmHide))
         commandLine += OptNoConsole;
+    if (!app.AppConfig)
+        commandLine += settings.DosBoxVariant().NoLocalConfigOption();
     if (!settings.IsStaging) {
         const QString config = app.AppConfig ? AppConfigPath(app) : settings.ConfFile;
         if (IsFile(config))
@@ -279,15 +292,13 @@ bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)
             SafeCopyFile(global, app.AppMapper);
     }
 
-    const bool staging = settings.IsStaging;
     TConfigList conf(launchConfig);
     conf.AddSection(SecSdl);
     conf.AddValue(KeyMapperFile, app.AppMapper);
     conf.AddSection(SecDosBox);
-    if (IsFile(settings.LangFile))
-        conf.AddValue(QStringLiteral("language"), settings.LangFile);
+    AddLanguage(conf, settings);
     conf.AddSection(SecDos);
-    conf.AddValue(KeyboardLayoutKey(staging), KeyboardLayoutValue(settings));
+    AddKeyboardLayout(conf, settings);
     conf.AddSection(SecAutoexec);
     if (IsDir(app.AppPath))
         conf.append(MountLine(app.HardDrv, app.AppPath));
@@ -298,6 +309,8 @@ bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)
     if (program.isEmpty())
         return false;
     QString commandLine = QuoteIfBlank(program) + OptStartMapper;
+    if (!app.AppConfig)
+        commandLine += settings.DosBoxVariant().NoLocalConfigOption();
     if (IsFile(config))
         commandLine += ConfOption(config);
     commandLine += ConfOption(launchConfig);
@@ -311,13 +324,17 @@ bool RunDosBox(const TLaunchContext &ctx)
     const QString program = EmulatorProgram(ctx);
     if (program.isEmpty())
         return false;
-    QString commandLine = QuoteIfBlank(program);
-    if (IsFile(settings.LangFile))
-        commandLine += OptLang + QuoteIfBlank(settings.LangFile);
+    // The plain run is the global configuration's: a "dosbox.conf" that
+    // happens to lie in the root folder has no say.
+    QString commandLine = QuoteIfBlank(program) + settings.DosBoxVariant().NoLocalConfigOption();
+    const QString language = LanguageValue(settings);
+    if (!language.isEmpty())
+        commandLine += OptLang + QuoteIfBlank(language);
     if (IsFile(settings.ConfFile))
         commandLine += ConfOption(settings.ConfFile);
-    if (!settings.KeyLayout.isEmpty())
-        commandLine += OptCommand + QuoteIfBlank(CmdKeyb + settings.KeyLayout);
+    if (!settings.KeyLayout.trimmed().isEmpty())
+        commandLine +=
+            OptCommand + QuoteIfBlank(KeybCommand(settings.KeyLayout, settings.Codepage));
     ctx.Starter.StartProcess(commandLine, settings.RootPath);
     return true;
 }

@@ -89,7 +89,7 @@ bool ParseVersionAnswer(const QString &answer, const QString &fallbackName, TFil
 }
 
 bool ReadProgramAnswer(const QString &fileName, const QStringList &arguments, int timeoutMs,
-                       QString &answerText)
+                       QString &answerText, TAnswerChannels channels)
 {
     answerText.clear();
     const QFileInfo file(fileName);
@@ -100,7 +100,10 @@ bool ReadProgramAnswer(const QString &fileName, const QStringList &arguments, in
     process.setProgram(file.absoluteFilePath());
     process.setArguments(arguments);
     process.setWorkingDirectory(file.absolutePath());
-    process.setProcessChannelMode(QProcess::MergedChannels);
+    if (channels == TAnswerChannels::Both)
+        process.setProcessChannelMode(QProcess::MergedChannels);
+    else
+        process.setStandardErrorFile(QProcess::nullDevice()); // never blocks on a full pipe
     process.setStandardInputFile(QProcess::nullDevice());
     // An emulator must not open a window or a sound device just to answer.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

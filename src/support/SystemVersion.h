@@ -28,12 +28,19 @@ struct TVersionNumbers
     friend bool operator==(const TVersionNumbers &, const TVersionNumbers &) = default;
 };
 
+// Which of a program's output channels an answer holds.
+enum class TAnswerChannels
+{
+    Both,       // standard output and error, as they come
+    OutputOnly, // standard output; what the program logs on error is dropped
+};
+
 // Runs the program with the arguments in its own folder, without a shell,
 // a window or a sound device, and gives what it printed (capped at 64 KiB).
 // False when the file is no executable program, does not start or does not
 // end within timeoutMs.
 bool ReadProgramAnswer(const QString &fileName, const QStringList &arguments, int timeoutMs,
-                       QString &answer);
+                       QString &answer, TAnswerChannels channels = TAnswerChannels::Both);
 
 // Runs the program with "--version" (no shell, a few seconds at most, output
 // capped) and fills info from its answer. False when the file is no

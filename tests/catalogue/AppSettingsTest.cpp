@@ -102,7 +102,22 @@ TEST_F(AppSettingsTest, StagingKeywordsByPath)
     v = DefaultsOf(staging, "[cpu]\ncpu_cycles=MAX\ncpu_cycles protected=turbo\ncpu_throttle=off\n"
                             "[dos]\nxms=ON\nems=true\numb=off\n");
     EXPECT_EQ(v.CpuSpeed, (TCpuSpeed{MaxSpeed, 3000, 1}));
-    EXPECT_EQ(v.MemMng, (TMemManage{0, 1, 1}));
+    EXPECT_EQ(v.MemMng, (TMemManage{0, 0, 1}));
+
+    // As DOSBox Staging 0.82 and 0.83 write their files; the key of the
+    // protected-mode speed has no blank, and an older spelling loses to it.
+    v = DefaultsOf(staging, "[cpu]\ncpu_cycles           = 3000\ncpu_cycles_protected = 60000\n"
+                            "cpu_throttle         = false\n[dos]\nxms = true\nems = emm386\n"
+                            "umb = FALSE\n");
+    EXPECT_EQ(v.CpuSpeed, (TCpuSpeed{3000, 60000, 1}));
+    EXPECT_EQ(v.MemMng, (TMemManage{0, 0, 1}));
+    v = DefaultsOf(staging, "[cpu]\ncpu_cycles protected = 9000\ncpu_cycles_protected = 25000\n"
+                            "cpu_throttle = on\n[dos]\nxms = off\n");
+    EXPECT_EQ(v.CpuSpeed, (TCpuSpeed{3000, 25000, 0}));
+    EXPECT_EQ(v.MemMng, (TMemManage{1, -1, -1}));
+    // Before 0.82 DOSBox Staging had the classic speed key.
+    EXPECT_EQ(DefaultsOf(staging, "[cpu]\ncycles=fixed 4000\n").CpuSpeed,
+              (TCpuSpeed{4000, 60000, -1}));
 
     v = DefaultsOf(QStringLiteral("My STAGING setup/any.conf"),
                    "[cpu]\ncpu_cycles=auto\ncpu_cycles protected=auto\ncpu_throttle=on\n");
@@ -118,9 +133,9 @@ TEST_F(AppSettingsTest, StagingKeywordsByPath)
 
 TEST_F(AppSettingsTest, FullScreenValues)
 {
-    const std::pair<const char *, bool> cases[] = {{"true", true}, {"TRUE", true},   {"1", true},
-                                                   {"0x1", true},  {"false", false}, {"0", false},
-                                                   {"yes", false}, {"", false}};
+    const std::pair<const char *, bool> cases[] = {
+        {"true", true}, {"TRUE", true}, {"1", true},  {"0x1", true},  {"false", false},
+        {"0", false},   {"yes", true},  {"On", true}, {"off", false}, {"", false}};
     for (const auto &[value, expected] : cases) {
         TDosBoxApp app = Entry(QString());
         app.LoadConfig(Write(QStringLiteral("f.conf"), QByteArray("[sdl]\nfullscreen=") + value));

@@ -72,9 +72,11 @@ QString TE2eFolder::writeCatalogue(const Keys &config, const QList<Keys> &entrie
     return writeFile(QStringLiteral("ravelin.ini"), data);
 }
 
-TE2eFolder::Result TE2eFolder::runRavelin(const QStringList &args) const
+TE2eFolder::Result TE2eFolder::runRavelin(const QStringList &args,
+                                          const QProcessEnvironment &env) const
 {
     QProcess process;
+    process.setProcessEnvironment(env);
     process.setProgram(QStringLiteral(RAVELIN_EXE));
     process.setArguments(
         QStringList{QStringLiteral("/ini:") + path(QStringLiteral("ravelin.ini"))} + args);

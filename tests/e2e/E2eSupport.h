@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QList>
 #include <QMap>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -37,7 +38,9 @@ public:
         QString err;
     };
     // Runs the program with "/ini:<catalogue>" and args; at most 30 s.
-    Result runRavelin(const QStringList &args) const;
+    Result
+    runRavelin(const QStringList &args,
+               const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) const;
 
     // True once no process works in the folder any more (the emulator ended
     // by itself); false after timeoutMs.

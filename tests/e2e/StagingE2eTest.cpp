@@ -21,7 +21,7 @@ QString MakeStandIn(const TE2eFolder &folder)
     WriteTestProgram(
         folder.path(S("staging bin/dosbox")),
         "#!/bin/sh\n"
-        "if [ \"$1\" = --version ]; then echo 'dosbox-staging, version 0.81.1'; exit 0; fi\n"
+        "if [ \"$1\" = --version ]; then echo 'dosbox-staging, version 0.82.2 (f8c24)'; exit 0; fi\n"
         "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; echo end; } > \"" +
             record.toUtf8() + "\"\n");
     return folder.path(S("staging bin"));
@@ -55,8 +55,8 @@ TEST(StagingE2e, RunNamesOnlyTheLaunchFileAndUsesStagingKeys)
     EXPECT_EQ(QString::fromUtf8(record), app + S("\n-conf\n") + app + S("/ravelin.conf\nend\n"));
     EXPECT_EQ(QString::fromUtf8(ReadTestFile(app + S("/ravelin.conf"))),
               S("[sdl]\r\nfullscreen=false\r\n[dosbox]\r\n[cpu]\r\ncpu_cycles=3000\r\n"
-                "cpu_cycles protected=max\r\ncpu_throttle=off\r\n[dos]\r\nxms=on\r\n"
-                "ems=off\r\nkeyboard_layout=gr\r\n[autoexec]\r\nMOUNT C \"") +
+                "cpu_cycles_protected=max\r\ncpu_throttle=off\r\n[dos]\r\nxms=on\r\n"
+                "ems=off\r\nkeyboardlayout=gr\r\n[autoexec]\r\nMOUNT C \"") +
                   app + S("\"\r\nC:\r\nCD \\\r\nGAME.EXE -fast\r\nEXIT\r\n"));
 }
 
@@ -66,15 +66,16 @@ TEST(StagingE2e, PlainRunStartsInRootFolderWithKeyboard)
     ASSERT_TRUE(folder.isValid());
     const QString bin = MakeStandIn(folder);
     const QString root = folder.makeDir(S("dos root"));
-    const QString lang = folder.writeFile(S("conf/german.lng"), ":MSG\nx\n.\n");
+    const QString lang = folder.writeFile(S("conf/de.lng"), ":MSG\nx\n.\n");
     folder.writeCatalogue({{S("DosBoxPath"), bin},
                            {S("RootPath"), root},
                            {S("LangFile"), lang},
-                           {S("KeyboardLayout"), S("GR")}},
+                           {S("KeyboardLayout"), S("GR")},
+                           {S("Codepage"), S("850")}},
                           {});
 
     const auto run = folder.runRavelin({S("--dosbox")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(WaitForTestFile(folder.path(S("record.txt")), "end\n")),
-              root + S("\n-lang\n") + lang + S("\n-c\nKEYB GR\nend\n"));
+              root + S("\n-nolocalconf\n-lang\nde\n-c\nKEYB gr 850\nend\n"));
 }

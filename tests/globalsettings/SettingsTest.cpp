@@ -216,7 +216,7 @@ TEST_F(DosBoxSetDialogTest, ChoosingAStagingFolderTakesItsConfiguration)
     EXPECT_EQ(dialog.dirPresets, QStringList{classicDir});
     EXPECT_EQ(dialog.edPath->text(), stagingDir);
     EXPECT_TRUE(dialog.Staging());
-    EXPECT_EQ(dialog.laVersion->text(), QStringLiteral("DOSBox Staging (0.81.0)"));
+    EXPECT_EQ(dialog.laVersion->text(), QStringLiteral("DOSBox Staging (0.81.1)"));
     EXPECT_EQ(dialog.edConfFile->text(), stagingConf);
     EXPECT_EQ(dialog.edMapperFile->text(), locPath + QStringLiteral("keys.map"));
     EXPECT_EQ(dialog.edLangFile->text(), QString());
@@ -388,8 +388,9 @@ TEST_F(DosBoxSetDialogTest, OkWritesBackAndExaminesATypedFolder)
     settings.AutoStart = true;
     TBasicSettings expected = settings;
     expected.DosBoxPath = stagingDir;
-    expected.DosBoxDesc = QStringLiteral("DOSBox Staging (0.81.0)");
+    expected.DosBoxDesc = QStringLiteral("DOSBox Staging (0.81.1)");
     expected.IsStaging = true;
+    expected.DosBoxVersion = {true, 0, 81, 1, {}};
     WhenModal([this](QWidget *) {
         dialog.edPath->setText(stagingDir);
         dialog.OKBtn->click();
@@ -408,6 +409,7 @@ TEST_F(DosBoxSetDialogTest, OkWritesBackAndExaminesATypedFolder)
                            s.TextEditor,
                            QString::number(s.Codepage),
                            QString::number(s.IsStaging),
+                           QString::number(s.DosBoxVersion.Minor),
                            QString::number(s.AutoStart),
                            QString::number(s.HideCon)};
     };

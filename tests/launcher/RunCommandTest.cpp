@@ -124,19 +124,19 @@ TEST_F(RunCommand, SpeedAndMemoryKeysOfBothVariants)
          16,
          {S("[dosbox]"), S("memsize=16"), S("[cpu]"), S("cycles=fixed 25000"), S("[dos]")},
          {S("[dosbox]"), S("memsize=16"), S("[cpu]"), S("cpu_cycles=25000"),
-          S("cpu_cycles protected=auto"), S("cpu_throttle=off"), S("[dos]"), S("xms=on"),
+          S("cpu_cycles_protected=auto"), S("cpu_throttle=off"), S("[dos]"), S("xms=on"),
           S("ems=off"), S("umb=on")}},
         {{1000000, 1000000, 0},
          {-1, 0, -1},
          -3,
          {S("[dosbox]"), S("[cpu]"), S("cycles=max"), S("[dos]")},
-         {S("[dosbox]"), S("[cpu]"), S("cpu_cycles=max"), S("cpu_cycles protected=max"),
+         {S("[dosbox]"), S("[cpu]"), S("cpu_cycles=max"), S("cpu_cycles_protected=max"),
           S("cpu_throttle=on"), S("[dos]"), S("ems=on")}},
         {{-1, 4000, -1},
          {-1, -1, 1},
          0,
          {S("[dosbox]"), S("[cpu]"), S("[dos]")},
-         {S("[dosbox]"), S("[cpu]"), S("cpu_cycles protected=4000"), S("[dos]"), S("umb=off")}},
+         {S("[dosbox]"), S("[cpu]"), S("cpu_cycles_protected=4000"), S("[dos]"), S("umb=off")}},
     };
     for (const Case &c : cases) {
         app->Speed = c.speed;
@@ -154,6 +154,12 @@ TEST_F(RunCommand, SpeedAndMemoryKeysOfBothVariants)
                       staging ? S("keyboard_layout=auto") : S("keyboardlayout=auto"));
         }
     }
+    // DOSBox Staging before 0.82 knows only the classic speed key.
+    settings.DosBoxVersion = {true, 0, 81, 1, {}};
+    app->Speed = {4000, 0, 0};
+    ASSERT_TRUE(run().Started);
+    EXPECT_EQ(conf().mid(conf().indexOf(S("[cpu]")), 3),
+              (QStringList{S("[cpu]"), S("cycles=fixed 4000"), S("[dos]")}));
     EXPECT_EQ(OnOffText(0), S("on"));
     EXPECT_EQ(OnOffText(1), S("off"));
 }
@@ -212,6 +218,9 @@ TEST_F(RunCommand, CdImagesAreMountedAsStored)
     settings.IsStaging = true;
     ASSERT_TRUE(run().Started);
     EXPECT_EQ(autoexec().at(1), S("MOUNT E ") + app->CdPath + S(" -t cdrom"));
+    settings.DosBoxVersion = {true, 0, 82, 2, {}};
+    ASSERT_TRUE(run().Started);
+    EXPECT_EQ(autoexec().at(1), S("IMGMOUNT E ") + app->CdPath + S(" -t cdrom"));
     // A relative image lies in the application folder, where the emulator runs.
     touch(S("game/DISC.ISO"));
     app->CdPath = S("DISC.ISO");
@@ -224,7 +233,7 @@ TEST_F(RunCommand, CdImagesAreMountedAsStored)
     EXPECT_EQ(prompt.asked, QStringList{S("error: Application \"Game\": File \"") + app->CdPath +
                                         S("\" not found!")});
     EXPECT_FALSE(QFile::exists(JoinPath(app->AppPath, S("ravelin.conf"))));
-    EXPECT_EQ(starter.calls.size(), 3);
+    EXPECT_EQ(starter.calls.size(), 4);
 }
 
 // A new entry has "Mount CD drive" on but names no image or drive: it
@@ -340,15 +349,23 @@ TEST_F(RunCommand, EntryOptionsOnTheCommandLineAndInTheFile)
                            S("[dosbox]"), S("language=") + settings.LangFile, S("[cpu]")}));
     EXPECT_TRUE(conf().contains(S("keyboardlayout=gr")));
 
-    // The Staging emulator takes no language file; a mapper "file" that is a
-    // folder is not written.
+    // DOSBox Staging cannot load a classic language file, and reads the
+    // working folder's dosbox.conf unless told not to; a mapper "file" that
+    // is a folder is not written.
     settings.IsStaging = true;
+    settings.DosBoxVersion = {true, 0, 83, 0, S("-RC1")};
+    settings.Codepage = 850;
     app->AppMapper = path(S("conf/"));
     app->ConsoleMode = TConsoleModes{TConsoleMode::cmErase};
     run();
     EXPECT_EQ(conf().mid(0, 4),
               (QStringList{S("[sdl]"), S("fullscreen=true"), S("[dosbox]"), S("[cpu]")}));
-    EXPECT_FALSE(commandLine().contains(S("-noconsole")));
+    EXPECT_TRUE(conf().contains(S("keyboard_layout=gr 850")));
+    EXPECT_EQ(commandLine(),
+              emulator + S(" -nolocalconf -conf ") + app->AppPath + S("/ravelin.conf"));
+    settings.LangFile = touch(S("conf/de.lng"));
+    run();
+    EXPECT_EQ(conf().mid(2, 2), (QStringList{S("[dosbox]"), S("language=de")}));
 }
 
 TEST_F(RunCommand, WriteFailureStartsNothing)
@@ -365,7 +382,7 @@ TEST_F(RunCommand, KeymapperStartsFromACopyOfTheGlobalMap)
     touch(S("conf/mapper.map"), "global keys");
     touch(S("game/appmapper.map"), "old application keys");
     settings.MapperFile = S("mapper.map");
-    settings.LangFile = touch(S("conf/german.lng"));
+    settings.LangFile = touch(S("conf/fr.po"));
     settings.IsStaging = true;
     ASSERT_TRUE(RunKeymapper(*app, {settings, prompt, starter}));
 
@@ -376,7 +393,7 @@ TEST_F(RunCommand, KeymapperStartsFromACopyOfTheGlobalMap)
                                    S("language=") + settings.LangFile, S("[dos]"),
                                    S("keyboard_layout=auto"), S("[autoexec]"),
                                    S("MOUNT C ") + app->AppPath, S("EXIT")}));
-    EXPECT_EQ(commandLine(), emulator + S(" -startmapper -conf ") + settings.ConfFile +
+    EXPECT_EQ(commandLine(), emulator + S(" -startmapper -nolocalconf -conf ") + settings.ConfFile +
                                  S(" -conf ") + app->AppPath + S("/ravelin.conf"));
     EXPECT_EQ(starter.calls.last().workDir, app->AppPath);
 }
@@ -412,16 +429,17 @@ TEST_F(RunCommand, KeymapperForAMissingFolderFailsBeforeStarting)
 TEST_F(RunCommand, PlainRunInTheRootFolder)
 {
     settings.KeyLayout = S("GR");
-    settings.LangFile = touch(S("conf/german lang.lng"));
+    settings.LangFile = touch(S("conf/my lang.po"));
     settings.IsStaging = true;
     ASSERT_TRUE(RunDosBox({settings, prompt, starter}));
-    EXPECT_EQ(commandLine(), emulator + S(" -lang \"") + settings.LangFile + S("\" -conf ") +
-                                 settings.ConfFile + S(" -c \"KEYB GR\""));
+    EXPECT_EQ(commandLine(), emulator + S(" -nolocalconf -lang \"") + settings.LangFile +
+                                 S("\" -conf ") + settings.ConfFile + S(" -c \"KEYB gr 437\""));
     EXPECT_EQ(starter.calls.last().workDir, settings.RootPath);
 
     settings.KeyLayout.clear();
     settings.LangFile = path(S("missing.lng"));
     QFile::remove(settings.ConfFile);
+    settings.IsStaging = false;
     ASSERT_TRUE(RunDosBox({settings, prompt, starter}));
     EXPECT_EQ(commandLine(), emulator);
 
