@@ -18,11 +18,15 @@ struct TCliRequest
         Help,
         List,
         Run,
-        DosBox
+        DosBox,
+        Shortcut
     };
     TMode Mode = TMode::None;
-    // The entry to run (--run).
+    // The entry to run (--run) or to make a desktop shortcut for (--shortcut).
     QString AppName;
+    // The arguments the window's option reader sees (WindowArguments): the
+    // catalogue a shortcut names.
+    QStringList WindowArgs;
     // Answer questions with their default button instead of "No".
     bool Yes = false;
     // Set for a usage error; the request is not carried out.
@@ -30,7 +34,8 @@ struct TCliRequest
 };
 
 // Exit status of the command-line mode.
-// ceSuccess: the emulator was started, or the list or help printed.
+// ceSuccess: the emulator was started, the list or help printed, or the
+// shortcut written.
 enum TCliExit
 {
     ceSuccess = 0,
@@ -39,17 +44,18 @@ enum TCliExit
 };
 
 // True when args (the arguments without the program) ask for the
-// command-line mode: --list, --run or --dosbox before a "--".
+// command-line mode: --list, --run, --dosbox or --shortcut before a "--".
 bool IsCliRequest(const QStringList &args);
 // The same for the arguments of main(), before any application object exists.
 bool IsCliRequest(int argc, char **argv);
 
 // Reads the GNU options of args. The options of the window ("/lang:de",
 // "-ini:x") are left to the start-up code; the name after --run is never
-// taken for one of them.
+// taken for one of them, nor is the name after --shortcut.
 TCliRequest ParseCliRequest(const QStringList &args);
 
-// args without the command-line mode's options and the name after --run:
+// args without the command-line mode's options and the name after --run
+// or --shortcut:
 // what the window's option reader may see.
 QStringList WindowArguments(const QStringList &args);
 

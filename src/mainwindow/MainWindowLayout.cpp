@@ -78,6 +78,9 @@ std::vector<TActionDef> ActionDefs()
          &M::actStdErrExecute},
         {&M::actHelpFile, "actHelpFile", N_("&Documentation"), N_("Show program help"), none, 18,
          &M::actHelpFileExecute},
+        {&M::actShortcut, "actShortcut", N_("Create desktop s&hortcut"),
+         N_("Start the selected application from the desktop's menu"), none, 20,
+         &M::actShortcutExecute},
     };
 }
 
@@ -227,9 +230,9 @@ void TfrmMain::CreateMenus()
     itmConsole = menu("itmConsole", N_("&Console output"));
     itmConsole->setIcon(ilActions.icon(11));
     AddItems(itmConsole, {Item(actStdOut), Item(actStdErr)});
-    AddItems(itmEntries,
-             {Item(actNewProgram), Item(actEditProgram), Item(actDuplicate), Item(actRemProgram),
-              Sep, Sub(itmConsole), Sep, Item(actShowMan), Sep, Item(actMapper)});
+    AddItems(itmEntries, {Item(actNewProgram), Item(actEditProgram), Item(actDuplicate),
+                          Item(actRemProgram), Sep, Sub(itmConsole), Sep, Item(actShowMan), Sep,
+                          Item(actMapper), Item(actShortcut)});
 
     itmView = menu("itmView", N_("&View"));
     AddItems(itmView, {Item(actLargeIcons), Item(actSmallIcons), Item(actList), Item(actDetails)});
@@ -252,7 +255,7 @@ void TfrmMain::CreateMenus()
     AddItems(piConsole, {Item(actStdOut), Item(actStdErr)});
     AddItems(PopupMenu,
              {Item(actRun), Item(actEditProgram), Item(actDuplicate), Item(actRemProgram), Sep,
-              Sub(piConsole), Item(actShowMan), Sep, Item(actMapper)});
+              Sub(piConsole), Item(actShowMan), Sep, Item(actMapper), Item(actShortcut)});
     lvApps->SetPopupMenu(PopupMenu);
 }
 
