@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Ravelin need.
+# Installs the Debian packages that building, testing, packaging and running
+# Ravelin need (the packaging checks use the desktop's and Debian's own tools).
 # Idempotent: does nothing when everything is present. --fuzz adds the clang
 # toolchain of the fuzz targets, --format the pinned clang-format (14, Debian 12's).
 set -euo pipefail
@@ -11,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   adwaita-icon-theme fonts-dejavu-core
   dosbox xorriso
+  desktop-file-utils appstream lintian dpkg-dev libglib2.0-bin groff-base file
 )
 for option in "$@"; do
   case "$option" in
