@@ -182,7 +182,8 @@ void UpdateDesktopShortcut(const QString &oldName, const TDosBoxApp &app,
         return;
     const TShortcutFiles oldFiles = ShortcutFiles(oldName, catalogue.IniName);
     const bool onDesktop = OnDesktop(oldFiles);
-    if (oldName == app.AppName) {
+    // --run finds the entry in any letter case, so the shortcut still works.
+    if (SameText(oldName, app.AppName)) {
         WriteShortcut(app, catalogue, oldFiles, onDesktop);
         return;
     }

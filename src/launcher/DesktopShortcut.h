@@ -54,9 +54,10 @@ bool HasDesktopShortcut(const QString &appName, const QString &iniName);
 QStringList CreateDesktopShortcut(const TDosBoxApp &app, const TShortcutCatalogue &catalogue,
                                   IPrompt &prompt);
 
-// After an entry was edited; oldName is its name before. Under an unchanged
-// name the shortcut is renewed (picture, description); a renamed entry's
-// shortcut is moved to the new name after asking, and else left alone.
+// After an entry was edited; oldName is its name before. Under the same name
+// (in any letter case) the shortcut is renewed (name, picture, description);
+// a renamed entry's shortcut is moved to the new name after asking, and else
+// left alone.
 // Throws EWriteError.
 void UpdateDesktopShortcut(const QString &oldName, const TDosBoxApp &app,
                            const TShortcutCatalogue &catalogue, IPrompt &prompt);
