@@ -109,7 +109,8 @@ TShortcutCatalogue ShortcutCatalogue(const QStringList &args, const QString &ini
     TShortcutCatalogue catalogue;
     catalogue.IniName = QDir::cleanPath(iniName);
     const TCommandLine commandLine = ParseCommandLine(args, ExeDir(), QString());
-    // The full path: the shortcut starts in another working directory.
+    // The file this run resolved the option to: no working directory or
+    // environment of a later start can make the shortcut read another.
     if (commandLine.IniGiven)
         catalogue.Options.append(QStringLiteral("/ini:") + catalogue.IniName);
     if (commandLine.Portable)
