@@ -76,13 +76,16 @@ void WritePicture(const QString &file, const QImage &picture)
 QStringList WriteShortcut(const TDosBoxApp &app, const TShortcutCatalogue &catalogue,
                           const TShortcutFiles &files, bool onDesktop)
 {
+    if (files.MenuFile.isEmpty())
+        throw ERavelinError(_("The desktop's menu folder is not known (is HOME set?), so no "
+                              "shortcut can be written."));
     WritePicture(files.IconFile, ShortcutPicture(app));
     const TDesktopEntry entry = ShortcutEntry(app, catalogue, files.IconFile);
     MakeFolderFor(files.MenuFile);
     WriteDesktopEntry(files.MenuFile, entry);
     QStringList written{files.MenuFile};
     if (onDesktop) {
-        // Desktops start only launchers marked executable.
+        // Desktop folders start only launchers marked executable.
         WriteDesktopEntry(files.DesktopFile, entry, true);
         written.append(files.DesktopFile);
     }
@@ -124,6 +127,8 @@ TShortcutFiles ShortcutFiles(const QString &appName, const QString &iniName)
     const QString data = UserDataDir();
     const QString desktop = DesktopDir();
     TShortcutFiles files;
+    if (data.isEmpty())
+        return files;
     files.MenuFile =
         JoinPath(JoinPath(data, QStringLiteral("applications")), id + QStringLiteral(".desktop"));
     if (!desktop.isEmpty())
@@ -171,7 +176,8 @@ QStringList CreateDesktopShortcut(const TDosBoxApp &app, const TShortcutCatalogu
     } else if (prompt.confirm(SafeFormat(_("The application menu has a shortcut to \"%s\" now.\r\n"
                                            "Put one on the desktop as well?"),
                                          app.AppName))) {
-        written = WriteShortcut(app, catalogue, files, true);
+        WriteDesktopEntry(files.DesktopFile, ShortcutEntry(app, catalogue, files.IconFile), true);
+        written.append(files.DesktopFile);
     }
     return written;
 }

@@ -37,7 +37,8 @@ struct TShortcutFiles
 
 // Where the shortcut of the entry named appName lies. The file names come
 // from the name (in any letter case, as --run finds it) and the catalogue,
-// so that a later run finds the shortcut again.
+// so that a later run finds the shortcut again. All empty when the user's
+// data folder is not known.
 TShortcutFiles ShortcutFiles(const QString &appName, const QString &iniName);
 
 // The shortcut's content.
@@ -50,7 +51,7 @@ bool HasDesktopShortcut(const QString &appName, const QString &iniName);
 // Writes or renews the entry's shortcut in the menu and its picture, and
 // asks whether to put the shortcut on the desktop too; one that is there
 // already is renewed without asking. Returns the shortcut files written.
-// Throws EWriteError.
+// Throws EWriteError, or ERavelinError without a data folder.
 QStringList CreateDesktopShortcut(const TDosBoxApp &app, const TShortcutCatalogue &catalogue,
                                   IPrompt &prompt);
 
