@@ -8,7 +8,9 @@ JOBS ?= $(shell nproc)
 # One formatter version for everyone: Debian 12's; others wrap lines differently.
 CLANG_FORMAT ?= clang-format-14
 
-.PHONY: all deps configure build run test bench format pot fuzz clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run test install package bench format pot fuzz clean
 
 all: build
 
@@ -38,6 +40,14 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# DESTDIR=/tmp/stage puts the tree below a staging folder, as packagers do.
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The Debian package, in the build folder.
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DRAVELIN_TESTS=OFF -DRAVELIN_BENCH=ON

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Ravelin need.
+# Installs the Debian packages that building, testing, packaging and running
+# Ravelin need (the packaging checks use the desktop's and Debian's own tools).
 # Idempotent: does nothing when everything is present. --fuzz adds the clang
 # toolchain of the fuzz targets, --format the pinned clang-format (14, Debian 12's).
 set -euo pipefail
@@ -16,6 +17,7 @@ packages=(
   # tool for the keymapper
   libsdl2-2.0-0 libsdl2-net-2.0-0 libsdl2-image-2.0-0 libslirp0 libpng16-16 libopusfile0
   libgl1 libspeexdsp1 libfluidsynth3 libasound2 xvfb xdotool
+  desktop-file-utils appstream lintian dpkg-dev libglib2.0-bin groff-base file
 )
 for option in "$@"; do
   case "$option" in

@@ -15,6 +15,7 @@
 #include "texttools/ui/TxtConvertDlg.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 namespace {
@@ -61,8 +62,9 @@ QString HelpText()
           "\n"
           "Files:\n"
           "  %s/%s.ini  the catalogue\n"
-          "  %s/%s.cfg  the interface language\n"),
-        ExeBaseName(), folder, ExeBaseName(), folder, ExeBaseName());
+          "  %s/%s.cfg  the interface language\n"
+          "  %s  the user guide\n"),
+        ExeBaseName(), folder, ExeBaseName(), folder, ExeBaseName(), HelpFileName());
 }
 
 void Print(const QString &text)
@@ -93,6 +95,8 @@ int main(int argc, char **argv)
 
     TApplication app(argc, argv);
     SetExePaths(QCoreApplication::applicationFilePath());
+    // Wayland desktops match the window to the installed menu entry by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RAVELIN_APP_ID));
 
     // Before the first window exists: place the language file (default place,
     // then the command line) and put the interface language into effect.

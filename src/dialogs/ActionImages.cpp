@@ -59,6 +59,8 @@ QStringList NamesOf(int index)
         return {QStringLiteral("help-browser")};
     case 19:
         return {QStringLiteral("preferences-desktop-locale")};
+    case 20:
+        return {QStringLiteral("user-desktop")};
     default:
         return {};
     }

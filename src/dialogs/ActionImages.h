@@ -11,8 +11,8 @@
 // 0 exit, 1 settings, 2 new, 3 edit, 4 remove, 5 run, 6 large icons,
 // 7 small icons, 8 details, 9 list, 10 manual, 11 emulator, 12 about,
 // 13 convert text, 14 keymapper, 15 duplicate, 16 standard output,
-// 17 error output, 18 documentation, 19 language.
-inline constexpr int ActionImageCount = 20;
+// 17 error output, 18 documentation, 19 language, 20 desktop shortcut.
+inline constexpr int ActionImageCount = 21;
 
 // Lets theme icons show on every desktop, also without one (offscreen, a
 // bare X server): the standard icon folders are searched and Debian's

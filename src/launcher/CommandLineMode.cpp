@@ -1,7 +1,9 @@
 #include "launcher/CommandLineMode.h"
 
+#include "catalogue/AppIcons.h"
 #include "catalogue/Catalogue.h"
 #include "launcher/ConsolePrompt.h"
+#include "launcher/DesktopShortcut.h"
 #include "launcher/RunCommand.h"
 #include "launcher/WinExecute.h"
 #include "localisation/LanguageSelection.h"
@@ -19,23 +21,32 @@ namespace {
 const QString OptList = QStringLiteral("--list");
 const QString OptRun = QStringLiteral("--run");
 const QString OptDosBox = QStringLiteral("--dosbox");
+const QString OptShortcut = QStringLiteral("--shortcut");
 const QString OptYes = QStringLiteral("--yes");
 const QString OptImport = QStringLiteral("--import");
 const QString OptCategory = QStringLiteral("--category");
 const QString OptHelp = QStringLiteral("--help");
 const QString OptEnd = QStringLiteral("--");
 
+// The options that take the next argument, or the text after "=", as the
+// name of an entry.
+bool IsNameOption(const QString &arg)
+{
+    return arg == OptRun || arg == OptShortcut;
+}
+
 bool IsModeOption(const QString &arg)
 {
-    return arg == OptList || arg == OptRun || arg == OptDosBox || arg == OptImport ||
-           arg.startsWith(OptRun + u'=');
+    return arg == OptList || arg == OptDosBox || arg == OptImport || IsNameOption(arg) ||
+           arg.startsWith(OptRun + u'=') || arg.startsWith(OptShortcut + u'=');
 }
 
 void SetMode(TCliRequest &request, TCliRequest::TMode mode, const QString &option)
 {
     if (request.Mode != TCliRequest::TMode::None && request.Mode != TCliRequest::TMode::Help &&
         request.Error.isEmpty())
-        request.Error = SafeFormat(_("Only one of --list, --run, --dosbox and --import may be "
+        request.Error = SafeFormat(_("Only one of --list, --run, --dosbox, --import and "
+                                     "--shortcut may be "
                                      "given, not also %s."),
                                    option);
     if (request.Mode != TCliRequest::TMode::Help)
@@ -87,16 +98,17 @@ TCliRequest ParseCliRequest(const QStringList &args)
             SetMode(request, TMode::DosBox, arg);
         } else if (arg == OptYes) {
             request.Yes = true;
-        } else if (arg == OptRun || arg.startsWith(OptRun + u'=')) {
-            SetMode(request, TMode::Run, OptRun);
-            if (arg == OptRun) {
+        } else if (IsNameOption(arg.section(u'=', 0, 0))) {
+            const QString option = arg.section(u'=', 0, 0);
+            SetMode(request, option == OptRun ? TMode::Run : TMode::Shortcut, option);
+            if (arg == option) {
                 if (i + 1 < args.size())
                     request.AppName = args.at(++i);
             } else {
-                request.AppName = arg.mid(OptRun.size() + 1);
+                request.AppName = arg.mid(option.size() + 1);
             }
             if (request.AppName.trimmed().isEmpty() && request.Error.isEmpty())
-                request.Error = _("--run needs the name of an application.");
+                request.Error = SafeFormat(_("%s needs the name of an application."), option);
         } else if (arg == OptImport) {
             SetMode(request, TMode::Import, arg);
             while (i + 1 < args.size() && !args.at(i + 1).startsWith(OptEnd))
@@ -114,6 +126,7 @@ TCliRequest ParseCliRequest(const QStringList &args)
     }
     if (request.Mode == TMode::Help)
         request.Error.clear();
+    request.WindowArgs = WindowArguments(args);
     return request;
 }
 
@@ -126,13 +139,14 @@ QStringList WindowArguments(const QStringList &args)
             rest += args.mid(i);
             break;
         }
-        if (arg == OptRun || arg == OptCategory) {
+        if (IsNameOption(arg) || arg == OptCategory) {
             ++i;
         } else if (arg == OptImport) {
             while (i + 1 < args.size() && !args.at(i + 1).startsWith(OptEnd))
                 ++i;
-        } else if (!arg.startsWith(OptEnd))
+        } else if (!arg.startsWith(OptEnd)) {
             rest.append(arg);
+        }
     }
     return rest;
 }
@@ -142,26 +156,30 @@ QString CliHelpText(const QString &programName)
     return SafeFormat(
         _("\n"
           "Command-line mode (no window; only --import --yes writes the catalogue):\n"
-          "  %s [options] --list | --run NAME [--yes] | --dosbox\n"
+          "  %s [options] --list | --dosbox\n"
+          "  %s [options] --run NAME [--yes] | --shortcut NAME [--yes]\n"
           "  %s [options] --import FOLDER... [--category NAME] [--yes]\n"
           "  --list      list the applications: name, a tab, category\n"
           "  --run NAME  start the application NAME (letter case does not matter)\n"
           "  --dosbox    start the emulator without an application\n"
+          "  --shortcut NAME\n"
+          "              put a shortcut that starts the application NAME into the\n"
+          "              desktop's application menu; with --yes also onto the desktop\n"
           "  --import    find applications in the folders (each sub-folder is one) and\n"
           "              DOSBox configuration files given, and list what would be added\n"
           "  --yes       answer questions with their default button instead of \"No\";\n"
           "              with --import: add what was found\n"
           "Messages and questions go to standard error. Exit status: 0 the emulator\n"
-          "was started (or the list printed), 1 nothing was started, 2 wrong options\n"
-          "or no such application.\n"
+          "was started (or the list printed, the shortcut written), 1 nothing was\n"
+          "started (or written), 2 wrong options or no such application.\n"
           "Example: %s --run \"Monkey Island\"\n"),
-        programName, programName, programName);
+        programName, programName, programName, programName);
 }
 
 namespace {
 
 // Loading for the command-line mode: nobody can choose an emulator folder.
-// Listing works without one; the commands that start it need it.
+// Listing and shortcuts work without one; the commands that start it need it.
 class TCliCatalogueHost : public ICatalogueHost
 {
 public:
@@ -183,6 +201,24 @@ const TDosBoxApp *FindApp(const TCatalogue &catalogue, const QString &name)
             return app.get();
     }
     return nullptr;
+}
+
+// Writes the shortcut; its files go to out, one per line.
+int MakeShortcut(const TCliRequest &request, const TDosBoxApp &app, const QString &iniName,
+                 QTextStream &out, QTextStream &err)
+{
+    TConsolePrompt prompt(err, request.Yes);
+    try {
+        const QStringList written =
+            CreateDesktopShortcut(app, ShortcutCatalogue(request.WindowArgs, iniName), prompt);
+        for (const QString &file : written)
+            out << file << u'\n';
+        out << Qt::flush;
+        return ceSuccess;
+    } catch (const ERavelinError &e) {
+        prompt.error(e.message());
+        return ceNotStarted;
+    }
 }
 
 int Launch(const TCliRequest &request, const TCatalogue &catalogue, IProcessStarter &starter,
@@ -220,8 +256,9 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
         return ceUsage;
 
     TCatalogue catalogue;
-    TCliCatalogueHost host(request.Mode != TMode::List);
-    const TLoadResult loaded = LoadCatalogue(files, catalogue, host, QImage(), QImage());
+    TCliCatalogueHost host(request.Mode != TMode::List && request.Mode != TMode::Shortcut);
+    const TLoadResult loaded =
+        LoadCatalogue(files, catalogue, host, DefaultAppIcon(32), DefaultAppIcon(16));
     if (loaded.Cancelled) {
         err << SafeFormat(_("The DOSBox program directory is not known. Choose it in the "
                             "window first, or check the catalogue file \"%s\"."),
@@ -237,12 +274,15 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
         out << Qt::flush;
         return ceSuccess;
     }
-    if (request.Mode == TMode::Run && !FindApp(catalogue, request.AppName)) {
+    const bool named = request.Mode == TMode::Run || request.Mode == TMode::Shortcut;
+    if (named && !FindApp(catalogue, request.AppName)) {
         err << SafeFormat(_("There is no application \"%s\" in the catalogue \"%s\"."),
                           request.AppName, QDir::toNativeSeparators(files.IniName))
             << Qt::endl;
         return ceUsage;
     }
+    if (request.Mode == TMode::Shortcut)
+        return MakeShortcut(request, *FindApp(catalogue, request.AppName), files.IniName, out, err);
     return Launch(request, catalogue, starter, err);
 }
 

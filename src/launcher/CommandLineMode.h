@@ -21,11 +21,15 @@ struct TCliRequest
         List,
         Run,
         DosBox,
-        Import
+        Import,
+        Shortcut
     };
     TMode Mode = TMode::None;
-    // The entry to run (--run).
+    // The entry to run (--run) or to make a desktop shortcut for (--shortcut).
     QString AppName;
+    // The arguments the window's option reader sees (WindowArguments): the
+    // catalogue a shortcut names.
+    QStringList WindowArgs;
     // Answer questions with their default button instead of "No"; for
     // --import: add what was found instead of only listing it.
     bool Yes = false;
@@ -38,7 +42,8 @@ struct TCliRequest
 };
 
 // Exit status of the command-line mode.
-// ceSuccess: the emulator was started, or the list or help printed.
+// ceSuccess: the emulator was started, the list or help printed, or the
+// shortcut written.
 enum TCliExit
 {
     ceSuccess = 0,
@@ -47,18 +52,20 @@ enum TCliExit
 };
 
 // True when args (the arguments without the program) ask for the
-// command-line mode: --list, --run, --dosbox or --import before a "--".
+// command-line mode: --list, --run, --dosbox, --import or --shortcut before a "--".
 bool IsCliRequest(const QStringList &args);
 // The same for the arguments of main(), before any application object exists.
 bool IsCliRequest(int argc, char **argv);
 
 // Reads the GNU options of args. The options of the window ("/lang:de",
 // "-ini:x") are left to the start-up code; the name after --run is never
-// taken for one of them, nor are the paths after --import.
+// taken for one of them, nor are the paths after --import or the name after
+// --shortcut.
 TCliRequest ParseCliRequest(const QStringList &args);
 
-// args without the command-line mode's options, the name after --run and the
-// paths after --import: what the window's option reader may see.
+// args without the command-line mode's options, the name after --run or
+// --shortcut and the paths after --import: what the window's option reader
+// may see.
 QStringList WindowArguments(const QStringList &args);
 
 // The command-line mode's part of --help.

@@ -1,6 +1,7 @@
 // The commands that change the catalogue (New, Edit, Duplicate, Remove) or
-// the global settings. Every confirmed entry command writes the catalogue
-// file at once; changed global settings are written at the next save.
+// the global settings, and the desktop shortcut of an entry. Every confirmed
+// entry command writes the catalogue file at once; changed global settings
+// are written at the next save.
 
 #include "mainwindow/MainWindow.h"
 
@@ -17,6 +18,8 @@
 #include "support/PathUtils.h"
 #include "support/Prompt.h"
 #include "support/StringUtils.h"
+
+#include <QCoreApplication>
 
 std::unique_ptr<TDosBoxApp> TfrmMain::NewEntry() const
 {
@@ -55,6 +58,7 @@ void TfrmMain::actEditProgramExecute()
         return;
     TDosBoxApp &app = *Apps[size_t(index)];
     const QString oldCategory = CategoryOf(app);
+    const QString oldName = app.AppName;
     if (!ExecuteAppSettings(app))
         return;
     const QString newCategory = CategoryOf(app);
@@ -64,6 +68,7 @@ void TfrmMain::actEditProgramExecute()
     }
     ShowAppList(app.AppName);
     SaveCatalogue();
+    UpdateDesktopShortcut(oldName, app, Shortcuts(), Prompt());
 }
 
 void TfrmMain::actDuplicateExecute()
@@ -87,10 +92,24 @@ void TfrmMain::actRemProgramExecute()
     if (!Prompt().confirm(SafeFormat(_("Remove application \"%s\" from panel?"), caption),
                           CenterPos, true))
         return;
+    const QString name = Apps[size_t(index)]->AppName;
     RemoveCategoryEntry(CategoryOf(*Apps[size_t(index)]));
     Apps.erase(Apps.begin() + index);
     ShowAppList(QString());
     SaveCatalogue();
+    RemoveDesktopShortcut(name, IniName, Prompt());
+}
+
+TShortcutCatalogue TfrmMain::Shortcuts() const
+{
+    return ShortcutCatalogue(QCoreApplication::arguments().mid(1), IniName);
+}
+
+void TfrmMain::actShortcutExecute()
+{
+    const int index = SelectedAppIndex();
+    if (index >= 0)
+        CreateDesktopShortcut(*Apps[size_t(index)], Shortcuts(), Prompt());
 }
 
 TImportDialog *TfrmMain::ImportDialog()

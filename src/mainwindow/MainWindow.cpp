@@ -111,7 +111,7 @@ TCatalogueFiles TfrmMain::CatalogueFiles() const
 
 void TfrmMain::CreateLanguageMenu()
 {
-    Languages = std::make_unique<TLanguageMenu>(ExeDir(), QString());
+    Languages = std::make_unique<TLanguageMenu>(DataDir(), QString());
     Languages->SetMenu(itmLanguage);
     Languages->LoadLanguageNames(GnuGettext::GetCurrentLanguage());
     Languages->OnLanguageItemClick = [this](QMenu *sender, const QString &code) {
@@ -343,7 +343,8 @@ void TfrmMain::SetStatusText(int panel, const QString &text)
 void TfrmMain::lvAppsSelectItem()
 {
     const bool selected = lvApps->SelectedRow() >= 0;
-    for (QAction *action : {actRun, actEditProgram, actRemProgram, actShowMan, actMapper}) {
+    for (QAction *action :
+         {actRun, actEditProgram, actRemProgram, actShowMan, actMapper, actShortcut}) {
         if (action)
             action->setEnabled(selected);
     }

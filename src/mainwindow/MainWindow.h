@@ -2,6 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "dialogs/WinUtils.h"
+#include "launcher/DesktopShortcut.h"
 #include "mainwindow/AppListView.h"
 #include "support/InitProg.h"
 
@@ -37,8 +38,8 @@ enum class TManualViewer
 TManualViewer ManualViewerOf(const QString &fileName);
 // The entry's manual file; a relative name lies in the entry's folder.
 QString ManualFileOf(const TDosBoxApp &app);
-// The help file beside the program: its name is translated, so that a
-// language can bring a help file of its own.
+// The help file in the program's data folder: its name is translated, so
+// that a language can bring a help file of its own.
 QString HelpFileName();
 
 // The program's main window: the catalogued DOS applications as a list with
@@ -123,6 +124,7 @@ public:
     void AddImportedEntries(const std::vector<TImportProposal> &proposals);
     // The import window, made on first use.
     TImportDialog *ImportDialog();
+    void actShortcutExecute();
     void actSettingsExecute();
     void actRunExecute();
     void actMapperExecute();
@@ -188,6 +190,7 @@ public:
     QAction *actStdErr = nullptr;
     QAction *actHelpFile = nullptr;
     QAction *actImport = nullptr;
+    QAction *actShortcut = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -217,6 +220,8 @@ private:
     std::unique_ptr<TDosBoxApp> NewEntry() const;
     bool ExecuteAppSettings(TDosBoxApp &app);
     void AddEntry(std::unique_ptr<TDosBoxApp> app);
+    // The catalogue whose entries desktop shortcuts start: this run's.
+    TShortcutCatalogue Shortcuts() const;
     void ReadWindowSettings(const TUnicodeIniFile &file);
     void WriteWindowSettings(TUnicodeIniFile &file);
 

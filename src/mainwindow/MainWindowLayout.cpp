@@ -81,6 +81,9 @@ std::vector<TActionDef> ActionDefs()
         {&M::actImport, "actImport", N_("&Import…"),
          N_("Add DOS applications found in folders or DOSBox configuration files"), none, -1,
          &M::actImportExecute},
+        {&M::actShortcut, "actShortcut", N_("Create desktop s&hortcut"),
+         N_("Start the selected application from the desktop's menu"), none, 20,
+         &M::actShortcutExecute},
     };
 }
 
@@ -232,7 +235,7 @@ void TfrmMain::CreateMenus()
     AddItems(itmConsole, {Item(actStdOut), Item(actStdErr)});
     AddItems(itmEntries, {Item(actNewProgram), Item(actEditProgram), Item(actDuplicate),
                           Item(actRemProgram), Sep, Item(actImport), Sep, Sub(itmConsole), Sep,
-                          Item(actShowMan), Sep, Item(actMapper)});
+                          Item(actShowMan), Sep, Item(actMapper), Item(actShortcut)});
 
     itmView = menu("itmView", N_("&View"));
     AddItems(itmView, {Item(actLargeIcons), Item(actSmallIcons), Item(actList), Item(actDetails)});
@@ -255,7 +258,7 @@ void TfrmMain::CreateMenus()
     AddItems(piConsole, {Item(actStdOut), Item(actStdErr)});
     AddItems(PopupMenu,
              {Item(actRun), Item(actEditProgram), Item(actDuplicate), Item(actRemProgram), Sep,
-              Sub(piConsole), Item(actShowMan), Sep, Item(actMapper)});
+              Sub(piConsole), Item(actShowMan), Sep, Item(actMapper), Item(actShortcut)});
     lvApps->SetPopupMenu(PopupMenu);
 }
 

@@ -68,7 +68,7 @@ void TfrmMain::actShowManExecute()
 
 QString HelpFileName()
 {
-    return ExeDir() + _("ravelin-en.html");
+    return DataDir() + _("ravelin-en.html");
 }
 
 void TfrmMain::actHelpFileExecute()

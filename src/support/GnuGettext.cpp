@@ -19,10 +19,11 @@ std::unique_ptr<QTranslator> &QtTranslator()
     return translator;
 }
 
+// Catalogues on disk lie below the program's data folder.
 QString ProgramDir()
 {
-    if (!ExeDir().isEmpty())
-        return ExeDir();
+    if (!DataDir().isEmpty())
+        return DataDir();
     if (!QCoreApplication::instance())
         return QString();
     return QCoreApplication::applicationDirPath() + u'/';

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QStandardPaths>
 
 namespace {
 
@@ -19,7 +20,14 @@ struct TExePaths
     QString File;
     QString Dir;
     QString BaseName;
+    QString DataDir;
 };
+
+// Where an installed program's data lies, relative to its own folder; the
+// build sets it from the installation folders.
+#ifndef RAVELIN_DATA_DIR
+#define RAVELIN_DATA_DIR "../share/ravelin"
+#endif
 
 TExePaths &Exe()
 {
@@ -69,6 +77,10 @@ void SetExePaths(const QString &exeFile)
     exe.File = exeFile;
     exe.Dir = ExtractFilePath(exeFile);
     exe.BaseName = RemoveExtension(ExtractFileName(exeFile));
+    const QFileInfo installed(exe.Dir + QStringLiteral(RAVELIN_DATA_DIR));
+    exe.DataDir = !exe.Dir.isEmpty() && installed.isDir()
+                      ? DirWithDelimiter(installed.canonicalFilePath())
+                      : exe.Dir;
 }
 
 const QString &ExeFile()
@@ -84,6 +96,21 @@ const QString &ExeDir()
 const QString &ExeBaseName()
 {
     return Exe().BaseName;
+}
+
+const QString &DataDir()
+{
+    return Exe().DataDir;
+}
+
+QString ProgramCommand()
+{
+    const QString &file = ExeFile();
+    const QString found = QStandardPaths::findExecutable(ExeBaseName());
+    if (!found.isEmpty() &&
+        QFileInfo(found).canonicalFilePath() == QFileInfo(file).canonicalFilePath())
+        return ExtractFileName(file);
+    return file;
 }
 
 QString DefaultLanguageFile()
@@ -106,14 +133,16 @@ TCommandLine ParseCommandLine(const QStringList &args, const QString &exeDir,
             continue;
         if (ReadOption(option, QStringLiteral("lang")))
             result.LangCode = option;
-        else if (ReadOption(option, QStringLiteral("ini")))
+        else if (ReadOption(option, QStringLiteral("ini"))) {
             ini = ExpandEnvVars(option);
-        else if (MatchesAbbreviation(option, QStringLiteral("portable"))) {
+            result.IniGiven = true;
+        } else if (MatchesAbbreviation(option, QStringLiteral("portable"))) {
             portable = true;
             if (ini.isEmpty())
                 ini = DirWithDelimiter(exeDir);
         }
     }
+    result.Portable = portable;
     if (ini.isEmpty())
         return result;
     if (ini.endsWith(PathDelimiter()))
@@ -236,13 +265,13 @@ int UpdateAutoStartLink(bool autoStart, const QString &progVersName)
     // A fresh account may have no autostart folder yet.
     QDir().mkpath(link.absolutePath());
     TShellLink entry;
-    entry.Target = ExeFile();
+    entry.Target = ProgramCommand();
     entry.WorkingDir = ExeDir();
     entry.Description = progVersName;
     entry.Name = ProductName;
-    // The build puts the program's icon beside it; without that file the
-    // desktop looks the name up in its icon theme.
-    const QString icon = ExeDir() + ExeBaseName() + QStringLiteral(".png");
+    // The build puts the program's icon beside it; an installed program's
+    // icon is in the icon theme, where the desktop finds it by name.
+    const QString icon = DataDir() + ExeBaseName() + QStringLiteral(".png");
     if (QFileInfo(icon).isFile())
         entry.Icon = icon;
     return CreateShellLink(linkFile, entry);

@@ -15,6 +15,15 @@ const QString &ExeFile();
 const QString &ExeDir();
 // Name of the program file without directory and extension.
 const QString &ExeBaseName();
+// The folder of the program's own data (user guide, its icon, further
+// translations below "locale/"), with a trailing delimiter: the data folder
+// of an installed program, <prefix>/share/ravelin/, found from the program's
+// own folder so that the installed tree may move; else, as in the build
+// folder and in unpacked copies, ExeDir.
+const QString &DataDir();
+// The program as a desktop entry names it: its bare name when the search
+// path finds this very program under that name, else its full path.
+QString ProgramCommand();
 
 // The place of the language file before the command line moves it: the
 // application data folder + ExeBaseName + ".cfg", or beside the program when
@@ -27,6 +36,9 @@ struct TCommandLine
     QString LangCode;
     // Where the language file lies after /ini and /portable.
     QString LanguageFile;
+    bool Portable = false;
+    // An /ini option names the catalogue.
+    bool IniGiven = false;
 };
 
 // Reads the options /lang:code, /ini:file and /portable (also with "-",
@@ -85,7 +97,8 @@ QString ShortVersion(const QString &version);
 // The start-up entry of this program in the user's autostart folder.
 QString AutoStartLinkFile();
 // Removes the start-up entry and, with autoStart, writes it anew (target
-// the program, working directory ExeDir, description progVersName, icon the
-// picture ExeBaseName + ".png" beside the program when there is one).
+// ProgramCommand, working directory ExeDir, description progVersName, icon
+// the picture ExeBaseName + ".png" in DataDir when there is one, else the
+// icon theme's picture of that name).
 // Returns 0 on success.
 int UpdateAutoStartLink(bool autoStart, const QString &progVersName);

@@ -3,6 +3,8 @@
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -52,6 +54,21 @@ QString DocumentsDir()
 {
     return Absolute(
         StripTrailing(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), u'/'));
+}
+
+QString UserDataDir()
+{
+    return Absolute(
+        StripTrailing(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), u'/'));
+}
+
+QString DesktopDir()
+{
+    const QString desktop = Absolute(
+        StripTrailing(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), u'/'));
+    if (desktop.isEmpty() || !QFileInfo(desktop).isDir() || QDir(desktop) == QDir(QDir::homePath()))
+        return {};
+    return desktop;
 }
 
 QString ProgramFilesDir(TProgramFilesKind)

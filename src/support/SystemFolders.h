@@ -28,5 +28,11 @@ QString SpecialFolderPath(int id);
 // caller creates it when needed.
 QString AppDataDir();
 QString DocumentsDir();
+// The user's data folder, $XDG_DATA_HOME (usually ~/.local/share): the
+// desktop's menu entries lie in its "applications" folder.
+QString UserDataDir();
+// The desktop folder; empty when the user's desktop is the home folder
+// itself or the folder does not exist, as on desktops without icons.
+QString DesktopDir();
 // Where programs are installed; the same folder for every kind here.
 QString ProgramFilesDir(TProgramFilesKind kind = TProgramFilesKind::pfDefault);

@@ -104,12 +104,17 @@ TEST(CommandLineArguments, ModesOptionsAndMistakes)
               (QStringList{S("/ini:games"), S("-p")}));
 
     EXPECT_EQ(ParseCliRequest({S("--run=Doom")}).AppName, S("Doom"));
+    r = ParseCliRequest({S("--shortcut"), S("-ini:x"), S("/ini:games")});
+    EXPECT_EQ(r.Mode, TMode::Shortcut);
+    EXPECT_EQ(r.AppName, S("-ini:x"));
+    EXPECT_EQ(r.WindowArgs, QStringList{S("/ini:games")});
     EXPECT_EQ(ParseCliRequest({S("--dosbox")}).Mode, TMode::DosBox);
     EXPECT_EQ(ParseCliRequest({S("--list"), S("--help")}).Mode, TMode::Help);
 
     for (const QStringList &bad :
          {QStringList{S("--run")}, QStringList{S("--run=")},
           QStringList{S("--list"), S("--dosbox")}, QStringList{S("--list"), S("--colour")},
+          QStringList{S("--shortcut")}, QStringList{S("--run=Doom"), S("--shortcut=Doom")},
           QStringList{S("--run"), S("Monkey"), S("Island")}})
         EXPECT_FALSE(ParseCliRequest(bad).Error.isEmpty()) << bad.join(u' ').toStdString();
 }

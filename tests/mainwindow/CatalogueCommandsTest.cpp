@@ -8,6 +8,7 @@
 #include "dialogs/SelectFromListDlg.h"
 #include "dialogs/ShellDirDlg.h"
 #include "globalsettings/Settings.h"
+#include "launcher/DesktopShortcut.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
 #include "support/IniFileUtils.h"
@@ -296,6 +297,33 @@ TEST_F(CatalogueCommandsTest, RemoveAsksAndCountsTheEntryOut)
     window->actEditProgramExecute();
     window->actDuplicateExecute();
     EXPECT_EQ(messages.asked().size(), 2);
+}
+
+TEST_F(CatalogueCommandsTest, DesktopShortcutFollowsRenameAndRemove)
+{
+    WriteCatalogue({{S("Doom"), S("Games")}});
+    Open();
+    SelectItem(S("Doom"));
+    TMessageScript messages;
+    window->actShortcutExecute(); // no desktop folder here: a notice
+
+    const QString doom = ShortcutFiles(S("Doom"), IniName()).MenuFile;
+    ASSERT_TRUE(QFile::exists(doom));
+
+    AnswerEntry(S("Doom II"), QString());
+    messages.answer(mrYes);
+    window->actEditProgramExecute();
+    const QString doom2 = ShortcutFiles(S("Doom II"), IniName()).MenuFile;
+    EXPECT_FALSE(QFile::exists(doom));
+    EXPECT_TRUE(ReadTestFile(doom2).contains("Name=Doom II\n"));
+
+    messages.answer(mrYes);
+    messages.answer(mrYes);
+    window->actRemProgramExecute();
+    EXPECT_FALSE(QFile::exists(doom2));
+    ASSERT_EQ(messages.asked().size(), 4);
+    EXPECT_EQ(messages.asked()[3].message(),
+              S("Remove the desktop shortcut of \"Doom II\" as well?"));
 }
 
 TEST_F(CatalogueCommandsTest, SettingsUpdateStatusBarShortcutAndTheSelectedCodePage)

@@ -3,6 +3,7 @@
 #include "support/SystemShell.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -193,4 +194,32 @@ TEST(AutoStart, LinkFollowsTheSetting)
     ASSERT_TRUE(ReadShellLink(link, read));
     EXPECT_EQ(read.Icon, ExeDir() + S("ravelin.png"));
     EXPECT_EQ(UpdateAutoStartLink(false, S("x")), 0);
+}
+
+TEST(ProgramFiles, InstalledDataFolderAndCommandName)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString exe = dir.filePath(S("usr/bin/ravelin"));
+    QDir().mkpath(dir.filePath(S("usr/bin")));
+    QFile program(exe);
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+
+    // Beside the program until an installed tree gives it a data folder.
+    SetExePaths(exe);
+    EXPECT_EQ(DataDir(), ExeDir());
+    QDir().mkpath(dir.filePath(S("usr/share/ravelin")));
+    SetExePaths(exe);
+    EXPECT_EQ(DataDir(),
+              QFileInfo(dir.filePath(S("usr/share/ravelin"))).canonicalFilePath() + u'/');
+
+    // Desktop entries name the program by its bare name only when the search
+    // path leads to this very program.
+    const QByteArray path = qgetenv("PATH");
+    EXPECT_EQ(ProgramCommand(), exe);
+    qputenv("PATH", dir.filePath(S("usr/bin")).toLocal8Bit() + ':' + path);
+    EXPECT_EQ(ProgramCommand(), S("ravelin"));
+    qputenv("PATH", path);
 }
