@@ -6,8 +6,8 @@
 # The keywords per domain follow the markers of support/GnuGettext.h.
 cmake_minimum_required(VERSION 3.25)
 
-set(keywords_default _ N_ gettext)
-set(keywords_dialogs D_ ND_ dgettext:2)
+set(keywords_default _ N_ gettext P_:1c,2 NP_:1c,2 NG_:1,2 ngettext:1,2)
+set(keywords_dialogs D_ ND_ dgettext:2 DP_:1c,2 NDP_:1c,2 DNG_:1,2 dngettext:2,3)
 set(keywords_runtime R_)
 set(keywords_units U_)
 
