@@ -32,6 +32,7 @@ void SetMode(TCliRequest &request, TCliRequest::TMode mode, const QString &optio
 {
     if (request.Mode != TCliRequest::TMode::None && request.Mode != TCliRequest::TMode::Help &&
         request.Error.isEmpty())
+        // TRANSLATORS: The options (--list, --run, --dosbox) stay as written.
         request.Error = SafeFormat(_("Only one of --list, --run and --dosbox may be given, "
                                      "not also %s."),
                                    option);
@@ -123,6 +124,9 @@ QStringList WindowArguments(const QStringList &args)
 QString CliHelpText(const QString &programName)
 {
     return SafeFormat(
+        // TRANSLATORS: Terminal text: keep every line within 80 columns and begin the
+        // descriptions of the options in one column, the same as in the help above it.
+        // Option names stay as written; %s is the program name.
         _("\n"
           "Command-line mode (no window; the catalogue is read, never written):\n"
           "  %s [options] --list | --run NAME [--yes] | --dosbox\n"
@@ -187,8 +191,8 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
 {
     using TMode = TCliRequest::TMode;
     if (!request.Error.isEmpty()) {
-        err << request.Error << u'\n' << SafeFormat(_("Try \"%s --help\"."), ExeBaseName())
-            << Qt::endl;
+        err << WrapLines(request.Error) << u'\n'
+            << WrapLines(SafeFormat(_("Try \"%s --help\"."), ExeBaseName())) << Qt::endl;
         return ceUsage;
     }
     if (request.Mode == TMode::Help) {
@@ -202,9 +206,9 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     TCliCatalogueHost host(request.Mode != TMode::List);
     const TLoadResult loaded = LoadCatalogue(files, catalogue, host, QImage(), QImage());
     if (loaded.Cancelled) {
-        err << SafeFormat(_("The DOSBox program directory is not known. Choose it in the "
-                            "window first, or check the catalogue file \"%s\"."),
-                          QDir::toNativeSeparators(files.IniName))
+        err << WrapLines(SafeFormat(_("The DOSBox program directory is not known. Choose it in "
+                                      "the window first, or check the catalogue file \"%s\"."),
+                                    QDir::toNativeSeparators(files.IniName)))
             << Qt::endl;
         return ceNotStarted;
     }
@@ -215,8 +219,8 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
         return ceSuccess;
     }
     if (request.Mode == TMode::Run && !FindApp(catalogue, request.AppName)) {
-        err << SafeFormat(_("There is no application \"%s\" in the catalogue \"%s\"."),
-                          request.AppName, QDir::toNativeSeparators(files.IniName))
+        err << WrapLines(SafeFormat(_("There is no application \"%s\" in the catalogue \"%s\"."),
+                                    request.AppName, QDir::toNativeSeparators(files.IniName)))
             << Qt::endl;
         return ceUsage;
     }

@@ -162,7 +162,10 @@ TEST_F(GnuGettextEngine, CountedMessagesTakeTheFormOfTheLanguage)
                                             QStringLiteral("%u files"), n));
         return result.join(u',');
     };
-    // Italian counts zero as many; without a catalogue the English rule holds.
+    // French counts zero as one, German and Italian do not; without a
+    // catalogue the English rule holds.
+    EXPECT_EQ(forms("fr"), QStringLiteral("%u fichier,%u fichier,%u fichiers"));
+    EXPECT_EQ(forms("de"), QStringLiteral("%u Dateien,%u Datei,%u Dateien"));
     EXPECT_EQ(forms("it"), QStringLiteral("%u documenti,%u documento,%u documenti"));
     EXPECT_EQ(forms("es"), QStringLiteral("%u files,%u file,%u files"));
 }
