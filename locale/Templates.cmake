@@ -2,12 +2,14 @@
 #   MODE=update  writes locale/<domain>.pot when its texts changed and merges
 #                it into locale/<lang>/<domain>.po
 #   MODE=check   fails when a marked text is missing from its template or a
-#                template text lacks a finished translation
+#                template text lacks a finished translation, and (with
+#                PO_CHECK, the checker program) when a catalogue breaks the
+#                rules of locale/Glossary.txt
 # The keywords per domain follow the markers of support/GnuGettext.h.
 cmake_minimum_required(VERSION 3.25)
 
-set(keywords_default _ N_ gettext)
-set(keywords_dialogs D_ ND_ dgettext:2)
+set(keywords_default _ N_ gettext P_:1c,2 NP_:1c,2 NG_:1,2 ngettext:1,2)
+set(keywords_dialogs D_ ND_ dgettext:2 DP_:1c,2 NDP_:1c,2 DNG_:1,2 dngettext:2,3)
 set(keywords_runtime R_)
 set(keywords_units U_)
 
@@ -131,6 +133,23 @@ foreach(domain IN LISTS DOMAINS)
     endforeach()
   endif()
 endforeach()
+if(MODE STREQUAL "check" AND PO_CHECK)
+  # Paths below the source folder, so that the faults name them shortly.
+  set(catalogues)
+  foreach(domain IN LISTS DOMAINS)
+    list(APPEND catalogues locale/${domain}.pot)
+    foreach(lang IN LISTS LANGUAGES)
+      list(APPEND catalogues locale/${lang}/${domain}.po)
+    endforeach()
+  endforeach()
+  execute_process(COMMAND ${PO_CHECK} locale/Glossary.txt ${catalogues}
+                  WORKING_DIRECTORY ${SOURCE_DIR}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT rc EQUAL 0)
+    message(SEND_ERROR "The catalogues break the rules of locale/Glossary.txt:\n${out}")
+    set(failed TRUE)
+  endif()
+endif()
 if(failed)
   message(FATAL_ERROR "Translation catalogues are not up to date; see docs/DEVELOPING.md")
 endif()

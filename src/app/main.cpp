@@ -47,8 +47,12 @@ QString HelpText()
 {
     const QString folder = AppDataDir();
     return SafeFormat(
+        // TRANSLATORS: Terminal text: keep every line within 80 columns and begin the
+        // descriptions of the options in one column, the same as in the help of the
+        // command-line mode. Option names stay as written; %s is the program name.
         _("Usage: %s [/lang:CODE] [/ini:FILE] [/portable]\n"
-          "Keeps a catalogue of DOS applications and starts them in DOSBox or DOSBox Staging.\n"
+          "Keeps a catalogue of DOS applications and starts them in DOSBox or\n"
+          "DOSBox Staging.\n"
           "\n"
           "Options may also begin with \"-\", and their names may be shortened (/l:de, /p):\n"
           "  /lang:CODE  interface language for this run (en, de, fr); a language chosen\n"

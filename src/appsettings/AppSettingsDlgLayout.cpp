@@ -155,7 +155,7 @@ void TAppSettingsDialog::CreateControls()
 
     // Configuration choice and run options.
     auto *options = new QHBoxLayout;
-    rgConfig = new QGroupBox(N_("Select configuration"), this);
+    rgConfig = new QGroupBox(NP_("which configuration is used", "Select configuration"), this);
     auto *config = new QVBoxLayout(rgConfig);
     rbGlobalConfig = new QRadioButton(N_("Global"), rgConfig);
     rbAppConfig = new QRadioButton(N_("Application specific"), rgConfig);
@@ -344,6 +344,7 @@ QWidget *TAppSettingsDialog::CreateEmulationPage()
     tsNormal = new QWidget;
     auto *normal = new QGridLayout(tsNormal);
     normal->setContentsMargins(0, 0, 0, 0);
+    // TRANSLATORS: Write the numbers as your language does (10.000, 10 000).
     cbCycles =
         ListBox(tsNormal, {N_("Use default value"), N_("Set automatically"), N_("5 000 cycles/ms"),
                            N_("10 000 cycles/ms"), N_("25 000 cycles/ms"), N_("50 000 cycles/ms"),

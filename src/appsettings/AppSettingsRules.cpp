@@ -152,6 +152,8 @@ QString MemSizeHint(int defaultSize)
 
 QString MixerChannelName(int index)
 {
+    // TRANSLATORS: Channels of the DOSBox mixer; the names of sound cards
+    // (Disney, Gravis UltraSound, Sound Blaster) stay as written.
     static const std::array<QString, MixerChannelCount> names{
         N_("Master"),        N_("Disney"),    N_("Speaker"),  N_("Gravis UltraSound"),
         N_("Sound Blaster"), N_("FM Stereo"), N_("CD Audio"),

@@ -381,8 +381,12 @@ void TShellDirDialog::itmDeleteClick()
         TDeleteCounts counts;
         deleted = DeleteDirectoryTree(dir, QString(), true, counts);
         if (deleted)
-            InfoDialog(SafeFormat(D_("%u directories with %u files deleted!"),
-                                  unsigned(counts.Dirs), unsigned(counts.Files)));
+            InfoDialog(SafeFormat(
+                // TRANSLATORS: %s is the number of files ("%u files" below).
+                DNG_("%u directory with %s deleted!", "%u directories with %s deleted!",
+                     counts.Dirs),
+                unsigned(counts.Dirs),
+                SafeFormat(DNG_("%u file", "%u files", counts.Files), unsigned(counts.Files))));
     }
     if (deleted)
         RemoveFromHistory(dir);

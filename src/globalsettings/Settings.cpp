@@ -195,6 +195,8 @@ bool TDosBoxSetDialog::FormCloseQuery()
         adjust = ConfirmDialogAt(
             ScreenCenterPos,
             WithProgramName(
+                // TRANSLATORS: Keep "DosBox.exe" as written: Ravelin puts the name of the
+                // emulator's program file in its place.
                 _("DosBox.exe not found in the specified directory!\r\nAdjust setting?")));
     }
     if (!IsDir(edRootPath->text())) {
@@ -210,6 +212,7 @@ bool TDosBoxSetDialog::FormCloseQuery()
             laVersion->text().isEmpty() ? DosBox::ProgramName : laVersion->text();
         ErrorDialogAt(
             ScreenCenterPos,
+            // TRANSLATORS: %s is the emulator with its version (DOSBox 0.74.3).
             SafeFormat(_("%s requires a primary configuration file to be specified!"), emulator));
         canClose = false;
     }

@@ -105,7 +105,7 @@ void TDosBoxSetDialog::CreateControls()
     edConfFile = new QLineEdit(gbDosBox);
     edConfFile->setReadOnly(true);
     btEditConf = GlyphButton(gbDosBox, EditGlyph(), N_("Edit configuration"));
-    btConf = GlyphButton(gbDosBox, file, N_("Select configuration"));
+    btConf = GlyphButton(gbDosBox, file, NP_("choose the file", "Select configuration"));
     AddPathRow(grid, row, Caption(N_("Primary configuration file:"), gbDosBox, edConfFile),
                edConfFile, {btEditConf, btConf});
 

@@ -45,9 +45,9 @@ void SetMode(TCliRequest &request, TCliRequest::TMode mode, const QString &optio
 {
     if (request.Mode != TCliRequest::TMode::None && request.Mode != TCliRequest::TMode::Help &&
         request.Error.isEmpty())
+        // TRANSLATORS: The options (--list, --run, ...) stay as written.
         request.Error = SafeFormat(_("Only one of --list, --run, --dosbox, --import and "
-                                     "--shortcut may be "
-                                     "given, not also %s."),
+                                     "--shortcut may be given, not also %s."),
                                    option);
     if (request.Mode != TCliRequest::TMode::Help)
         request.Mode = mode;
@@ -154,6 +154,9 @@ QStringList WindowArguments(const QStringList &args)
 QString CliHelpText(const QString &programName)
 {
     return SafeFormat(
+        // TRANSLATORS: Terminal text: keep every line within 80 columns and begin the
+        // descriptions of the options in one column, the same as in the help above it.
+        // Option names stay as written; %s is the program name.
         _("\n"
           "Command-line mode (no window; only --import --yes writes the catalogue):\n"
           "  %s [options] --list | --dosbox\n"
@@ -244,8 +247,8 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
 {
     using TMode = TCliRequest::TMode;
     if (!request.Error.isEmpty()) {
-        err << request.Error << u'\n' << SafeFormat(_("Try \"%s --help\"."), ExeBaseName())
-            << Qt::endl;
+        err << WrapLines(request.Error) << u'\n'
+            << WrapLines(SafeFormat(_("Try \"%s --help\"."), ExeBaseName())) << Qt::endl;
         return ceUsage;
     }
     if (request.Mode == TMode::Help) {
@@ -260,9 +263,9 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     const TLoadResult loaded =
         LoadCatalogue(files, catalogue, host, DefaultAppIcon(32), DefaultAppIcon(16));
     if (loaded.Cancelled) {
-        err << SafeFormat(_("The DOSBox program directory is not known. Choose it in the "
-                            "window first, or check the catalogue file \"%s\"."),
-                          QDir::toNativeSeparators(files.IniName))
+        err << WrapLines(SafeFormat(_("The DOSBox program directory is not known. Choose it in "
+                                      "the window first, or check the catalogue file \"%s\"."),
+                                    QDir::toNativeSeparators(files.IniName)))
             << Qt::endl;
         return ceNotStarted;
     }
@@ -276,8 +279,8 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     }
     const bool named = request.Mode == TMode::Run || request.Mode == TMode::Shortcut;
     if (named && !FindApp(catalogue, request.AppName)) {
-        err << SafeFormat(_("There is no application \"%s\" in the catalogue \"%s\"."),
-                          request.AppName, QDir::toNativeSeparators(files.IniName))
+        err << WrapLines(SafeFormat(_("There is no application \"%s\" in the catalogue \"%s\"."),
+                                    request.AppName, QDir::toNativeSeparators(files.IniName)))
             << Qt::endl;
         return ceUsage;
     }

@@ -44,6 +44,7 @@ std::optional<QStringList> ReadConsoleFile(const QString &appName, const QString
         lines = ReadTextLines(file.readAll());
     if (lines.isEmpty()) {
         prompt.error(_("Application") +
+                     // TRANSLATORS: Follows the word "Application"; keep the blank in front.
                      SafeFormat(_(" \"%s\": File \"%s\" is empty!"), appName, fileName));
         return std::nullopt;
     }

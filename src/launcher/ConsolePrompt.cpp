@@ -4,6 +4,33 @@
 
 using namespace ResourceStrings;
 
+QString WrapLines(const QString &text, int width)
+{
+    QStringList result;
+    const QStringList lines = text.split(u'\n');
+    for (const QString &line : lines) {
+        qsizetype indent = 0;
+        while (indent < line.size() && line.at(indent) == u' ')
+            ++indent;
+        QString rest = line;
+        while (rest.size() > width) {
+            qsizetype cut = rest.lastIndexOf(u' ', width);
+            if (cut <= indent)
+                cut = rest.indexOf(u' ', width);
+            if (cut < 0)
+                break;
+            result.append(rest.left(cut));
+            qsizetype next = cut;
+            while (next < rest.size() && rest.at(next) == u' ')
+                ++next;
+            rest = next == rest.size() ? QString() : line.left(indent) + rest.mid(next);
+        }
+        if (!rest.isEmpty() || line.isEmpty())
+            result.append(rest);
+    }
+    return result.join(u'\n');
+}
+
 TConsolePrompt::TConsolePrompt(QTextStream &stream, bool answerDefault)
     : m_stream(stream), m_answerDefault(answerDefault)
 {}
@@ -12,7 +39,7 @@ void TConsolePrompt::show(const QString &text)
 {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_stream << plain << Qt::endl;
+    m_stream << WrapLines(plain) << Qt::endl;
 }
 
 void TConsolePrompt::answer(const QString &caption)

@@ -89,6 +89,7 @@ bool HasReadableMedium(const QString &root)
 
 QString ApplicationLabel(const QString &format, const QString &appName, const QString &value)
 {
+    // TRANSLATORS: Names a catalogue entry in front of the messages that begin with ' "%s":'.
     return _("Application") + SafeFormat(format, appName, value);
 }
 
@@ -114,6 +115,7 @@ bool CheckRunPreconditions(const TDosBoxApp &app, const TLaunchContext &ctx)
         const QString image = FirstQuotedItem(app.CdPath, u' ', u'"');
         if (!IsFile(MakeAbsolutePath(app.AppPath, image))) {
             ctx.Prompt.error(
+                // TRANSLATORS: Follows the word "Application"; keep the blank in front.
                 ApplicationLabel(_(" \"%s\": File \"%s\" not found!"), app.AppName, app.CdPath));
             return false;
         }
@@ -122,6 +124,7 @@ bool CheckRunPreconditions(const TDosBoxApp &app, const TLaunchContext &ctx)
     const QString root = CdDriveRoot(app.CdPath);
     while (!HasReadableMedium(root)) {
         if (!ctx.Prompt.confirmRetry(
+                // TRANSLATORS: Follows the word "Application"; keep the blank in front.
                 ApplicationLabel(_(" \"%s\": Please insert the associated CD into drive \"%s\"!"),
                                  app.AppName, root)))
             return false;

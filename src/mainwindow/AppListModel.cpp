@@ -200,7 +200,8 @@ QVariant TAppListModel::headerData(int section, Qt::Orientation orientation, int
     case 1:
         return _("Path");
     case 2:
-        return _("Application");
+        // TRANSLATORS: Heading of the column that shows each entry's program file (KEEN.EXE).
+        return P_("program column", "Application");
     case 3:
         return _("Parameters");
     case 4:

@@ -62,7 +62,7 @@ std::vector<TActionDef> ActionDefs()
         {&M::actShowMan, "actShowMan", N_("Show &manual"),
          N_("Show manual of selected application"), QKeySequence(Qt::Key_F1), 10,
          &M::actShowManExecute},
-        {&M::actDosBox, "actDosBox", N_("Run &DOSbox"), N_("Start DOSBox without application"),
+        {&M::actDosBox, "actDosBox", N_("Run &DOSBox"), N_("Start DOSBox without application"),
          QKeySequence(Qt::CTRL | Qt::Key_F9), 11, &M::actDosBoxExecute},
         {&M::actInfo, "actInfo", N_("&About"), QString(), none, 12, &M::actInfoExecute},
         {&M::actConvertText, "actConvertText", N_("&Convert text"),

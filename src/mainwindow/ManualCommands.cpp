@@ -68,6 +68,8 @@ void TfrmMain::actShowManExecute()
 
 QString HelpFileName()
 {
+    // TRANSLATORS: The user guide in your language beside the program:
+    // ravelin-de.html and ravelin-fr.html exist.
     return DataDir() + _("ravelin-en.html");
 }
 

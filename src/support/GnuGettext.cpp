@@ -71,6 +71,21 @@ QString dgettext(const QString &domain, const QString &msgId)
     return DefaultInstance().dgettext(domain, msgId);
 }
 
+QString WithContext(const QString &context, const QString &text)
+{
+    return context + QChar(0x04) + text;
+}
+
+QString ngettext(const QString &singular, const QString &plural, quint64 n)
+{
+    return DefaultInstance().ngettext(singular, plural, n);
+}
+
+QString dngettext(const QString &domain, const QString &singular, const QString &plural, quint64 n)
+{
+    return DefaultInstance().dngettext(domain, singular, plural, n);
+}
+
 QString LoadResString(const QString &msgId)
 {
     return DefaultInstance().LoadResString(msgId);

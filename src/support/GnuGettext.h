@@ -18,12 +18,28 @@ class TGnuGettextInstance;
 //   ND_("text")  design text of a window translated with the domain "dialogs"
 // N_ and ND_ do nothing at run time: TranslateComponent translates the
 // window's texts when the window is created and again on a language change.
+//
+// One English text with two meanings gets a context, a short note on what it
+// names, so that each meaning has its own translation:
+//   P_("context", "text"), DP_(...)     as _ and D_
+//   NP_("context", "text"), NDP_(...)   as N_ and ND_
+// A message that counts gets the plural forms of the language:
+//   NG_("%u file", "%u files", n), DNG_(...)   in "default" and "dialogs"
+// The count still has to be formatted into the text (SafeFormat).
+// A comment "// TRANSLATORS: ..." right before a marked text reaches the
+// translators with it: say there what must stay as written.
 namespace GnuGettext {
 
 // Translation of MsgId in the domain "default".
 QString gettext(const QString &msgId);
 // Translation of MsgId in the named domain.
 QString dgettext(const QString &domain, const QString &msgId);
+// A text with its context, as the lookups and window translation take it:
+// context, the character 0x04, text (the catalogues' key).
+QString WithContext(const QString &context, const QString &text);
+// The plural form for n of a counted message in "default" or the named domain.
+QString ngettext(const QString &singular, const QString &plural, quint64 n);
+QString dngettext(const QString &domain, const QString &singular, const QString &plural, quint64 n);
 // Translation of a resource string: "default", then "runtime", then "units";
 // the first translation that differs from the English text wins.
 QString LoadResString(const QString &msgId);
@@ -54,3 +70,13 @@ void SetProblemHandler(std::function<void(const QString &, const QString &)> han
 #define U_(s) GnuGettext::LoadResString(QStringLiteral(s))
 #define N_(s) QStringLiteral(s)
 #define ND_(s) QStringLiteral(s)
+#define P_(c, s) GnuGettext::gettext(GnuGettext::WithContext(QStringLiteral(c), QStringLiteral(s)))
+#define DP_(c, s)                                                                                  \
+    GnuGettext::dgettext(QStringLiteral("dialogs"),                                                \
+                         GnuGettext::WithContext(QStringLiteral(c), QStringLiteral(s)))
+#define NP_(c, s) GnuGettext::WithContext(QStringLiteral(c), QStringLiteral(s))
+#define NDP_(c, s) GnuGettext::WithContext(QStringLiteral(c), QStringLiteral(s))
+#define NG_(s, p, n) GnuGettext::ngettext(QStringLiteral(s), QStringLiteral(p), quint64(n))
+#define DNG_(s, p, n)                                                                              \
+    GnuGettext::dngettext(QStringLiteral("dialogs"), QStringLiteral(s), QStringLiteral(p),         \
+                          quint64(n))

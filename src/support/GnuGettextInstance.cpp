@@ -1,6 +1,7 @@
 #include "support/GnuGettextInstance.h"
 
 #include "support/MoFile.h"
+#include "support/PluralForms.h"
 #include "support/StringUtils.h"
 
 #include <QDirIterator>
@@ -14,6 +15,7 @@ namespace {
 
 const QString ResourceFolder = QStringLiteral(":/localisation");
 const QString ResourcePrefix = QStringLiteral("IDR_TRANS_");
+constexpr QChar ContextSeparator = QChar(0x04);
 
 QString CataloguePath(const QString &dir, const QString &code, const QString &domain)
 {
@@ -32,6 +34,33 @@ bool DeclaresUtf8(QByteArrayView header)
             return true;
     }
     return false;
+}
+
+// A text with a context is looked up as context, 0x04, text (the key the
+// catalogue tools write); without a translation the caller gets the text.
+QString WithoutContext(const QString &msgId)
+{
+    const qsizetype separator = msgId.indexOf(ContextSeparator);
+    return separator < 0 ? msgId : msgId.mid(separator + 1);
+}
+
+// Catalogue ids have LF line ends.
+QByteArray CatalogueId(const QString &msgId)
+{
+    QByteArray id = msgId.toUtf8();
+    id.replace("\r", "");
+    return id;
+}
+
+// Catalogue texts have LF line ends; the caller gets back the line ends it used.
+QString WithCallersLineEnds(QByteArrayView translation, const QString &msgId)
+{
+    QString result = QString::fromUtf8(translation);
+    if (msgId.contains(QStringLiteral("\r\n"))) {
+        result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        result.replace(u'\n', QStringLiteral("\r\n"));
+    }
+    return result;
 }
 
 } // namespace
@@ -134,27 +163,31 @@ TGnuGettextInstance::TDomain &TGnuGettextInstance::domain(const QString &name)
     return *it->second;
 }
 
-QString TGnuGettextInstance::translate(TDomain &d, const QString &msgId)
+TMoFile *TGnuGettextInstance::catalogue(TDomain &d)
 {
-    if (!Enabled || !d.Enabled || msgId.isEmpty())
-        return msgId;
+    if (!Enabled || !d.Enabled)
+        return nullptr;
     if (!d.mofile && !d.OpenHasFailedBefore)
         openCatalogue(d);
-    if (!d.mofile)
-        return msgId;
+    return d.mofile.get();
+}
 
-    QByteArray id = msgId.toUtf8();
-    id.replace("\r", "");
-    const auto found = d.mofile->lookup(id);
-    if (!found)
-        return msgId;
-    QString result = QString::fromUtf8(*found);
-    // Catalogue texts have LF line ends; give the caller back the line ends it used.
-    if (msgId.contains(QStringLiteral("\r\n"))) {
-        result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        result.replace(u'\n', QStringLiteral("\r\n"));
-    }
-    return result;
+QString TGnuGettextInstance::translate(TDomain &d, const QString &msgId)
+{
+    const TMoFile *mo = msgId.isEmpty() ? nullptr : catalogue(d);
+    const auto found = mo ? mo->lookup(CatalogueId(msgId)) : std::nullopt;
+    return found ? WithCallersLineEnds(*found, msgId) : WithoutContext(msgId);
+}
+
+QString TGnuGettextInstance::translatePlural(TDomain &d, const QString &singular,
+                                             const QString &plural, quint64 n)
+{
+    const TMoFile *mo = singular.isEmpty() ? nullptr : catalogue(d);
+    const auto found =
+        mo ? mo->lookupPlural(CatalogueId(singular), PluralFormIndex(d.curlang, n)) : std::nullopt;
+    if (found)
+        return WithCallersLineEnds(*found, singular);
+    return n == 1 ? WithoutContext(singular) : plural;
 }
 
 const TLanguageTableEntry *TGnuGettextInstance::builtInAt(const QString &path) const
@@ -220,24 +253,37 @@ QString TGnuGettextInstance::dgettext(const QString &domainName, const QString &
     return translate(domain(domainName), msgId);
 }
 
+QString TGnuGettextInstance::ngettext(const QString &singular, const QString &plural, quint64 n)
+{
+    return translatePlural(domain(QStringLiteral("default")), singular, plural, n);
+}
+
+QString TGnuGettextInstance::dngettext(const QString &domainName, const QString &singular,
+                                       const QString &plural, quint64 n)
+{
+    return translatePlural(domain(domainName), singular, plural, n);
+}
+
 QString TGnuGettextInstance::LoadResString(const QString &msgId)
 {
+    const QString english = WithoutContext(msgId);
     for (const QString &name : m_resourceStringDomains) {
         QString result = dgettext(name, msgId);
-        if (result != msgId)
+        if (result != english)
             return result;
     }
-    return msgId;
+    return english;
 }
 
 QString TGnuGettextInstance::ComponentGettext(const QString &msgId)
 {
+    const QString english = WithoutContext(msgId);
     for (const QString &name : m_componentDomains) {
         QString result = dgettext(name, msgId);
-        if (result != msgId)
+        if (result != english)
             return result;
     }
-    return msgId;
+    return english;
 }
 
 void TGnuGettextInstance::AddResourceStringDomain(const QString &domainName)

@@ -37,8 +37,15 @@ public:
     TGnuGettextInstance(const QString &programDir, QList<TLanguageTableEntry> builtIns);
     ~TGnuGettextInstance();
 
+    // A msgId of the form context, 0x04, text is looked up with its context;
+    // untranslated, the text comes back without it.
     QString gettext(const QString &msgId);
     QString dgettext(const QString &domain, const QString &msgId);
+    // The form of the current language for the number n; untranslated, the
+    // singular for one and the plural otherwise.
+    QString ngettext(const QString &singular, const QString &plural, quint64 n);
+    QString dngettext(const QString &domain, const QString &singular, const QString &plural,
+                      quint64 n);
     QString LoadResString(const QString &msgId);
     // Translation in the domains used for windows translated without a domain.
     QString ComponentGettext(const QString &msgId);
@@ -63,7 +70,10 @@ public:
 private:
     class TDomain;
     TDomain &domain(const QString &name);
+    TMoFile *catalogue(TDomain &domain);
     QString translate(TDomain &domain, const QString &msgId);
+    QString translatePlural(TDomain &domain, const QString &singular, const QString &plural,
+                            quint64 n);
     void openCatalogue(TDomain &domain);
     const TLanguageTableEntry *builtInAt(const QString &path) const;
     void reportProblem(const QString &title, const QString &text) const;

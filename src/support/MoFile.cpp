@@ -121,7 +121,7 @@ void TMoFile::parse(const QString &name)
         m_sorted = compareBytes(originalAt(i - 1), originalAt(i)) < 0;
 }
 
-std::optional<QByteArrayView> TMoFile::lookup(QByteArrayView msgId) const
+std::optional<quint32> TMoFile::find(QByteArrayView msgId) const
 {
     if (m_sorted) {
         quint32 lo = 0, hi = m_count;
@@ -129,7 +129,7 @@ std::optional<QByteArrayView> TMoFile::lookup(QByteArrayView msgId) const
             const quint32 mid = lo + (hi - lo) / 2;
             const int c = compareBytes(originalAt(mid), msgId);
             if (c == 0)
-                return translationAt(mid);
+                return mid;
             if (c < 0)
                 lo = mid + 1;
             else
@@ -139,7 +139,31 @@ std::optional<QByteArrayView> TMoFile::lookup(QByteArrayView msgId) const
     }
     for (quint32 i = 0; i < m_count; ++i) {
         if (compareBytes(originalAt(i), msgId) == 0)
-            return translationAt(i);
+            return i;
     }
     return std::nullopt;
+}
+
+std::optional<QByteArrayView> TMoFile::lookup(QByteArrayView msgId) const
+{
+    const std::optional<quint32> index = find(msgId);
+    if (!index)
+        return std::nullopt;
+    return translationAt(*index);
+}
+
+std::optional<QByteArrayView> TMoFile::lookupPlural(QByteArrayView msgId, int form) const
+{
+    const std::optional<quint32> index = find(msgId);
+    if (!index || form < 0)
+        return std::nullopt;
+    // The forms follow each other, each ended by a NUL but the last.
+    QByteArrayView rest = stringAt(m_translations, *index);
+    for (int i = 0; i < form; ++i) {
+        const qsizetype nul = rest.indexOf('\0');
+        if (nul < 0)
+            return std::nullopt;
+        rest = rest.sliced(nul + 1);
+    }
+    return firstPart(rest);
 }

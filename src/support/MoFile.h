@@ -33,8 +33,12 @@ public:
 
     // The translation of the UTF-8 message id (exact byte comparison), or
     // nothing when the catalogue has no entry for it. For plural entries the
-    // id is the singular and the result the first form.
+    // id is the singular and the result the first form. An id with a context
+    // is the context, the byte 0x04 and the text.
     std::optional<QByteArrayView> lookup(QByteArrayView msgId) const;
+    // Plural form number `form` (from 0) of the entry for the singular msgId;
+    // nothing when there is no such entry or it has fewer forms.
+    std::optional<QByteArrayView> lookupPlural(QByteArrayView msgId, int form) const;
 
     quint32 count() const { return m_count; }
     QByteArrayView originalAt(quint32 index) const;
@@ -45,6 +49,7 @@ private:
     void parse(const QString &name);
     quint32 word(quint64 offset) const;
     QByteArrayView stringAt(quint32 tableOffset, quint32 index) const;
+    std::optional<quint32> find(QByteArrayView msgId) const;
 
     std::unique_ptr<QFile> m_file;
     QByteArray m_copy;

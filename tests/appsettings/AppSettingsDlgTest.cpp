@@ -897,6 +897,8 @@ TEST_F(AppSettingsDlgTest, GermanWindowAndMessages)
     dlg.LoadControls({}, app, true);
     EXPECT_EQ(dlg.pcSettings->tabText(1), QStringLiteral("Audiomixer"));
     EXPECT_EQ(dlg.cbRealSpeed->itemText(1), QStringLiteral("3.000 Zyklen/ms"));
+    // A design text with a context gets the translation of its meaning.
+    EXPECT_EQ(dlg.rgConfig->title(), QStringLiteral("Verwendete Konfiguration"));
     TFileOpenScript files;
     TMessageScript messages;
     files.answer({QStringLiteral("/elsewhere/RUN.EXE")});
@@ -906,6 +908,6 @@ TEST_F(AppSettingsDlgTest, GermanWindowAndMessages)
     EXPECT_EQ(files.asked().at(0).Filters.at(0).Description, QStringLiteral("Programme"));
     ASSERT_EQ(messages.asked().size(), 1);
     EXPECT_EQ(messages.asked().at(0).text,
-              QStringLiteral("Die Programmdatei muss unterhalb des Stammpfads liegen:\r\n") +
-                  m_appPath + QStringLiteral("\r\nBitte erneut versuchen!"));
+              QStringLiteral("Das Programm muss im Stammordner liegen:\r\n") + m_appPath +
+                  QStringLiteral("\r\nBitte versuchen Sie es erneut!"));
 }

@@ -428,7 +428,7 @@ TEST_F(DirDialog, LanguageSwitchKeepsTheChoice)
     dlg.spbHomeClick();
     ASSERT_EQ(messages.asked().size(), 1);
     EXPECT_EQ(messages.asked().at(0).message(),
-              S("Verzeichnis nicht gefunden:\r\n") + Path("gone") + u'!');
+              S("Ordner nicht gefunden:\r\n") + Path("gone") + u'!');
     GnuGettext::UseLanguage(S("C"));
     RetranslateComponent(&dlg);
 }

@@ -3,6 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
+#include "launcher/ConsolePrompt.h"
 #include "support/IniFileUtils.h"
 
 #include <QCryptographicHash>
@@ -117,6 +118,18 @@ TEST(CommandLineArguments, ModesOptionsAndMistakes)
           QStringList{S("--shortcut")}, QStringList{S("--run=Doom"), S("--shortcut=Doom")},
           QStringList{S("--run"), S("Monkey"), S("Island")}})
         EXPECT_FALSE(ParseCliRequest(bad).Error.isEmpty()) << bad.join(u' ').toStdString();
+}
+
+TEST(CommandLineText, LongLinesBreakAtBlanksWithinTheWidth)
+{
+    EXPECT_EQ(WrapLines(S("one two three four"), 9), S("one two\nthree\nfour"));
+    // Continuation lines keep the indentation; line breaks stay; a word wider
+    // than the line keeps a line of its own.
+    EXPECT_EQ(WrapLines(S("  alpha beta gamma\n\nx /a/very/long/path y"), 12),
+              S("  alpha beta\n  gamma\n\nx\n/a/very/long/path\ny"));
+    // No-break spaces hold their words together.
+    EXPECT_EQ(WrapLines(S("Nom du fichier\u00a0:"), 15), S("Nom du\nfichier\u00a0:"));
+    EXPECT_EQ(WrapLines(S("exactly ten"), 11), S("exactly ten"));
 }
 
 TEST_F(CommandLineMode, ListsEntriesWithTheirCategories)

@@ -1,5 +1,8 @@
 #include "support/GnuGettextInstance.h"
 
+#include "support/GnuGettext.h"
+#include "support/PluralForms.h"
+
 #include "common/MoBuilder.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
@@ -128,6 +131,45 @@ TEST_F(GnuGettextEngine, CrLfIdsFindLfEntriesAndGetCrLfBack)
               QStringLiteral("Other\r\ntext\n"));
 }
 
+TEST_F(GnuGettextEngine, ContextsSeparateMeaningsAndFallBackToTheText)
+{
+    const QString column =
+        GnuGettext::WithContext(QStringLiteral("column"), QStringLiteral("Name"));
+    const QString other = GnuGettext::WithContext(QStringLiteral("other"), QStringLiteral("Name"));
+    writeCatalogue(QStringLiteral("it"), QStringLiteral("default"),
+                   {{"column\004Name", "Nome"}, {"Name", "Denominazione"}});
+    engine->UseLanguage(QStringLiteral("it"));
+    EXPECT_EQ(engine->gettext(column), QStringLiteral("Nome"));
+    EXPECT_EQ(engine->gettext(QStringLiteral("Name")), QStringLiteral("Denominazione"));
+    // Untranslated, the text comes back without its context, in every kind of lookup.
+    EXPECT_EQ(engine->gettext(other), QStringLiteral("Name"));
+    EXPECT_EQ(engine->LoadResString(other), QStringLiteral("Name"));
+    EXPECT_EQ(engine->ComponentGettext(column), QStringLiteral("Nome"));
+    engine->UseLanguage(QStringLiteral("es"));
+    EXPECT_EQ(engine->ComponentGettext(column), QStringLiteral("Name"));
+}
+
+TEST_F(GnuGettextEngine, CountedMessagesTakeTheFormOfTheLanguage)
+{
+    writeCatalogue(
+        QStringLiteral("it"), QStringLiteral("dialogs"),
+        {{QByteArray("%u file\0%u files", 16), QByteArray("%u documento\0%u documenti", 25)}});
+    const auto forms = [this](const char *lang) {
+        engine->UseLanguage(QString::fromLatin1(lang));
+        QStringList result;
+        for (quint64 n : {0, 1, 2})
+            result.append(engine->dngettext(QStringLiteral("dialogs"), QStringLiteral("%u file"),
+                                            QStringLiteral("%u files"), n));
+        return result.join(u',');
+    };
+    // French counts zero as one, German and Italian do not; without a
+    // catalogue the English rule holds.
+    EXPECT_EQ(forms("fr"), QStringLiteral("%u fichier,%u fichier,%u fichiers"));
+    EXPECT_EQ(forms("de"), QStringLiteral("%u Dateien,%u Datei,%u Dateien"));
+    EXPECT_EQ(forms("it"), QStringLiteral("%u documenti,%u documento,%u documenti"));
+    EXPECT_EQ(forms("es"), QStringLiteral("%u files,%u file,%u files"));
+}
+
 TEST_F(GnuGettextEngine, ResourceStringsTryDefaultThenRuntimeThenUnits)
 {
     writeCatalogue(QStringLiteral("it"), QStringLiteral("default"), {{"OK", "Va bene"}});
@@ -206,4 +248,24 @@ TEST_F(GnuGettextEngine, SwitchedOffEngineTranslatesNothing)
     EXPECT_EQ(engine->LoadResString(QStringLiteral("&Close")), QStringLiteral("&Close"));
     engine->Enabled = true;
     EXPECT_EQ(engine->LoadResString(QStringLiteral("&Close")), QStringLiteral("&Schließen"));
+}
+
+TEST(PluralForms, StandardRulesByLanguage)
+{
+    const auto indices = [](const char *lang) {
+        QString result;
+        for (quint64 n : {0, 1, 2, 5, 12, 22, 101, 111})
+            result += QString::number(PluralFormIndex(QString::fromLatin1(lang), n));
+        return result;
+    };
+    EXPECT_EQ(indices("de-DE"), QStringLiteral("10111111"));
+    EXPECT_EQ(indices("fr"), QStringLiteral("00111111"));
+    EXPECT_EQ(indices("pt_BR"), QStringLiteral("00111111"));
+    EXPECT_EQ(indices("pt"), QStringLiteral("10111111"));
+    EXPECT_EQ(indices("pl"), QStringLiteral("20122122"));
+    EXPECT_EQ(indices("ru"), QStringLiteral("20122102"));
+    EXPECT_EQ(indices("ja"), QStringLiteral("00000000"));
+    EXPECT_EQ(PluralFormCount(QStringLiteral("fr_CA")), 2);
+    EXPECT_EQ(PluralFormCount(QStringLiteral("sl")), 4);
+    EXPECT_EQ(PluralFormCount(QString()), 2);
 }

@@ -59,13 +59,17 @@ TEST(MoFile, UnsortedCataloguesAreSearchedToo)
     EXPECT_EQ(mo->lookup("Cancel").value(), "Abbrechen");
 }
 
-TEST(MoFile, PluralEntriesAnswerTheSingular)
+TEST(MoFile, PluralEntriesAnswerTheSingularAndEachForm)
 {
     auto mo = TMoFile::fromData(
         BuildMo(
             {{"", Utf8Header}, {QByteArray("file\0files", 10), QByteArray("Datei\0Dateien", 13)}}),
         QStringLiteral("plural"));
     EXPECT_EQ(mo->lookup("file").value(), "Datei");
+    EXPECT_EQ(mo->lookupPlural("file", 0).value(), "Datei");
+    EXPECT_EQ(mo->lookupPlural("file", 1).value(), "Dateien");
+    EXPECT_FALSE(mo->lookupPlural("file", 2).has_value());
+    EXPECT_FALSE(mo->lookupPlural("files", 1).has_value());
 }
 
 TEST(MoFile, RejectsTruncatedAndGarbageData)

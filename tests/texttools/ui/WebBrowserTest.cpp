@@ -360,7 +360,7 @@ TEST_F(WebBrowserTest, TextsFollowTheLanguage)
     GnuGettext::UseLanguage(S("de"));
     TWebBrowserWin win;
     GnuGettext::UseLanguage(S("C"));
-    EXPECT_EQ(win.ActionBack->toolTip(), S("Vorige Seite"));
+    EXPECT_EQ(win.ActionBack->toolTip(), S("Vorherige Seite"));
     EXPECT_EQ(win.ActionRefresh->toolTip(), S("Neu laden"));
     EXPECT_EQ(win.ActionHome->toolTip(), S("Startseite"));
     EXPECT_EQ(win.btnSize1->toolTip(), S("Fenstergröße"));
