@@ -139,20 +139,18 @@ QString CliHelpText(const QString &programName)
 
 namespace {
 
-// Loading for the command-line mode: nobody can choose an emulator folder.
-// Listing works without one; the commands that start it need it.
+// Loading for the command-line mode: nobody can choose an emulator folder,
+// and the commands that load (those that start the emulator) need one.
+// Nothing edits configuration files here.
 class TCliCatalogueHost : public ICatalogueHost
 {
 public:
-    explicit TCliCatalogueHost(bool needsEmulator) : m_needsEmulator(needsEmulator) {}
     QString ChooseDosBoxDir(const QString &, const QString &, const QString &) override
     {
-        return m_needsEmulator ? QString() : QDir::rootPath();
+        return {};
     }
     void EditBasicSettings(TBasicSettings &) override {}
-
-private:
-    bool m_needsEmulator;
+    bool UsesTextEditor() const override { return false; }
 };
 
 const TDosBoxApp *FindApp(const TCatalogue &catalogue, const QString &name)
@@ -198,21 +196,27 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     if (request.Mode == TMode::None)
         return ceUsage;
 
+    if (request.Mode == TMode::List) {
+        // Names and categories only: a large catalogue lists in a moment.
+        for (const TEntryName &entry : ReadEntryNames(files))
+            out << entry.AppName << u'\t'
+                << (entry.Category.isEmpty() ? DefaultCategoryName() : entry.Category) << u'\n';
+        out << Qt::flush;
+        return ceSuccess;
+    }
+
+    // The global settings and the one entry to start, not the whole file.
     TCatalogue catalogue;
-    TCliCatalogueHost host(request.Mode != TMode::List);
-    const TLoadResult loaded = LoadCatalogue(files, catalogue, host, QImage(), QImage());
+    TCliCatalogueHost host;
+    const TLoadResult loaded = LoadCatalogue(
+        ReadCatalogueFileFor(files, request.Mode == TMode::Run ? request.AppName : QString()),
+        files, catalogue, host, QImage(), QImage());
     if (loaded.Cancelled) {
         err << SafeFormat(_("The DOSBox program directory is not known. Choose it in the "
                             "window first, or check the catalogue file \"%s\"."),
                           QDir::toNativeSeparators(files.IniName))
             << Qt::endl;
         return ceNotStarted;
-    }
-    if (request.Mode == TMode::List) {
-        for (const auto &app : catalogue.Apps)
-            out << app->AppName << u'\t' << CategoryOf(*app) << u'\n';
-        out << Qt::flush;
-        return ceSuccess;
     }
     if (request.Mode == TMode::Run && !FindApp(catalogue, request.AppName)) {
         err << SafeFormat(_("There is no application \"%s\" in the catalogue \"%s\"."),

@@ -369,17 +369,18 @@ TEST_F(CatalogueTest, ReplacedGlobalValuesAreWrittenBack)
     EXPECT_EQ(ini.ReadString(u"Config", u"ConfFile", QStringLiteral("x")), QString());
 }
 
-TEST_F(CatalogueTest, BrokenIconDoesNotStopTheLoad)
+TEST_F(CatalogueTest, IconsAreDecodedOnlyWhenAskedForAndABrokenOneShowsTheDefault)
 {
     Store(QStringLiteral("games/broken.png"), "not a picture");
     StoreCatalogue(QStringLiteral("AppCount=2\r\n[App001]\r\nAppName=A\r\nIconFile=%1\r\n"
                                   "[App002]\r\nAppName=B\r\n")
                        .arg(Path(QStringLiteral("games/broken.png"))));
-    const TLoadResult r = LoadIt();
+    LoadIt();
     ASSERT_EQ(m_cat.Apps.size(), 2u);
-    EXPECT_EQ(r.BrokenIcons, QStringList{Path(QStringLiteral("games/broken.png"))});
-    EXPECT_EQ(App(0).IconFile, Path(QStringLiteral("games/broken.png")));
+    EXPECT_EQ(App(0).Icons.PendingFile(), Path(QStringLiteral("games/broken.png")));
     EXPECT_EQ(App(0).Icons.Large(), DefaultAppIcon(32));
+    EXPECT_TRUE(App(0).Icons.PendingFile().isEmpty());
+    EXPECT_EQ(App(0).IconFile, Path(QStringLiteral("games/broken.png")));
 }
 
 TEST_F(CatalogueTest, HostileCatalogues)
