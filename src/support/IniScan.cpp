@@ -43,6 +43,12 @@ TIniScan::TIniScan(const QString &fileName) : m_fileName(fileName), m_file(fileN
     FindSections();
 }
 
+TIniScan::TIniScan(const QByteArray &data) : m_decoded(DecodeTextFile(data))
+{
+    m_text = m_decoded;
+    FindSections();
+}
+
 // A section starts at every line whose first non-blank unit is "[" and whose
 // last is "]"; only the (few) "[" of the text are looked at.
 void TIniScan::FindSections()

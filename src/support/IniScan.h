@@ -25,6 +25,8 @@ public:
 
     // A missing or unreadable file reads as empty.
     explicit TIniScan(const QString &fileName);
+    // Over file content, tied to no file.
+    explicit TIniScan(const QByteArray &data);
     TIniScan(const TIniScan &) = delete;
     TIniScan &operator=(const TIniScan &) = delete;
 
