@@ -222,9 +222,28 @@ TIcon GetShellIcon(const QString &fileName, bool small)
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+// The icon of a default picture; every entry of a catalogue starts with the
+// same one, so the last one made is shared.
+TIcon DefaultIconOf(const QImage &picture)
+{
+    static qint64 key = 0;
+    static TIcon icon;
+    if (picture.isNull())
+        return {};
+    if (picture.cacheKey() != key || icon.IsNull()) {
+        icon = TIcon({picture});
+        key = picture.cacheKey();
+    }
+    return icon;
+}
+
+} // namespace
+
 TAppIcons::TAppIcons(TImgType type, const QImage &defLargeImg, const QImage &defSmallImg)
-    : m_defLImg(defLargeImg), m_defSImg(defSmallImg), m_icon({defLargeImg}), m_large(defLargeImg),
-      m_small(defSmallImg)
+    : m_defLImg(defLargeImg), m_defSImg(defSmallImg), m_icon(DefaultIconOf(defLargeImg)),
+      m_large(defLargeImg), m_small(defSmallImg)
 {
     Q_UNUSED(type); // a new object always shows the default icon
 }
@@ -244,7 +263,7 @@ QImage TAppIcons::Graphic() const
 
 void TAppIcons::SetDefault()
 {
-    AssignIcon(TIcon({m_defLImg}));
+    AssignIcon(DefaultIconOf(m_defLImg));
     m_small = m_defSImg;
 }
 

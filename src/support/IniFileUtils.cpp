@@ -428,7 +428,7 @@ bool TUnicodeIniFile::IndexKey(const Section &s, qint32 line) const
     if (quint32(s.keyCount + 1) * 2 > s.slotMask + 1)
         return false;
     const Line &l = m_lines[size_t(line)];
-    const quint32 hash = l.keyHash;
+    const quint32 hash = KeyHash(KeyOf(l));
     const QStringView key = KeyOf(l);
     Slot *table = m_slots.data() + s.slotBegin;
     quint32 i = hash & s.slotMask;
@@ -464,13 +464,8 @@ void TUnicodeIniFile::BuildKeyIndex(qint32 section) const
     s.keyCount = 0;
     m_slots.resize(m_slots.size() + capacity, Slot{0, 0});
     for (qint32 i = s.first; i >= 0; i = m_lines[size_t(i)].next) {
-        const Line &l = m_lines[size_t(i)];
-        if (!l.isPair)
-            continue;
-        // Taken here rather than for every line read: a load reads most
-        // sections in one pass without an index.
-        l.keyHash = KeyHash(KeyOf(l));
-        IndexKey(s, i);
+        if (m_lines[size_t(i)].isPair)
+            IndexKey(s, i);
     }
 }
 
@@ -593,7 +588,6 @@ void TUnicodeIniFile::WriteString(QStringView section, QStringView ident, const 
         line.isPair = true;
         line.key = Own(WithoutLineBreaks(ident.toString()));
         line.keyOwned = true;
-        line.keyHash = KeyHash(KeyOf(line));
         line.value = Own(WithoutLineBreaks(value));
         line.valueOwned = true;
         AppendLine(s, line);

@@ -144,8 +144,6 @@ private:
         TextRef key;
         TextRef value; // the whole line when it is no key=value line
         qint32 next = -1;
-        // KeyHash of the key, taken when the section's index is built.
-        mutable quint32 keyHash = 0;
         bool isPair = false;
         bool keyOwned = false;
         bool valueOwned = false;
