@@ -383,7 +383,8 @@ std::unique_ptr<TUnicodeIniFile> ReadCatalogueFileFor(const TCatalogueFiles &fil
         text = u'[' + SecConfig + QStringLiteral("]\r\n") + config->Body + QStringLiteral("\r\n");
     if (!appName.isEmpty()) {
         for (const QStringView body : EntrySections(scan)) {
-            if (SameText(ScannedValue(body, KeyAppName), appName)) {
+            const auto name = TIniScan::Value(body, KeyAppName);
+            if (name && name->compare(appName, Qt::CaseInsensitive) == 0) {
                 // As the only entry, whatever its number: AppCount stays and
                 // the first section alone exists.
                 text += u'[' + AppSectionName(1) + QStringLiteral("]\r\n") + body;

@@ -221,6 +221,38 @@ TEST_F(CatalogueTest, AppCountDecidesAndStaleSectionsStay)
     EXPECT_EQ(again.Apps.size(), 2u);
 }
 
+// The command-line mode reads only names, or one entry, of a large
+// catalogue: it must find the entries the full load finds.
+TEST_F(CatalogueTest, QuickReadsFindTheEntriesOfTheFullLoad)
+{
+    StoreCatalogue(QStringLiteral("AppCount=5\r\n"
+                                  "[App003]\r\nAppName=Three\r\nCategory=Games\r\n"
+                                  "[app001]\r\nCategory=Tools\r\nAppName=One\r\n"
+                                  "[App002]\r\nAppName=Two\r\n"
+                                  "[App002]\r\nAppName=Second two\r\n"
+                                  "[App0004]\r\nAppName=Not an entry\r\n"
+                                  "[App004]\r\nAppName=three\r\nCycles=4000\r\n"));
+    LoadIt();
+    std::vector<TEntryName> loaded;
+    for (const auto &app : m_cat.Apps)
+        loaded.push_back({app->AppName, app->Category});
+    const std::vector<TEntryName> names = ReadEntryNames(m_files);
+    ASSERT_EQ(names.size(), loaded.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(names[i].AppName, loaded[i].AppName);
+        EXPECT_EQ(names[i].Category, loaded[i].Category);
+    }
+    EXPECT_EQ(names.at(0).AppName, QStringLiteral("One"));
+
+    // The first entry of the name (any case), and nothing else.
+    TCatalogue one;
+    LoadCatalogue(ReadCatalogueFileFor(m_files, QStringLiteral("THREE")), m_files, one, m_host,
+                  QImage(), QImage());
+    ASSERT_EQ(one.Apps.size(), 1u);
+    EXPECT_EQ(one.Apps[0]->Category, QStringLiteral("Games"));
+    EXPECT_EQ(one.BasicSettings.DosBoxPath, Path(QStringLiteral("dosbox")));
+}
+
 TEST_F(CatalogueTest, EntryDefaultsAndKeyRules)
 {
     Store(QStringLiteral("dosbox/dosbox.conf"), "[sdl]\nfullscreen=true\n");
