@@ -259,7 +259,7 @@ TEST_F(CatalogueTest, EntryDefaultsAndKeyRules)
     Store(QStringLiteral("games/own.map"), "");
     StoreCatalogue(
         QStringLiteral("ConfFile=%1\r\nMapperFile=keys.map\r\nCodepage=0x352\r\n"
-                       "HideConsole=1\r\nAppCount=6\r\n"
+                       "HideConsole=1\r\nAppCount=7\r\n"
                        "[App001]\r\nAppName=Bare\r\n"
                        "[App002]\r\nHardDrive=d\r\nCdRomDrive=\r\nMemManage=5,x\r\nCodepage=437\r\n"
                        "ConsoleMode=15\r\nMapperFile=gone.map\r\nFullScreen=0\r\n"
@@ -267,11 +267,12 @@ TEST_F(CatalogueTest, EntryDefaultsAndKeyRules)
                        "Mixer=# sb 50:50;\"gus 10:10\" #\r\nCycles=3000,2 ,0x1\r\n"
                        "[App004]\r\nHardDrive=1\r\nConsoleMode=junk\r\nMapperFile=%2\r\n"
                        "[App005]\r\nCommands=plain;  text\r\nExitCommands=#  exit 1; #\r\n"
-                       "[App006]\r\nCommands=##\r\n")
+                       "[App006]\r\nCommands=##\r\n"
+                       "[App007]\r\nmemsize=8\r\nappname=Lower\r\nAPPNAME=Second\r\n")
             .arg(Path(QStringLiteral("dosbox/dosbox.conf")),
                  Path(QStringLiteral("games/own.map"))));
     LoadIt();
-    ASSERT_EQ(m_cat.Apps.size(), 6u);
+    ASSERT_EQ(m_cat.Apps.size(), 7u);
     EXPECT_EQ(m_cat.BasicSettings.Codepage, 850);
     EXPECT_TRUE(m_cat.BasicSettings.HideCon);
 
@@ -309,6 +310,9 @@ TEST_F(CatalogueTest, EntryDefaultsAndKeyRules)
     EXPECT_EQ(App(4).Commands, QStringLiteral("plain;text"));
     EXPECT_EQ(App(4).ExitCommands, QStringLiteral("  exit 1; "));
     EXPECT_TRUE(App(5).Commands.isEmpty());
+    // Keys in any case and order; the first of a name counts.
+    EXPECT_EQ(App(6).AppName, QStringLiteral("Lower"));
+    EXPECT_EQ(App(6).MemSize, 8);
 
     // Without a global mapper file the primary configuration's folder itself.
     m_cat.BasicSettings.MapperFile.clear();
