@@ -1,7 +1,9 @@
-// The catalogue file's reader on hostile input: whatever it is given, it
-// must not crash, its written form must read back to itself, and every key
-// it lists must be found again.
+// The catalogue file's readers on hostile input: whatever they are given,
+// they must not crash, the written form must read back to itself, every key
+// listed must be found again, and the scan that reads a few values of a large
+// file must find the same sections and values.
 #include "support/IniFileUtils.h"
+#include "support/IniScan.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -19,13 +21,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
 
     const QStringList sections = ini.ReadSections();
+    const TIniScan scan(bytes);
+    const bool compare = ini.CompletelyRead();
+    if (compare && qsizetype(scan.Sections().size()) != sections.size())
+        std::abort();
     for (const QString &section : sections) {
         if (!ini.SectionExists(section))
+            std::abort();
+        const TIniScan::TSection *scanned = scan.FindSection(section);
+        if (compare && !scanned)
             std::abort();
         for (const QString &key : ini.ReadSection(section)) {
             if (!ini.ValueExists(section, key))
                 std::abort();
             const QString value = ini.ReadString(section, key);
+            if (compare && TIniScan::Value(scanned->Body, key) != value)
+                std::abort();
             (void)ini.ReadInt64(section, key, 0);
             (void)ini.ReadBool(section, key, false);
             if (UnencloseValue(EncloseValue(value)) != value)

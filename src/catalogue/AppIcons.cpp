@@ -1,18 +1,15 @@
 #include "catalogue/AppIcons.h"
 
-#include "catalogue/LoadCache.h"
 #include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QHash>
 #include <QImageReader>
 #include <QMimeDatabase>
 #include <QPixmap>
 #include <QStandardPaths>
-#include <optional>
 
 namespace {
 
@@ -31,14 +28,48 @@ QImage Normalised(QImage image)
     throw EInvalidGraphic(SafeFormat(R_("The picture file \"%s\" cannot be read."), fileName));
 }
 
-QImage ReadBitmap(const QString &fileName)
+// A picture larger than side is read at that size, its shape kept.
+void LimitSize(QImageReader &reader, int side)
+{
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > side || size.height() > side))
+        reader.setScaledSize(size.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+}
+
+// Null when the file cannot be decoded.
+QImage ReadLimitedBitmap(const QString &fileName, int side)
 {
     QImageReader reader(fileName);
     reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
+    LimitSize(reader, side);
+    return reader.read();
+}
+
+QImage ReadBitmap(const QString &fileName)
+{
+    QImage image = ReadLimitedBitmap(fileName, TAppIcons::MaxPictureSide);
     if (image.isNull())
         ThrowInvalid(fileName);
     return image;
+}
+
+// Every image of an icon file (none when it cannot be decoded).
+QList<QImage> ReadIconImages(const QString &fileName)
+{
+    QImageReader reader(fileName);
+    reader.setDecideFormatFromContent(true);
+    QList<QImage> images;
+    const int count = qBound(1, reader.imageCount(), MaxIconImages);
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !reader.jumpToImage(i))
+            break;
+        LimitSize(reader, TAppIcons::MaxPictureSide);
+        QImage image = reader.read();
+        if (image.isNull())
+            break;
+        images.append(std::move(image));
+    }
+    return images;
 }
 
 // A bitmap without transparency of its own shows its background colour, that
@@ -64,29 +95,6 @@ QImage Scaled(const QImage &image, int width, int height)
     if (image.isNull() || (image.width() == width && image.height() == height))
         return image;
     return image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-}
-
-// Decoded pictures of the current load, by file name.
-struct TCachedPicture
-{
-    bool Missing = false;
-    QString Error; // the file could not be decoded
-    TImgType ImgType = TImgType::imIco;
-    TIcon Icon;
-    QImage Bitmap;
-    QImage Large;
-    QImage Small;
-};
-
-QHash<QString, TCachedPicture> &PictureCache()
-{
-    static QHash<QString, TCachedPicture> cache;
-    static quint64 generation = 0;
-    if (generation != TLoadCacheScope::Generation()) {
-        cache.clear();
-        generation = TLoadCacheScope::Generation();
-    }
-    return cache;
 }
 
 } // namespace
@@ -117,19 +125,7 @@ TIcon::TIcon(QList<QImage> images)
 
 TIcon TIcon::FromFile(const QString &fileName)
 {
-    QImageReader reader(fileName);
-    reader.setDecideFormatFromContent(true);
-    QList<QImage> images;
-    const int count = qBound(1, reader.imageCount(), MaxIconImages);
-    for (int i = 0; i < count; ++i) {
-        if (i > 0 && !reader.jumpToImage(i))
-            break;
-        QImage image = reader.read();
-        if (image.isNull())
-            break;
-        images.append(std::move(image));
-    }
-    TIcon icon(std::move(images));
+    TIcon icon(ReadIconImages(fileName));
     if (icon.IsNull())
         ThrowInvalid(fileName);
     return icon;
@@ -226,9 +222,28 @@ TIcon GetShellIcon(const QString &fileName, bool small)
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+// The icon of a default picture; every entry of a catalogue starts with the
+// same one, so the last one made is shared.
+TIcon DefaultIconOf(const QImage &picture)
+{
+    static qint64 key = 0;
+    static TIcon icon;
+    if (picture.isNull())
+        return {};
+    if (picture.cacheKey() != key || icon.IsNull()) {
+        icon = TIcon({picture});
+        key = picture.cacheKey();
+    }
+    return icon;
+}
+
+} // namespace
+
 TAppIcons::TAppIcons(TImgType type, const QImage &defLargeImg, const QImage &defSmallImg)
-    : m_defLImg(defLargeImg), m_defSImg(defSmallImg), m_icon({defLargeImg}), m_large(defLargeImg),
-      m_small(defSmallImg)
+    : m_defLImg(defLargeImg), m_defSImg(defSmallImg), m_icon(DefaultIconOf(defLargeImg)),
+      m_large(defLargeImg), m_small(defSmallImg)
 {
     Q_UNUSED(type); // a new object always shows the default icon
 }
@@ -242,94 +257,153 @@ void TAppIcons::AssignIcon(const TIcon &icon)
 
 QImage TAppIcons::Graphic() const
 {
+    Resolve();
     return m_imgType == TImgType::imIco ? m_icon.OwnSize() : m_bitmap;
 }
 
 void TAppIcons::SetDefault()
 {
-    AssignIcon(TIcon({m_defLImg}));
+    AssignIcon(DefaultIconOf(m_defLImg));
     m_small = m_defSImg;
 }
 
 void TAppIcons::LoadFromFile(const QString &fileName)
 {
-    const bool cached = TLoadCacheScope::Active();
-    if (cached) {
-        const auto it = PictureCache().constFind(fileName);
-        if (it != PictureCache().cend()) {
-            if (!it->Error.isEmpty())
-                throw EInvalidGraphic(it->Error);
-            if (it->Missing) {
-                SetDefault();
-                m_large = IconToBitmap(m_icon, 32, 32);
-            } else {
-                m_imgType = it->ImgType;
-                m_icon = it->Icon;
-                m_bitmap = it->Bitmap;
-                m_large = it->Large;
-                m_small = it->Small;
-            }
-            return;
-        }
-    }
-
     TAppIcons next(*this);
-    const bool missing = !TFileStamp::Of(fileName).IsFile;
-    try {
-        if (missing) {
-            next.SetDefault();
-        } else {
-            switch (GetImageType(fileName)) {
-            case TImgType::imNone: {
-                const TIcon shell = GetShellIcon(fileName, false);
-                if (shell.IsNull()) {
-                    next.SetDefault();
-                    break;
-                }
-                next.AssignIcon(shell);
-                const TIcon shellSmall = GetShellIcon(fileName, true);
-                next.m_small =
-                    shellSmall.IsNull() ? IconToBitmap(shell, 16, 16) : shellSmall.Image(16);
+    next.m_pending.clear();
+    if (!QFileInfo(fileName).isFile()) {
+        next.SetDefault();
+    } else {
+        switch (GetImageType(fileName)) {
+        case TImgType::imNone: {
+            const TIcon shell = GetShellIcon(fileName, false);
+            if (shell.IsNull()) {
+                next.SetDefault();
                 break;
             }
-            case TImgType::imIco:
-                next.AssignIcon(TIcon::FromFile(fileName));
-                next.m_small = IconToBitmap(next.m_icon, 16, 16);
-                break;
-            case TImgType::imBmp:
-            case TImgType::imPng:
-            case TImgType::imJpg: {
-                const TImgType type = GetImageType(fileName);
-                QImage bitmap = ReadBitmap(fileName);
-                bitmap = type == TImgType::imBmp ? WithTransparentBackground(std::move(bitmap))
-                                                 : Normalised(std::move(bitmap));
-                next.m_icon = TIcon();
-                next.m_bitmap = bitmap;
-                next.m_imgType = type;
-                next.m_small = StretchedBitmap(bitmap, 16, 16);
-                break;
-            }
-            }
+            next.AssignIcon(shell);
+            const TIcon shellSmall = GetShellIcon(fileName, true);
+            next.m_small = shellSmall.IsNull() ? IconToBitmap(shell, 16, 16) : shellSmall.Image(16);
+            break;
         }
-    } catch (const EInvalidGraphic &e) {
-        if (cached) {
-            TCachedPicture failed;
-            failed.Error = e.message();
-            PictureCache().insert(fileName, failed);
+        case TImgType::imIco:
+            next.AssignIcon(TIcon::FromFile(fileName));
+            next.m_small = IconToBitmap(next.m_icon, 16, 16);
+            break;
+        case TImgType::imBmp:
+        case TImgType::imPng:
+        case TImgType::imJpg: {
+            const TImgType type = GetImageType(fileName);
+            QImage bitmap = ReadBitmap(fileName);
+            bitmap = type == TImgType::imBmp ? WithTransparentBackground(std::move(bitmap))
+                                             : Normalised(std::move(bitmap));
+            next.m_icon = TIcon();
+            next.m_bitmap = bitmap;
+            next.m_imgType = type;
+            next.m_small = StretchedBitmap(bitmap, 16, 16);
+            break;
         }
-        throw;
+        }
     }
     next.m_large =
         next.m_imgType == TImgType::imIco ? IconToBitmap(next.m_icon, 32, 32) : next.m_bitmap;
     *this = next;
-    if (cached) {
-        TCachedPicture picture;
-        picture.Missing = missing;
-        picture.ImgType = m_imgType;
-        picture.Icon = m_icon;
-        picture.Bitmap = m_bitmap;
-        picture.Large = m_large;
-        picture.Small = m_small;
-        PictureCache().insert(fileName, picture);
+}
+
+void TAppIcons::LoadLater(const QString &fileName)
+{
+    if (fileName.isEmpty()) {
+        m_pending.clear();
+        SetDefault();
+        m_large = m_defLImg;
+        return;
     }
+    m_pending = fileName;
+}
+
+void TAppIcons::Resolve() const
+{
+    if (m_pending.isEmpty())
+        return;
+    TAppIcons decoded(*this);
+    try {
+        decoded.LoadFromFile(m_pending);
+    } catch (const EInvalidGraphic &) {
+        decoded.LoadLater(QString());
+    }
+    m_pending.clear();
+    m_imgType = decoded.m_imgType;
+    m_icon = decoded.m_icon;
+    m_bitmap = decoded.m_bitmap;
+    m_large = decoded.m_large;
+    m_small = decoded.m_small;
+}
+
+TImgType TAppIcons::ImgType() const
+{
+    Resolve();
+    return m_imgType;
+}
+
+const TIcon &TAppIcons::Icon() const
+{
+    Resolve();
+    return m_icon;
+}
+
+const QImage &TAppIcons::Large() const
+{
+    Resolve();
+    return m_large;
+}
+
+const QImage &TAppIcons::Small() const
+{
+    Resolve();
+    return m_small;
+}
+
+// ---------------------------------------------------------------------------
+
+TIconPixels DecodeIconPixels(const QString &fileName, int large, int small)
+{
+    TIconPixels pixels;
+    if (!QFileInfo(fileName).isFile())
+        return pixels;
+    switch (GetImageType(fileName)) {
+    case TImgType::imNone:
+        break;
+    case TImgType::imIco: {
+        const TIcon icon(ReadIconImages(fileName));
+        if (!icon.IsNull()) {
+            pixels.Large = IconToBitmap(icon, large, large);
+            pixels.Small = IconToBitmap(icon, small, small);
+        }
+        break;
+    }
+    case TImgType::imBmp: {
+        // The background key is the bottom-left pixel of the picture as it
+        // is, so a bitmap is read at its own size unless it is huge.
+        QImage bitmap = ReadLimitedBitmap(fileName, 4 * TAppIcons::MaxPictureSide);
+        if (!bitmap.isNull()) {
+            bitmap = WithTransparentBackground(std::move(bitmap));
+            pixels.Large = StretchedBitmap(bitmap, large, large);
+            pixels.Small = StretchedBitmap(bitmap, small, small);
+        }
+        break;
+    }
+    case TImgType::imPng:
+    case TImgType::imJpg: {
+        QImageReader reader(fileName);
+        reader.setDecideFormatFromContent(true);
+        reader.setScaledSize(QSize(large, large));
+        const QImage image = reader.read();
+        if (!image.isNull()) {
+            pixels.Large = Normalised(image);
+            pixels.Small = StretchedBitmap(pixels.Large, small, small);
+        }
+        break;
+    }
+    }
+    return pixels;
 }

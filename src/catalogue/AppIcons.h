@@ -71,31 +71,60 @@ public:
     void AssignIcon(const TIcon &icon);
     // Loads the entry's picture: a missing file (or none) gives the default
     // icon, a picture file its picture, any other file its shell icon.
+    // Pictures larger than MaxPictureSide are kept at that size (their
+    // shape kept), so that no file can hold much memory.
     // Throws EInvalidGraphic when a picture file cannot be decoded; the
-    // object is unchanged then. Within a TLoadCacheScope each file is
-    // decoded once.
+    // object is unchanged then.
     void LoadFromFile(const QString &fileName);
+    // Remembers the file and decodes it as LoadFromFile does only when the
+    // picture is first asked for; a file that cannot be decoded then shows
+    // the default icon. An empty name is the default icon at once.
+    void LoadLater(const QString &fileName);
+    // The file still to be decoded; empty when the picture is at hand.
+    const QString &PendingFile() const { return m_pending; }
 
-    TImgType ImgType() const { return m_imgType; }
+    TImgType ImgType() const;
     // The held picture at its own size (an icon at 32 pixels).
     QImage Graphic() const;
-    const TIcon &Icon() const { return m_icon; }
-    const QImage &Large() const { return m_large; }
-    const QImage &Small() const { return m_small; }
+    const TIcon &Icon() const;
+    const QImage &Large() const;
+    const QImage &Small() const;
     const QImage &DefLImg() const { return m_defLImg; }
     const QImage &DefSImg() const { return m_defSImg; }
 
+    static constexpr int MaxPictureSide = 256;
+
 private:
     void SetDefault();
+    // Decodes a pending file.
+    void Resolve() const;
 
-    TImgType m_imgType = TImgType::imIco;
+    // The picture is decoded on first use, also through a const object.
+    mutable QString m_pending;
+    mutable TImgType m_imgType = TImgType::imIco;
     QImage m_defLImg;
     QImage m_defSImg;
-    TIcon m_icon;    // the held picture when it is an icon
-    QImage m_bitmap; // the held picture when it is a bitmap
-    QImage m_large;
-    QImage m_small;
+    mutable TIcon m_icon;    // the held picture when it is an icon
+    mutable QImage m_bitmap; // the held picture when it is a bitmap
+    mutable QImage m_large;
+    mutable QImage m_small;
 };
+
+// An icon file's pixels for drawing at two sizes (square, in device pixels).
+// Null images stand for the default icon: the file is missing or cannot be
+// decoded.
+struct TIconPixels
+{
+    QImage Large;
+    QImage Small;
+};
+
+// Decodes an icon, bitmap, PNG or JPEG file straight at the two sizes where
+// its format allows (so that a huge picture never sits in memory whole for
+// long), a bitmap stretched to the square as the list draws it. Safe on any
+// thread: no translation, no icon theme. Other files (shell icons) give null
+// images; ask GetShellIcon on the GUI thread for them.
+TIconPixels DecodeIconPixels(const QString &fileName, int large, int small);
 
 // The icon the desktop shows for the file's type (its MIME type's icon in
 // the icon theme, else the generic one of its kind); null when there is none.

@@ -167,7 +167,11 @@ TDosBoxApp::TDosBoxApp(const QString &configFile, const QImage &defLargeImg,
 QString TDosBoxApp::DefaultCommands(QChar drive)
 {
     // Bare, as the loader gives them back: DOS refuses a command in double
-    // quotes («Illegal command: "CD.»).
+    // quotes («Illegal command: "CD.»). Every new entry starts on drive C:
+    // one shared text for all of them.
+    static const QString driveC = DosBox::DriveChange(u'C') + u';' + DosBox::CmdRootDir;
+    if (drive == u'C')
+        return driveC;
     return DosBox::DriveChange(drive) + u';' + DosBox::CmdRootDir;
 }
 

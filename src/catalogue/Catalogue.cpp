@@ -5,12 +5,14 @@
 #include "emulator/DosBoxInterface.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
+#include "support/IniScan.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 #include "support/SystemEditor.h"
 #include "support/SystemKeyboard.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -99,6 +101,46 @@ QString NormalisedCommands(QString text)
     return result;
 }
 
+// The keys of an entry section in the order SaveCatalogue writes them, which
+// is the order a one-pass read expects.
+enum TEntryKey
+{
+    ekAppName,
+    ekCategory,
+    ekRootPath,
+    ekConsoleMode,
+    ekMountCd,
+    ekCdPath,
+    ekHardDrive,
+    ekCdRomDrive,
+    ekIsoImage,
+    ekExecutable,
+    ekParameters,
+    ekCommands,
+    ekExitCommands,
+    ekIconFile,
+    ekManual,
+    ekCodepage,
+    ekDescription,
+    ekMixer,
+    ekAppConfig,
+    ekAppConfigFile,
+    ekMapperFile,
+    ekFullScreen,
+    ekAutoEnd,
+    ekAutoClose,
+    ekMemSize,
+    ekMemManage,
+    ekCycles,
+    ekCount
+};
+const QString EntryKeys[ekCount] = {
+    KeyAppName,      KeyCategory,   KeyRootPath,   KeyConsoleMode, KeyMountCd,     KeyCdPath,
+    KeyHardDrive,    KeyCdRomDrive, KeyIsoImage,   KeyExecutable,  KeyParameters,  KeyCommands,
+    KeyExitCommands, KeyIconFile,   KeyManual,     KeyCodepage,    KeyDescription, KeyMixer,
+    KeyAppConfig,    KeyAppConfigFile, KeyMapperFile, KeyFullScreen, KeyAutoEnd, KeyAutoClose,
+    KeyMemSize,      KeyMemManage,     KeyCycles};
+
 void ReadTriple(const QString &value, int &a, int &b, int &c)
 {
     a = b = c = DefaultSetting;
@@ -124,24 +166,12 @@ QString Triple(int a, int b, int c)
 int LastAppSection(const TUnicodeIniFile &ini)
 {
     int last = 0;
-    for (const QString &name : ini.ReadSections()) {
-        // "App" and the number as AppSectionName writes it: three digits at
-        // least, no leading zero beyond them.
-        const qsizetype digits = name.size() - 3;
-        if (digits < 3 || digits > 9 ||
-            !name.startsWith(QStringLiteral("App"), Qt::CaseInsensitive))
-            continue;
-        if (digits > 3 && name.at(3) == u'0')
-            continue;
-        bool ok = false;
-        const int n = QStringView(name).sliced(3).toInt(&ok);
-        if (ok && n > last && name.at(3).isDigit())
-            last = n;
-    }
+    ini.ForEachSection([&last](QStringView name) { last = qMax(last, AppSectionNumber(name)); });
     return last;
 }
 
-void ReadConfig(const TUnicodeIniFile &ini, const TCatalogueFiles &files, TBasicSettings &s)
+void ReadConfig(const TUnicodeIniFile &ini, const TCatalogueFiles &files, bool findEditor,
+                TBasicSettings &s)
 {
     s.ConfFile = ini.ReadString(SecConfig, KeyConfFile);
     if (!s.ConfFile.isEmpty() && !IsFile(s.ConfFile))
@@ -149,7 +179,8 @@ void ReadConfig(const TUnicodeIniFile &ini, const TCatalogueFiles &files, TBasic
     s.LangFile = ini.ReadString(SecConfig, KeyLangFile);
     s.MapperFile = ini.ReadString(SecConfig, KeyMapperFile);
     s.TextEditor = ini.ReadString(SecConfig, KeyEditor);
-    FindTextEditor(s.TextEditor);
+    if (findEditor)
+        FindTextEditor(s.TextEditor);
     s.RootPath = ini.ReadString(SecConfig, KeyRootPath, files.UserPath);
     if (!IsDir(s.RootPath))
         s.RootPath = files.UserPath;
@@ -162,55 +193,51 @@ void ReadConfig(const TUnicodeIniFile &ini, const TCatalogueFiles &files, TBasic
 }
 
 void ReadEntry(const TUnicodeIniFile &ini, const QString &sec, const TBasicSettings &s,
-               TDosBoxApp &app, TLoadResult &result)
+               TDosBoxApp &app)
 {
-    app.AppName = ini.ReadString(sec, KeyAppName);
-    app.Category = ini.ReadString(sec, KeyCategory);
-    app.AppPath = ini.ReadString(sec, KeyRootPath);
-    const int mode = ini.ReadInteger(sec, KeyConsoleMode, -1);
+    const TIniSectionValues v(ini, sec, EntryKeys, ekCount);
+    app.AppName = v.ReadString(ekAppName);
+    app.Category = v.ReadString(ekCategory);
+    app.AppPath = v.ReadString(ekRootPath);
+    const int mode = v.ReadInteger(ekConsoleMode, -1);
     if (mode < 0) {
         app.ConsoleMode = s.HideCon ? TConsoleModes{TConsoleMode::cmHide, TConsoleMode::cmErase}
                                     : TConsoleModes{};
     } else {
         app.ConsoleMode = WordToSet<TConsoleMode>(quint16(mode));
     }
-    app.MountCd = ini.ReadBool(sec, KeyMountCd, true);
-    app.CdPath = ini.ReadString(sec, KeyCdPath);
-    app.IsoImage = ini.ReadBool(sec, KeyIsoImage, true);
-    app.HardDrv = DriveLetter(ini.ReadString(sec, KeyHardDrive), u'C');
-    app.CdDrv = DriveLetter(ini.ReadString(sec, KeyCdRomDrive), u'D');
-    app.AppFile = ini.ReadString(sec, KeyExecutable);
-    app.Parameters = ini.ReadString(sec, KeyParameters);
-    if (ini.ValueExists(sec, KeyCommands))
-        app.Commands = NormalisedCommands(ini.ReadEnclosedString(sec, KeyCommands));
+    app.MountCd = v.ReadBool(ekMountCd, true);
+    app.CdPath = v.ReadString(ekCdPath);
+    app.IsoImage = v.ReadBool(ekIsoImage, true);
+    app.HardDrv = DriveLetter(v.ReadString(ekHardDrive), u'C');
+    app.CdDrv = DriveLetter(v.ReadString(ekCdRomDrive), u'D');
+    app.AppFile = v.ReadString(ekExecutable);
+    app.Parameters = v.ReadString(ekParameters);
+    if (v.ValueExists(ekCommands))
+        app.Commands = NormalisedCommands(v.ReadEnclosedString(ekCommands));
     else
         app.Commands = QString(app.HardDrv.toUpper()) + QStringLiteral(":;CD \\");
-    app.ExitCommands = ini.ReadEnclosedString(sec, KeyExitCommands);
-    app.IconFile = ini.ReadString(sec, KeyIconFile);
-    try {
-        app.LoadIcons(app.IconFile);
-    } catch (const EInvalidGraphic &) {
-        // One broken picture must not stop the load (and so lose the
-        // entries after it at the next save).
-        app.LoadIcons(QString());
-        result.BrokenIcons.append(app.IconFile);
-    }
-    app.ManFile = ini.ReadString(sec, KeyManual);
-    app.CodePage = ini.ReadInteger(sec, KeyCodepage, s.Codepage);
-    app.Description = ini.ReadString(sec, KeyDescription);
-    app.MixerChannels = ini.ReadEnclosedString(sec, KeyMixer);
-    app.AppConfig = ini.ReadBool(sec, KeyAppConfig, false);
-    app.AppConfigFile = ini.ReadString(sec, KeyAppConfigFile, QString());
-    app.AppMapper = ini.ReadString(sec, KeyMapperFile);
+    app.ExitCommands = v.ReadEnclosedString(ekExitCommands);
+    app.IconFile = v.ReadString(ekIconFile);
+    // Decoded when first drawn: most entries are never shown in a session,
+    // and the command-line mode shows none.
+    if (!app.IconFile.isEmpty())
+        app.Icons.LoadLater(app.IconFile);
+    app.ManFile = v.ReadString(ekManual);
+    app.CodePage = v.ReadInteger(ekCodepage, s.Codepage);
+    app.Description = v.ReadString(ekDescription);
+    app.MixerChannels = v.ReadEnclosedString(ekMixer);
+    app.AppConfig = v.ReadBool(ekAppConfig, false);
+    app.AppConfigFile = v.ReadString(ekAppConfigFile);
+    app.AppMapper = v.ReadString(ekMapperFile);
     if (!app.AppMapper.isEmpty() && !IsFile(app.AppMapper))
         app.AppMapper = MakeAbsolutePath(ExtractFilePath(s.ConfFile), s.MapperFile);
-    app.FullScreen = ini.ReadBool(sec, KeyFullScreen, app.FullScreen);
-    app.AutoEnd = ini.ReadBool(sec, KeyAutoEnd, true);
-    app.AutoClose = ini.ReadBool(sec, KeyAutoClose, false);
-    app.MemSize = ini.ReadInteger(sec, KeyMemSize, 0);
-    ReadTriple(ini.ReadString(sec, KeyMemManage), app.MemManage.XMS, app.MemManage.EMS,
-               app.MemManage.UMB);
-    ReadTriple(ini.ReadString(sec, KeyCycles), app.Speed.RealSpeed, app.Speed.ProtSpeed,
+    app.FullScreen = v.ReadBool(ekFullScreen, app.FullScreen);
+    app.AutoEnd = v.ReadBool(ekAutoEnd, true);
+    app.AutoClose = v.ReadBool(ekAutoClose, false);
+    app.MemSize = v.ReadInteger(ekMemSize, 0);
+    ReadTriple(v.ReadString(ekMemManage), app.MemManage.XMS, app.MemManage.EMS, app.MemManage.UMB);
+    ReadTriple(v.ReadString(ekCycles), app.Speed.RealSpeed, app.Speed.ProtSpeed,
                app.Speed.Throttle);
 }
 
@@ -266,15 +293,112 @@ QString CategoryOf(const TDosBoxApp &app)
     return app.Category.isEmpty() ? DefaultCategoryName() : app.Category;
 }
 
-std::unique_ptr<TUnicodeIniFile> ReadCatalogueFile(const TCatalogueFiles &files)
+int AppSectionNumber(QStringView name)
 {
-    QString readName = files.IniName;
-    if (!QFileInfo::exists(readName)) {
+    // "App" and the number as AppSectionName writes it: three digits at
+    // least, no leading zero beyond them.
+    const qsizetype digits = name.size() - 3;
+    if (digits < 3 || digits > 9 || !name.startsWith(u"App", Qt::CaseInsensitive))
+        return 0;
+    if (digits > 3 && name.at(3) == u'0')
+        return 0;
+    int n = 0;
+    for (const QChar c : name.sliced(3)) {
+        if (c < u'0' || c > u'9')
+            return 0;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
+QString CatalogueFileToRead(const TCatalogueFiles &files)
+{
+    if (!QFileInfo::exists(files.IniName)) {
         const QString besideProgram = JoinPath(files.ExeDir, ExtractFileName(files.IniName));
         if (!files.ExeDir.isEmpty() && QFileInfo::exists(besideProgram))
-            readName = besideProgram;
+            return besideProgram;
     }
-    return std::make_unique<TUnicodeIniFile>(readName, TUnicodeIniFile::TAccess::Read);
+    return files.IniName;
+}
+
+std::unique_ptr<TUnicodeIniFile> ReadCatalogueFile(const TCatalogueFiles &files)
+{
+    return std::make_unique<TUnicodeIniFile>(CatalogueFileToRead(files),
+                                             TUnicodeIniFile::TAccess::Read);
+}
+
+namespace {
+
+// The entry sections of a scanned catalogue file, in catalogue order: for
+// n = 1 ... the number of entries, the first section named [App<n>].
+std::vector<QStringView> EntrySections(const TIniScan &scan)
+{
+    int count = 0;
+    if (const TIniScan::TSection *config = scan.FindSection(SecConfig)) {
+        if (const auto value = TIniScan::Value(config->Body, KeyAppCount))
+            ParseIniInt(*value, count);
+    }
+    std::vector<std::pair<int, QStringView>> numbered;
+    int last = 0;
+    for (const TIniScan::TSection &section : scan.Sections()) {
+        const int n = AppSectionNumber(section.Name);
+        last = qMax(last, n);
+        if (n > 0 && n <= count)
+            numbered.emplace_back(n, section.Body);
+    }
+    // Stable: of equal numbers the first in the file stays first.
+    std::stable_sort(numbered.begin(), numbered.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    count = qMin(count, last);
+    std::vector<QStringView> bodies;
+    bodies.reserve(numbered.size());
+    int previous = 0;
+    for (const auto &[n, body] : numbered) {
+        if (n > count)
+            break;
+        if (n != previous)
+            bodies.push_back(body);
+        previous = n;
+    }
+    return bodies;
+}
+
+QString ScannedValue(QStringView body, const QString &key)
+{
+    const auto value = TIniScan::Value(body, key);
+    return value ? value->toString() : QString();
+}
+
+} // namespace
+
+std::vector<TEntryName> ReadEntryNames(const TCatalogueFiles &files)
+{
+    const TIniScan scan(CatalogueFileToRead(files));
+    std::vector<TEntryName> names;
+    for (const QStringView body : EntrySections(scan))
+        names.push_back({ScannedValue(body, KeyAppName), ScannedValue(body, KeyCategory)});
+    return names;
+}
+
+std::unique_ptr<TUnicodeIniFile> ReadCatalogueFileFor(const TCatalogueFiles &files,
+                                                      const QString &appName)
+{
+    const TIniScan scan(CatalogueFileToRead(files));
+    QString text;
+    if (const TIniScan::TSection *config = scan.FindSection(SecConfig))
+        text = u'[' + SecConfig + QStringLiteral("]\r\n") + config->Body + QStringLiteral("\r\n");
+    if (!appName.isEmpty()) {
+        for (const QStringView body : EntrySections(scan)) {
+            const auto name = TIniScan::Value(body, KeyAppName);
+            if (name && name->compare(appName, Qt::CaseInsensitive) == 0) {
+                // As the only entry, whatever its number: AppCount stays and
+                // the first section alone exists.
+                text += u'[' + AppSectionName(1) + QStringLiteral("]\r\n") + body;
+                break;
+            }
+        }
+    }
+    return std::make_unique<TUnicodeIniFile>(scan.FileName(), text, scan.CompletelyRead(), true);
 }
 
 QRect ReadMainWindowBounds(const TUnicodeIniFile &file, const QRect &def)
@@ -322,7 +446,7 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
         s.DosBoxPath = chosen;
     }
     files.LocPath = DirWithDelimiter(JoinPath(files.LocPath, DosBox::SettingsFolderName));
-    ReadConfig(ini, files, s);
+    ReadConfig(ini, files, host.UsesTextEditor(), s);
     InitVersion(s);
     // DOSBox Staging keeps its configuration in a known place; a first run
     // takes it from there, as choosing the folder in the settings does.
@@ -343,7 +467,7 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
             continue;
         auto app = std::make_unique<TDosBoxApp>(s.ConfFile, defLargeImg, defSmallImg, s.Codepage,
                                                 s.HideCon);
-        ReadEntry(ini, section, s, *app, result);
+        ReadEntry(ini, section, s, *app);
         const QString category = CategoryOf(*app);
         if (!remembered && SameText(app->AppName, catalogue.CurApp)) {
             result.SelectedCategory = category;
@@ -352,7 +476,8 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
         catalogue.Apps.push_back(std::move(app));
         host.AddCategoryEntry(category);
     }
-    catalogue.Loaded = complete;
+    // An excerpt of the file must never replace the whole of it.
+    catalogue.Loaded = complete && !ini.Excerpt();
     host.ReadWindowSettings(ini);
     return result;
 }

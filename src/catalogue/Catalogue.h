@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 // The catalogue file: global settings, window bounds, the last selected entry
 // and one section per entry ([App001], [App002], ...).
@@ -69,6 +70,9 @@ public:
     // The catalogue file exists but could not be read in full (unreadable,
     // too large): the user is told that this run will not write it.
     virtual void ReportError(const QString &message) { Q_UNUSED(message); }
+    // The settings name a text editor, or the desktop's is looked for: only
+    // a caller that edits configuration files needs one.
+    virtual bool UsesTextEditor() const { return true; }
 };
 
 struct TLoadResult
@@ -78,13 +82,29 @@ struct TLoadResult
     bool FirstRun = false;
     // The category of the first entry named CurApp; empty when none is.
     QString SelectedCategory;
-    // Entries whose icon file could not be decoded show the default icon.
-    QStringList BrokenIcons;
 };
 
-// Reads the catalogue file the load takes: IniName, else the file of that
-// name beside the program. Never writes.
+// The catalogue file the load takes: IniName, else the file of that name
+// beside the program when only that one exists.
+QString CatalogueFileToRead(const TCatalogueFiles &files);
+// Reads that file. Never writes.
 std::unique_ptr<TUnicodeIniFile> ReadCatalogueFile(const TCatalogueFiles &files);
+
+// What the command-line mode reads of a large catalogue, without taking the
+// whole file apart. Never writes.
+struct TEntryName
+{
+    QString AppName;
+    QString Category; // as stored: empty for the default category
+};
+// The names and categories of the entries the load would read, in
+// catalogue order.
+std::vector<TEntryName> ReadEntryNames(const TCatalogueFiles &files);
+// [Config] of the catalogue file and, as its only entry, the first entry
+// named appName (any case) when there is one: everything a load needs to
+// start that entry or the plain emulator.
+std::unique_ptr<TUnicodeIniFile> ReadCatalogueFileFor(const TCatalogueFiles &files,
+                                                      const QString &appName);
 // The main window's bounds stored in the file; def for the keys missing.
 QRect ReadMainWindowBounds(const TUnicodeIniFile &file, const QRect &def);
 
@@ -107,6 +127,9 @@ void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &b
 
 // Section name of the entry at the 1-based position: "App001", ..., "App1000".
 QString AppSectionName(int position);
+// The position of an entry section name as AppSectionName writes it ("App"
+// in any case); 0 for any other name.
+int AppSectionNumber(QStringView name);
 
 // The translated "Miscellaneous": the category of entries without one.
 QString DefaultCategoryName();

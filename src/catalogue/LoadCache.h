@@ -2,10 +2,10 @@
 
 #include <QString>
 
-// While a TLoadCacheScope exists (the catalogue loader holds one), the files
-// that every entry reads — the emulator configuration, icon files — are
-// examined and decoded once per path; outside a scope each use looks at the
-// file again. The program is single-threaded.
+// While a TLoadCacheScope exists (the catalogue loader holds one), the file
+// that every entry reads — the emulator configuration — is examined once per
+// path; outside a scope each use looks at the file again. Used on the GUI
+// thread only.
 class TLoadCacheScope
 {
 public:

@@ -182,19 +182,21 @@ QString CliHelpText(const QString &programName)
 namespace {
 
 // Loading for the command-line mode: nobody can choose an emulator folder.
-// Listing and shortcuts work without one; the commands that start it need it.
+// Shortcuts work without one; the commands that start it, and the import,
+// need it. Nothing edits configuration files here.
 class TCliCatalogueHost : public ICatalogueHost
 {
 public:
-    explicit TCliCatalogueHost(bool needsEmulator) : m_needsEmulator(needsEmulator) {}
+    explicit TCliCatalogueHost(bool needsEmulator) : FNeedsEmulator(needsEmulator) {}
     QString ChooseDosBoxDir(const QString &, const QString &, const QString &) override
     {
-        return m_needsEmulator ? QString() : QDir::rootPath();
+        return FNeedsEmulator ? QString() : QDir::rootPath();
     }
     void EditBasicSettings(TBasicSettings &) override {}
+    bool UsesTextEditor() const override { return false; }
 
 private:
-    bool m_needsEmulator;
+    bool FNeedsEmulator;
 };
 
 const TDosBoxApp *FindApp(const TCatalogue &catalogue, const QString &name)
@@ -258,10 +260,28 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     if (request.Mode == TMode::None)
         return ceUsage;
 
+    if (request.Mode == TMode::List) {
+        // Names and categories only: a large catalogue lists in a moment.
+        for (const TEntryName &entry : ReadEntryNames(files))
+            out << entry.AppName << u'\t'
+                << (entry.Category.isEmpty() ? DefaultCategoryName() : entry.Category) << u'\n';
+        out << Qt::flush;
+        return ceSuccess;
+    }
+
+    // The global settings and the one entry to start, not the whole file.
     TCatalogue catalogue;
-    TCliCatalogueHost host(request.Mode != TMode::List && request.Mode != TMode::Shortcut);
-    const TLoadResult loaded =
-        LoadCatalogue(files, catalogue, host, DefaultAppIcon(32), DefaultAppIcon(16));
+    // --import needs every entry (to skip those already there) and writes the
+    // whole file; the others need the global settings and at most one entry.
+    const bool named = request.Mode == TMode::Run || request.Mode == TMode::Shortcut;
+    const bool shortcut = request.Mode == TMode::Shortcut;
+    TCliCatalogueHost host(!shortcut);
+    const TLoadResult loaded = LoadCatalogue(
+        request.Mode == TMode::Import
+            ? ReadCatalogueFile(files)
+            : ReadCatalogueFileFor(files, named ? request.AppName : QString()),
+        files, catalogue, host, shortcut ? DefaultAppIcon(32) : QImage(),
+        shortcut ? DefaultAppIcon(16) : QImage());
     if (loaded.Cancelled) {
         err << WrapLines(SafeFormat(_("The DOSBox program directory is not known. Choose it in "
                                       "the window first, or check the catalogue file \"%s\"."),
@@ -271,13 +291,6 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     }
     if (request.Mode == TMode::Import)
         return RunCliImport(request, catalogue, files, out, err);
-    if (request.Mode == TMode::List) {
-        for (const auto &app : catalogue.Apps)
-            out << app->AppName << u'\t' << CategoryOf(*app) << u'\n';
-        out << Qt::flush;
-        return ceSuccess;
-    }
-    const bool named = request.Mode == TMode::Run || request.Mode == TMode::Shortcut;
     if (named && !FindApp(catalogue, request.AppName)) {
         err << WrapLines(SafeFormat(_("There is no application \"%s\" in the catalogue \"%s\"."),
                                     request.AppName, QDir::toNativeSeparators(files.IniName)))

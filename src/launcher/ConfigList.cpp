@@ -4,9 +4,12 @@
 #include "support/GnuGettext.h"
 #include "support/StringUtils.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
 #include <QStringEncoder>
+#include <filesystem>
+#include <system_error>
 
 TConfigList::TConfigList(const QString &AFilename) : FFilename(AFilename) {}
 
@@ -36,11 +39,28 @@ void TConfigList::Save() const
         data += "\r\n";
     }
 
+    // Written beside the file and renamed over it, so that the emulator (or
+    // the next start) never reads half a file and a failed write leaves the
+    // old one. Not flushed to the disk: the file is written anew before every
+    // start, so a power failure can take nothing that the next start does
+    // not write again, and a flush would cost every start more than the
+    // start itself.
     const QString shown = QDir::toNativeSeparators(FFilename);
-    QSaveFile file(FFilename);
-    if (!file.open(QIODevice::WriteOnly))
+    const QString temporary =
+        FFilename + QStringLiteral(".new") + QString::number(QCoreApplication::applicationPid());
+    QFile::remove(temporary); // left by an earlier start that ended midway
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw EFCreateError(
             SafeFormat(R_("Cannot create file \"%s\". %s"), shown, file.errorString()));
-    if (file.write(data) != data.size() || !file.commit())
+    const bool written = file.write(data) == data.size() && file.flush();
+    file.close();
+    std::error_code renameError;
+    if (written && file.error() == QFileDevice::NoError)
+        std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
+                                QFile::encodeName(FFilename).toStdString(), renameError);
+    if (!written || file.error() != QFileDevice::NoError || renameError) {
+        QFile::remove(temporary);
         throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), shown));
+    }
 }

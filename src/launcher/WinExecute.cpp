@@ -3,11 +3,10 @@
 #include "launcher/ConsoleOutput.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
+#include "support/SystemProcess.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
 #include <cerrno>
 
 QStringList SplitCommandLine(const QString &CommandLine)
@@ -32,15 +31,6 @@ bool HidesConsole(const QStringList &arguments)
 
 namespace {
 
-// Qt prefixes the system's text with the failing call ("execv: ...").
-QString SystemText(const QString &qtText)
-{
-    static const QRegularExpression callPrefix(QStringLiteral("^[a-z_]+: "));
-    QString text = qtText;
-    text.remove(callPrefix);
-    return text;
-}
-
 void CheckWorkDir(const QString &WorkDir)
 {
     if (WorkDir.isEmpty())
@@ -61,20 +51,20 @@ qint64 TSystemProcessStarter::StartProcess(const QString &CommandLine, const QSt
         throw EProcessError(qt_error_string(ENOENT));
     CheckWorkDir(WorkDir);
 
-    QProcess process;
-    process.setProgram(arguments.takeFirst());
-    process.setArguments(arguments);
-    process.setWorkingDirectory(WorkDir.isEmpty() ? QDir::currentPath() : WorkDir);
+    TSpawnRequest request;
+    request.Program = arguments.takeFirst();
+    request.Arguments = arguments;
+    request.WorkDir = WorkDir.isEmpty() ? QDir::currentPath() : WorkDir;
     // The Linux emulator has no console window to hide and ignores
     // -noconsole; the files are what a hidden console leaves behind.
     if (HidesConsole(arguments)) {
-        process.setStandardOutputFile(JoinPath(process.workingDirectory(), DosBox::StdOutName));
-        process.setStandardErrorFile(JoinPath(process.workingDirectory(), DosBox::StdErrName));
+        request.StdOutFile = JoinPath(request.WorkDir, DosBox::StdOutName);
+        request.StdErrFile = JoinPath(request.WorkDir, DosBox::StdErrName);
     }
-    qint64 pid = 0;
-    if (!process.startDetached(&pid))
-        throw EProcessError(SystemText(process.errorString()));
-    return pid;
+    const TSpawnResult started = SpawnDetached(request);
+    if (started.Error != 0)
+        throw EProcessError(qt_error_string(started.Error));
+    return started.Pid;
 }
 
 qint64 StartProcess(const QString &CommandLine, const QString &WorkDir)

@@ -18,7 +18,8 @@ public:
     virtual qint64 StartProcess(const QString &CommandLine, const QString &WorkDir) = 0;
 };
 
-// The real thing: a detached process, never through a shell.
+// The real thing: a detached process in a session of its own, started with
+// one light fork (SpawnDetached), never through a shell.
 class TSystemProcessStarter : public IProcessStarter
 {
 public:

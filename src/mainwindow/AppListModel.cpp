@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOption>
+#include <memory>
 
 namespace {
 
@@ -79,6 +81,61 @@ private:
     QHash<quint64, QPixmap> m_cache;
 };
 
+// The picture of an icon file the store decodes: the default icon until its
+// pixels are there.
+class TStoredIconEngine : public QIconEngine
+{
+public:
+    TStoredIconEngine(TIconStore *store, QString fileName, QImage defLarge, QImage defSmall)
+        : m_store(store), m_fileName(std::move(fileName)), m_defLarge(std::move(defLarge)),
+          m_defSmall(std::move(defSmall))
+    {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        QPixmap pm = pixmap(rect.size() * ratio, mode, state);
+        pm.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, pm);
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const TIconPixels *pixels = m_store ? m_store->Pixels(m_fileName) : nullptr;
+        if (pixels && !m_engine) {
+            const bool decoded = !pixels->Large.isNull();
+            m_engine = std::make_unique<TEntryIconEngine>(
+                QList<QImage>{decoded ? pixels->Large : m_defLarge}, decoded,
+                decoded && !pixels->Small.isNull() ? pixels->Small : m_defSmall);
+        }
+        if (m_engine)
+            return m_engine->pixmap(size, mode, state);
+        if (!m_default)
+            m_default =
+                std::make_unique<TEntryIconEngine>(QList<QImage>{m_defLarge}, false, m_defSmall);
+        return m_default->pixmap(size, mode, state);
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {m_defSmall.size(), QSize(32, 32)};
+    }
+    QIconEngine *clone() const override
+    {
+        return new TStoredIconEngine(m_store, m_fileName, m_defLarge, m_defSmall);
+    }
+    QString key() const override { return QStringLiteral("RavelinStoredPicture"); }
+
+private:
+    QPointer<TIconStore> m_store;
+    QString m_fileName;
+    QImage m_defLarge;
+    QImage m_defSmall;
+    std::unique_ptr<TEntryIconEngine> m_engine;  // once decoded
+    std::unique_ptr<TEntryIconEngine> m_default; // until then
+};
+
 } // namespace
 
 QIcon EntryPicture(const TAppIcons &icons)
@@ -100,9 +157,40 @@ QIcon EntryPicture(const TAppIcons &icons)
     return QIcon(new TEntryIconEngine(std::move(large), stretch, std::move(small)));
 }
 
+TIconStore &TAppListModel::IconStore()
+{
+    if (!m_store) {
+        // Decoded for the screen's pixels; other sizes are scaled from these.
+        const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+        m_store = new TIconStore(qRound(32 * ratio), qRound(16 * ratio), this);
+        connect(m_store, &TIconStore::Decoded, this, [this] {
+            // Many files come in at once: one refresh for all of them.
+            if (!m_refreshPosted) {
+                m_refreshPosted = true;
+                QMetaObject::invokeMethod(this, &TAppListModel::IconsDecoded, Qt::QueuedConnection);
+            }
+        });
+    }
+    return *m_store;
+}
+
+void TAppListModel::IconsDecoded()
+{
+    m_refreshPosted = false;
+    if (!m_items.empty())
+        emit dataChanged(index(0, 0), index(int(m_items.size()) - 1, 0), {Qt::DecorationRole});
+}
+
 QIcon TAppListModel::ImageOf(const TDosBoxApp &app)
 {
     const TAppIcons &icons = app.Icons;
+    if (const QString &file = icons.PendingFile(); !file.isEmpty()) {
+        QIcon &picture = m_filePictures[file];
+        if (picture.isNull())
+            picture =
+                QIcon(new TStoredIconEngine(&IconStore(), file, icons.DefLImg(), icons.DefSImg()));
+        return picture;
+    }
     const qint64 largeKey = icons.ImgType() == TImgType::imIco && !icons.Icon().IsNull()
                                 ? icons.Icon().Images().constFirst().cacheKey()
                                 : icons.Large().cacheKey();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/AppSettings.h"
+#include "catalogue/IconStore.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -26,7 +27,9 @@ inline constexpr int AppListColumnCount = 7;
 // The items of the current category. Item i shows image i: a picture that
 // holds the entry's large image (32×32) and its small one (16×16), so that
 // every view style draws the right one. Pictures become pixels only when
-// they are drawn, and entries with the same icon file share one picture.
+// they are drawn, and entries with the same icon file share one picture. An
+// icon file not yet decoded is decoded in the background when first drawn
+// (the default icon stands in until then); the items then show it.
 class TAppListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -59,8 +62,12 @@ public:
     // Design widths of the detail view's columns.
     static int ColumnWidth(int column);
 
+    // The decoder of icon files not yet decoded (created on first use).
+    TIconStore &IconStore();
+
 private:
     QIcon ImageOf(const TDosBoxApp &app);
+    void IconsDecoded();
 
     std::vector<TAppItem> m_items;
     QList<QIcon> m_images;
@@ -69,6 +76,10 @@ private:
     using TImageKey = QPair<qint64, qint64>;
     QHash<TImageKey, QIcon> m_pictures;
     QHash<TImageKey, QIcon> m_previousPictures;
+    // Pictures of icon files still to be decoded, by file name.
+    QHash<QString, QIcon> m_filePictures;
+    TIconStore *m_store = nullptr;
+    bool m_refreshPosted = false;
 };
 
 // The picture of an entry: its large images (an icon's images, or the

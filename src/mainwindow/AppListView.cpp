@@ -145,7 +145,9 @@ TAppListView::TAppListView(TAppListModel *model, QWidget *parent)
     FIconView->setResizeMode(QListView::Adjust);
     FIconView->setUniformItemSizes(true);
     FIconView->setTextElideMode(Qt::ElideRight);
-    FIconView->setLayoutMode(QListView::Batched);
+    // Laid out in one pass (the default): in batches, wrapping items with
+    // ResizeMode::Adjust post geometry changes to each other without end.
+    FIconView->setLayoutMode(QListView::SinglePass);
     FIconView->setItemDelegate(new TGridItemDelegate(FIconView));
 
     FReportView->setRootIsDecorated(false);

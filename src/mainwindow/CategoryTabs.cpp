@@ -34,11 +34,25 @@ TCategoryTabs::TCategoryTabs(QWidget *parent) : QTabBar(parent)
 
 int TCategoryTabs::IndexOfCategory(const QString &name) const
 {
-    for (int i = 0; i < count(); ++i) {
-        if (SameText(Caption(i), name))
-            return i;
+    if (!FIndexValid) {
+        FIndex.clear();
+        for (int i = count() - 1; i >= 0; --i)
+            FIndex.insert(Caption(i).toCaseFolded(), i);
+        FIndexValid = true;
     }
-    return -1;
+    return FIndex.value(name.toCaseFolded(), -1);
+}
+
+void TCategoryTabs::tabInserted(int index)
+{
+    FIndexValid = false;
+    QTabBar::tabInserted(index);
+}
+
+void TCategoryTabs::tabRemoved(int index)
+{
+    FIndexValid = false;
+    QTabBar::tabRemoved(index);
 }
 
 int TCategoryTabs::AddCategoryEntry(const QString &name)
@@ -92,6 +106,7 @@ QString TCategoryTabs::Caption(int index) const
 void TCategoryTabs::SetCaption(int index, const QString &name)
 {
     setTabText(index, ShownAsWritten(name));
+    FIndexValid = false;
 }
 
 QStringList TCategoryTabs::Captions() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QTabBar>
 
 // The category tabs: one tab per category name in use, in the order the
@@ -35,6 +36,14 @@ public:
 signals:
     void tabChanged(int index);
 
+protected:
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
+
 private:
+    // Tab by case-folded name, built on the first look-up after a change:
+    // a load counts every entry of a large catalogue into the tabs.
+    mutable QHash<QString, int> FIndex;
+    mutable bool FIndexValid = false;
     bool FSilent = false;
 };

@@ -2,6 +2,7 @@
 
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
+#include "support/IniText.h"
 #include "support/StringUtils.h"
 #include "support/TextEncoding.h"
 
@@ -14,27 +15,12 @@
 #include <cstring>
 #include <limits>
 #include <type_traits>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
 const QString UnicodeSection = QStringLiteral("Unicode");
 const QString EncodingKey = QStringLiteral("Encoding");
 const QString Utf16LeName = QStringLiteral("UTF-16LE");
-
-// Names compare by the simple case folding of each UTF-16 code unit
-// (surrogates as they are), so that a name's hash can be taken four units
-// at a time.
-inline char16_t FoldUnit(char16_t c)
-{
-    if (c < 128)
-        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-    if (QChar::isSurrogate(c))
-        return c;
-    return QChar::toCaseFolded(c);
-}
 
 // What the hash sees of a unit: equal for units that fold alike. ASCII
 // units only need "| 0x20" for that, which works on four at once.
@@ -83,46 +69,6 @@ size_t FoldedHash(QStringView s, size_t seed) noexcept
     h *= 0xff51afd7ed558ccdULL;
     h ^= h >> 33;
     return size_t(h);
-}
-
-bool FoldedEqual(QStringView a, QStringView b) noexcept
-{
-    if (a.size() != b.size())
-        return false;
-    const char16_t *pa = a.utf16();
-    const char16_t *pb = b.utf16();
-    if (std::memcmp(pa, pb, size_t(a.size()) * sizeof(char16_t)) == 0)
-        return true;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (pa[i] != pb[i] && FoldUnit(pa[i]) != FoldUnit(pb[i]))
-            return false;
-    }
-    return true;
-}
-
-// The first LF, CR or (with equals) "=" from p on; end when there is none.
-// Eight units at a time where the processor allows, as files run to
-// millions of lines.
-const char16_t *FindLineBreak(const char16_t *p, const char16_t *end, bool equals)
-{
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi16(short(u'\n'));
-    const __m128i cr = _mm_set1_epi16(short(u'\r'));
-    const __m128i eq = _mm_set1_epi16(short(equals ? u'=' : u'\n'));
-    for (; end - p >= 8; p += 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const __m128i hit = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr)), _mm_cmpeq_epi16(v, eq));
-        const uint mask = uint(_mm_movemask_epi8(hit));
-        if (mask != 0)
-            return p + qCountTrailingZeroBits(mask) / 2;
-    }
-#endif
-    for (; p < end; ++p) {
-        if (*p == u'\n' || *p == u'\r' || (equals && *p == u'='))
-            return p;
-    }
-    return end;
 }
 
 // Line breaks inside a written name or value would split it into lines that
@@ -270,6 +216,14 @@ TUnicodeIniFile::TUnicodeIniFile(const QString &fileName, TAccess access, bool c
     m_modified = true;
 }
 
+TUnicodeIniFile::TUnicodeIniFile(const QString &fileName, QString text, bool complete,
+                                 bool excerpt)
+    : m_fileName(fileName), m_complete(complete), m_excerpt(excerpt), m_text(std::move(text)),
+      m_seed(QHashSeed::globalSeed())
+{
+    Parse();
+}
+
 TUnicodeIniFile::TUnicodeIniFile(const QByteArray &data, FromDataTag)
     : m_seed(QHashSeed::globalSeed())
 {
@@ -334,12 +288,7 @@ void TUnicodeIniFile::Parse()
     auto ref = [text](const char16_t *from, const char16_t *to) {
         return TextRef{quint32(from - text), quint32(to - from)};
     };
-    auto trimmed = [](const char16_t *&from, const char16_t *&to) {
-        while (from < to && *from < 33)
-            ++from;
-        while (to > from && to[-1] < 33)
-            --to;
-    };
+    const auto trimmed = TrimIniText;
     // About one line per 20 characters in a catalogue; a closer guess than
     // growing step by step through millions of lines.
     m_lines.reserve(size_t(qMin<qsizetype>(m_text.size() / 20 + 16, MaxItems)));
@@ -353,8 +302,7 @@ void TUnicodeIniFile::Parse()
             equals = to;
             to = FindLineBreak(to + 1, end, false);
         }
-        // CR, LF and CR LF end a line.
-        p = to == end ? end : (*to == u'\r' && to + 1 < end && to[1] == u'\n') ? to + 2 : to + 1;
+        p = NextIniLine(to, end);
         trimmed(from, to);
         if (from == to || *from == u';')
             continue;
@@ -362,7 +310,7 @@ void TUnicodeIniFile::Parse()
             m_complete = false;
             break;
         }
-        if (to - from >= 2 && *from == u'[' && to[-1] == u']') {
+        if (IsIniSectionLine(from, to)) {
             const char16_t *nameFrom = from + 1;
             const char16_t *nameTo = to - 1;
             trimmed(nameFrom, nameTo);
@@ -384,7 +332,6 @@ void TUnicodeIniFile::Parse()
             trimmed(valueFrom, valueTo);
             l.isPair = true;
             l.key = ref(keyFrom, keyTo);
-            l.keyHash = KeyHash(QStringView(keyFrom, keyTo));
             l.value = ref(valueFrom, valueTo);
         } else {
             l.value = ref(from, to);
@@ -482,7 +429,7 @@ bool TUnicodeIniFile::IndexKey(const Section &s, qint32 line) const
     if (quint32(s.keyCount + 1) * 2 > s.slotMask + 1)
         return false;
     const Line &l = m_lines[size_t(line)];
-    const quint32 hash = l.keyHash;
+    const quint32 hash = KeyHash(KeyOf(l));
     const QStringView key = KeyOf(l);
     Slot *table = m_slots.data() + s.slotBegin;
     quint32 i = hash & s.slotMask;
@@ -642,7 +589,6 @@ void TUnicodeIniFile::WriteString(QStringView section, QStringView ident, const 
         line.isPair = true;
         line.key = Own(WithoutLineBreaks(ident.toString()));
         line.keyOwned = true;
-        line.keyHash = KeyHash(KeyOf(line));
         line.value = Own(WithoutLineBreaks(value));
         line.valueOwned = true;
         AppendLine(s, line);
@@ -819,7 +765,7 @@ void TUnicodeIniFile::SaveAs(const QString &fileName)
 
 void TUnicodeIniFile::WriteTo(const QString &fileName) const
 {
-    if (!m_complete) {
+    if (!m_complete || m_excerpt) {
         throw EWriteError(
             SafeFormat(U_("The file \"%s\" could not be read completely; it was left unchanged."),
                        m_fileName));
@@ -828,6 +774,55 @@ void TUnicodeIniFile::WriteTo(const QString &fileName) const
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
         throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), fileName));
+}
+
+// ---------------------------------------------------------------------------
+
+TIniSectionValues::TIniSectionValues(const TUnicodeIniFile &ini, QStringView section,
+                                     const QString *keys, int count)
+    : m_keys(keys), m_count(qMin(count, 64))
+{
+    ini.ForEachValue(section, [this](QStringView key, QStringView value) {
+        const int index = KeyIndex(key);
+        if (index >= 0 && !ValueExists(index)) {
+            m_found |= quint64(1) << index;
+            m_values[index] = value;
+        }
+    });
+}
+
+int TIniSectionValues::KeyIndex(QStringView key)
+{
+    if (m_next < m_count && QStringView(m_keys[m_next]) == key)
+        return m_next++;
+    for (int i = 0; i < m_count; ++i) {
+        if (FoldedEqual(m_keys[i], key)) {
+            m_next = i + 1;
+            return i;
+        }
+    }
+    return -1;
+}
+
+QString TIniSectionValues::ReadString(int key, const QString &def) const
+{
+    return ValueExists(key) ? m_values[key].toString() : def;
+}
+
+int TIniSectionValues::ReadInteger(int key, int def) const
+{
+    int value = 0;
+    return ValueExists(key) && ParseIniInt(m_values[key], value) ? value : def;
+}
+
+bool TIniSectionValues::ReadBool(int key, bool def) const
+{
+    return ReadInteger(key, def ? 1 : 0) != 0;
+}
+
+QString TIniSectionValues::ReadEnclosedString(int key, const QString &def) const
+{
+    return ValueExists(key) ? UnencloseValue(m_values[key].toString()) : def;
 }
 
 // ---------------------------------------------------------------------------

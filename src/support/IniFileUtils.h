@@ -50,6 +50,10 @@ public:
     static TUnicodeIniFile FromData(const QByteArray &data);
 
     TUnicodeIniFile(const QString &fileName, TAccess access, bool clearEntries = false);
+    // A read-only object over text as if read from fileName; complete is
+    // false when the file could not be read in full. An excerpt (text that
+    // holds only some sections of the file) can never be written back.
+    TUnicodeIniFile(const QString &fileName, QString text, bool complete, bool excerpt = false);
     ~TUnicodeIniFile();
     TUnicodeIniFile(const TUnicodeIniFile &) = delete;
     TUnicodeIniFile &operator=(const TUnicodeIniFile &) = delete;
@@ -59,6 +63,8 @@ public:
     // False when the file existed but could not be read in full (unreadable,
     // too large, too many lines). Such a file is never overwritten.
     bool CompletelyRead() const { return m_complete; }
+    // True for an object made from some sections of its file only.
+    bool Excerpt() const { return m_excerpt; }
 
     QString ReadString(QStringView section, QStringView ident, const QString &def = {}) const;
     int ReadInteger(QStringView section, QStringView ident, int def) const;
@@ -79,6 +85,27 @@ public:
 
     bool SectionExists(QStringView section) const;
     bool ValueExists(QStringView section, QStringView ident) const;
+    // Calls visit(key, value) for every key=value line of the section, in
+    // file order (duplicates included); the views live until the next change.
+    template <typename F> void ForEachValue(QStringView section, F &&visit) const
+    {
+        const qint32 s = FindSection(section);
+        if (s < 0)
+            return;
+        for (qint32 i = m_sections[size_t(s)].first; i >= 0; i = m_lines[size_t(i)].next) {
+            const Line &l = m_lines[size_t(i)];
+            if (l.isPair)
+                visit(KeyOf(l), ValueOf(l));
+        }
+    }
+    // Calls visit(name) for every section, in file order.
+    template <typename F> void ForEachSection(F &&visit) const
+    {
+        for (const Section &s : m_sections) {
+            if (!s.deleted)
+                visit(NameOf(s));
+        }
+    }
     // Key names of the section, in file order (duplicates included).
     QStringList ReadSection(QStringView section) const;
     // Names of all sections, in file order.
@@ -120,7 +147,6 @@ private:
         TextRef key;
         TextRef value; // the whole line when it is no key=value line
         qint32 next = -1;
-        quint32 keyHash = 0; // KeyHash of the key
         bool isPair = false;
         bool keyOwned = false;
         bool valueOwned = false;
@@ -184,6 +210,7 @@ private:
     QString m_fileName;
     bool m_readOnly = true;
     bool m_complete = true;
+    bool m_excerpt = false;
     bool m_modified = false;
     QString m_text;
     size_t m_seed = 0; // of every hash of this object
@@ -194,6 +221,33 @@ private:
     mutable qint32 m_lastSection = -1; // the last section found
     mutable std::vector<Slot> m_slots;
     mutable qsizetype m_unusedSlots = 0;
+};
+
+// The first value of each of a list of keys in one section, found in one pass
+// over the section's lines: cheaper than a look-up per key for a reader that
+// takes most keys of a section. Keys compare as in the file; the values are
+// read with the file's rules and point into it (valid until it changes).
+class TIniSectionValues
+{
+public:
+    // keys: count names (at most 64), alive as long as this object.
+    TIniSectionValues(const TUnicodeIniFile &ini, QStringView section, const QString *keys,
+                      int count);
+
+    bool ValueExists(int key) const { return (m_found >> key) & 1; }
+    QString ReadString(int key, const QString &def = {}) const;
+    int ReadInteger(int key, int def) const;
+    bool ReadBool(int key, bool def) const;
+    QString ReadEnclosedString(int key, const QString &def = {}) const;
+
+private:
+    int KeyIndex(QStringView key);
+
+    const QString *m_keys;
+    int m_count;
+    int m_next = 0; // sections list their keys in the writer's order
+    quint64 m_found = 0;
+    QStringView m_values[64];
 };
 
 // "#" + text with every "#" doubled + "#": keeps leading and trailing blanks

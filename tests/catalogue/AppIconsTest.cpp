@@ -1,6 +1,5 @@
 #include "catalogue/AppIcons.h"
 
-#include "catalogue/LoadCache.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 
@@ -205,18 +204,16 @@ TEST_F(AppIconsTest, OtherFilesShowTheirTypeIcon)
     EXPECT_FALSE(GetShellIcon(program, true).IsNull());
 }
 
-TEST_F(AppIconsTest, EachFileIsDecodedOncePerLoad)
+TEST_F(AppIconsTest, AHugePictureIsKeptSmall)
 {
-    const QString path = Save(QStringLiteral("p.png"), Filled(4, 4, Qt::red), "PNG");
     TAppIcons icons(TImgType::imIco, m_defL, m_defS);
-    {
-        TLoadCacheScope scope;
-        icons.LoadFromFile(path);
-        Save(QStringLiteral("p.png"), Filled(6, 6, Qt::green), "PNG");
-        TAppIcons other(TImgType::imIco, m_defL, m_defS);
-        other.LoadFromFile(path);
-        EXPECT_EQ(other.Large(), icons.Large()); // the first decoding
-    }
-    icons.LoadFromFile(path);
-    EXPECT_EQ(icons.Large().size(), QSize(6, 6));
+    icons.LoadFromFile(Save(QStringLiteral("huge.jpg"), Filled(4000, 1000, Qt::red), "JPG"));
+    EXPECT_EQ(icons.Large().size(), QSize(256, 64));
+    EXPECT_EQ(icons.Small().size(), QSize(16, 16));
+
+    const TIconPixels pixels = DecodeIconPixels(
+        Save(QStringLiteral("huge.png"), Filled(3000, 3000, Qt::blue), "PNG"), 32, 16);
+    EXPECT_EQ(pixels.Large.size(), QSize(32, 32));
+    EXPECT_EQ(pixels.Small.size(), QSize(16, 16));
+    EXPECT_EQ(pixels.Small.pixel(8, 8), qRgb(0, 0, 255));
 }

@@ -221,13 +221,45 @@ TEST_F(CatalogueTest, AppCountDecidesAndStaleSectionsStay)
     EXPECT_EQ(again.Apps.size(), 2u);
 }
 
+// The command-line mode reads only names, or one entry, of a large
+// catalogue: it must find the entries the full load finds.
+TEST_F(CatalogueTest, QuickReadsFindTheEntriesOfTheFullLoad)
+{
+    StoreCatalogue(QStringLiteral("AppCount=5\r\n"
+                                  "[App003]\r\nAppName=Three\r\nCategory=Games\r\n"
+                                  "[app001]\r\nCategory=Tools\r\nAppName=One\r\n"
+                                  "[App002]\r\nAppName=Two\r\n"
+                                  "[App002]\r\nAppName=Second two\r\n"
+                                  "[App0004]\r\nAppName=Not an entry\r\n"
+                                  "[App004]\r\nAppName=three\r\nCycles=4000\r\n"));
+    LoadIt();
+    std::vector<TEntryName> loaded;
+    for (const auto &app : m_cat.Apps)
+        loaded.push_back({app->AppName, app->Category});
+    const std::vector<TEntryName> names = ReadEntryNames(m_files);
+    ASSERT_EQ(names.size(), loaded.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(names[i].AppName, loaded[i].AppName);
+        EXPECT_EQ(names[i].Category, loaded[i].Category);
+    }
+    EXPECT_EQ(names.at(0).AppName, QStringLiteral("One"));
+
+    // The first entry of the name (any case), and nothing else.
+    TCatalogue one;
+    LoadCatalogue(ReadCatalogueFileFor(m_files, QStringLiteral("THREE")), m_files, one, m_host,
+                  QImage(), QImage());
+    ASSERT_EQ(one.Apps.size(), 1u);
+    EXPECT_EQ(one.Apps[0]->Category, QStringLiteral("Games"));
+    EXPECT_EQ(one.BasicSettings.DosBoxPath, Path(QStringLiteral("dosbox")));
+}
+
 TEST_F(CatalogueTest, EntryDefaultsAndKeyRules)
 {
     Store(QStringLiteral("dosbox/dosbox.conf"), "[sdl]\nfullscreen=true\n");
     Store(QStringLiteral("games/own.map"), "");
     StoreCatalogue(
         QStringLiteral("ConfFile=%1\r\nMapperFile=keys.map\r\nCodepage=0x352\r\n"
-                       "HideConsole=1\r\nAppCount=6\r\n"
+                       "HideConsole=1\r\nAppCount=7\r\n"
                        "[App001]\r\nAppName=Bare\r\n"
                        "[App002]\r\nHardDrive=d\r\nCdRomDrive=\r\nMemManage=5,x\r\nCodepage=437\r\n"
                        "ConsoleMode=15\r\nMapperFile=gone.map\r\nFullScreen=0\r\n"
@@ -235,11 +267,12 @@ TEST_F(CatalogueTest, EntryDefaultsAndKeyRules)
                        "Mixer=# sb 50:50;\"gus 10:10\" #\r\nCycles=3000,2 ,0x1\r\n"
                        "[App004]\r\nHardDrive=1\r\nConsoleMode=junk\r\nMapperFile=%2\r\n"
                        "[App005]\r\nCommands=plain;  text\r\nExitCommands=#  exit 1; #\r\n"
-                       "[App006]\r\nCommands=##\r\n")
+                       "[App006]\r\nCommands=##\r\n"
+                       "[App007]\r\nmemsize=8\r\nappname=Lower\r\nAPPNAME=Second\r\n")
             .arg(Path(QStringLiteral("dosbox/dosbox.conf")),
                  Path(QStringLiteral("games/own.map"))));
     LoadIt();
-    ASSERT_EQ(m_cat.Apps.size(), 6u);
+    ASSERT_EQ(m_cat.Apps.size(), 7u);
     EXPECT_EQ(m_cat.BasicSettings.Codepage, 850);
     EXPECT_TRUE(m_cat.BasicSettings.HideCon);
 
@@ -277,6 +310,9 @@ TEST_F(CatalogueTest, EntryDefaultsAndKeyRules)
     EXPECT_EQ(App(4).Commands, QStringLiteral("plain;text"));
     EXPECT_EQ(App(4).ExitCommands, QStringLiteral("  exit 1; "));
     EXPECT_TRUE(App(5).Commands.isEmpty());
+    // Keys in any case and order; the first of a name counts.
+    EXPECT_EQ(App(6).AppName, QStringLiteral("Lower"));
+    EXPECT_EQ(App(6).MemSize, 8);
 
     // Without a global mapper file the primary configuration's folder itself.
     m_cat.BasicSettings.MapperFile.clear();
@@ -369,17 +405,18 @@ TEST_F(CatalogueTest, ReplacedGlobalValuesAreWrittenBack)
     EXPECT_EQ(ini.ReadString(u"Config", u"ConfFile", QStringLiteral("x")), QString());
 }
 
-TEST_F(CatalogueTest, BrokenIconDoesNotStopTheLoad)
+TEST_F(CatalogueTest, IconsAreDecodedOnlyWhenAskedForAndABrokenOneShowsTheDefault)
 {
     Store(QStringLiteral("games/broken.png"), "not a picture");
     StoreCatalogue(QStringLiteral("AppCount=2\r\n[App001]\r\nAppName=A\r\nIconFile=%1\r\n"
                                   "[App002]\r\nAppName=B\r\n")
                        .arg(Path(QStringLiteral("games/broken.png"))));
-    const TLoadResult r = LoadIt();
+    LoadIt();
     ASSERT_EQ(m_cat.Apps.size(), 2u);
-    EXPECT_EQ(r.BrokenIcons, QStringList{Path(QStringLiteral("games/broken.png"))});
-    EXPECT_EQ(App(0).IconFile, Path(QStringLiteral("games/broken.png")));
+    EXPECT_EQ(App(0).Icons.PendingFile(), Path(QStringLiteral("games/broken.png")));
     EXPECT_EQ(App(0).Icons.Large(), DefaultAppIcon(32));
+    EXPECT_TRUE(App(0).Icons.PendingFile().isEmpty());
+    EXPECT_EQ(App(0).IconFile, Path(QStringLiteral("games/broken.png")));
 }
 
 TEST_F(CatalogueTest, HostileCatalogues)

@@ -375,6 +375,8 @@ TEST_F(RunCommand, WriteFailureStartsNothing)
     QDir().mkpath(path(S("game/ravelin.conf"))); // a folder in the file's place
     EXPECT_THROW(run(), ERavelinError);
     EXPECT_TRUE(starter.calls.isEmpty());
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(QDir(path(S("game"))).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST_F(RunCommand, KeymapperStartsFromACopyOfTheGlobalMap)

@@ -4,6 +4,8 @@
 #include "launcher/ConsoleOutput.h"
 #include "support/StringUtils.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -98,4 +100,24 @@ TEST(WinExecute, FailuresRaiseProcessErrorWithSystemText)
     // bit is set, so a plain file is refused for every user.
     EXPECT_EQ(messageOf(dir.filePath(S("plain")), dir.path()), S("Permission denied"));
     EXPECT_EQ(messageOf(S("  "), dir.path()), S("No such file or directory"));
+}
+
+TEST(WinExecute, TheProgramHasASessionOfItsOwnAndIsReapedWhenItEnds)
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(S("session.sh"));
+    // The fields after the command name in /proc/PID/stat: state, parent,
+    // group, session.
+    WriteTestProgram(program, "#!/bin/sh\nread -r stat < /proc/$$/stat\n"
+                              "echo \"$$ ${stat##*) }\" | cut -d' ' -f1,5 > session.txt\n");
+    const qint64 pid = StartProcess(program, dir.path());
+    const QByteArray pidText = QByteArray::number(pid);
+    EXPECT_EQ(WaitForTestFile(dir.filePath(S("session.txt")), "\n"),
+              pidText + ' ' + pidText + '\n');
+    // Ended and reaped: not even a zombie is left.
+    const QString entry = S("/proc/") + QString::number(pid);
+    QDeadlineTimer deadline(20000);
+    while (QFile::exists(entry) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(QFile::exists(entry));
 }
