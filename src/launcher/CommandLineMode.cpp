@@ -145,9 +145,10 @@ class TCliCatalogueHost : public ICatalogueHost
 {
 public:
     explicit TCliCatalogueHost(bool needsEmulator) : m_needsEmulator(needsEmulator) {}
-    QString ChooseDosBoxDir(const QString &, const QString &, const QString &) override
+    bool ConfirmFirstStart(TFirstStartChoice &choice) override
     {
-        return m_needsEmulator ? QString() : QDir::rootPath();
+        choice.DosBoxPath = QDir::rootPath();
+        return !m_needsEmulator;
     }
     void EditBasicSettings(TBasicSettings &) override {}
 

@@ -15,6 +15,7 @@
 #include "localisation/ui/TranslateComponent.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "mainwindow/FirstStartDlg.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
 #include "texttools/ui/WebBrowser.h"
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -41,10 +43,9 @@ class TfrmMain::TCatalogueHost : public ICatalogueHost
 public:
     explicit TCatalogueHost(TfrmMain &window) : m_window(window) {}
 
-    QString ChooseDosBoxDir(const QString &title, const QString &preset,
-                            const QString &homeDir) override
+    bool ConfirmFirstStart(TFirstStartChoice &choice) override
     {
-        return m_window.ChooseDosBoxDir(title, preset, homeDir);
+        return m_window.ConfirmFirstStart(choice);
     }
     void EditBasicSettings(TBasicSettings &settings) override
     {
@@ -87,7 +88,9 @@ TfrmMain::~TfrmMain()
 void TfrmMain::FormCreate()
 {
     TranslateComponent(this);
-    const TProgramPaths paths = GetProgramPaths(true);
+    // The configuration folder is made by the first save: a first start the
+    // user cancels leaves nothing behind.
+    const TProgramPaths paths = GetProgramPaths(false);
     AppDataPath = paths.AppDataPath;
     UserPath = paths.UserPath;
     ProgPath = paths.ProgPath;
@@ -216,6 +219,8 @@ bool TfrmMain::LoadCatalogue()
 
 void TfrmMain::SaveCatalogue()
 {
+    if (Catalogue.Loaded && !AppDataPath.isEmpty())
+        QDir().mkpath(AppDataPath);
     TCatalogueHost host(*this);
     ::SaveCatalogue(IniName, Catalogue, WindowBounds(), &host);
 }
@@ -247,13 +252,10 @@ void TfrmMain::FormClose()
         HtManWin->close();
 }
 
-QString TfrmMain::ChooseDosBoxDir(const QString &title, const QString &preset,
-                                  const QString &homeDir)
+bool TfrmMain::ConfirmFirstStart(TFirstStartChoice &choice)
 {
-    QString dir = preset;
-    if (!ShellDirDialog || !ShellDirDialog->Execute(title, false, true, false, homeDir, dir))
-        return QString();
-    return dir;
+    TFirstStartDialog dialog(this, ShellDirDialog);
+    return dialog.Execute(choice);
 }
 
 void TfrmMain::ReadWindowSettings(const TUnicodeIniFile &file)

@@ -147,7 +147,9 @@ TProgramPaths GetProgramPaths(bool create)
         paths.AppDataPath = ExeDir();
     else
         paths.AppDataPath = DirWithDelimiter(appData);
-    paths.UserPath = DirWithDelimiter(DocumentsDir());
+    // Many desktops have no documents folder; the home folder stands in.
+    const QString documents = DocumentsDir();
+    paths.UserPath = DirWithDelimiter(IsDir(documents) ? documents : QDir::homePath());
     paths.ProgPath = DirWithDelimiter(ProgramFilesDir());
     return paths;
 }

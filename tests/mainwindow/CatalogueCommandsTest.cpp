@@ -10,6 +10,7 @@
 #include "globalsettings/Settings.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "mainwindow/FirstStartDlg.h"
 #include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
 
@@ -344,15 +345,16 @@ TEST_F(CatalogueCommandsTest, FirstRunWithTheClassicEmulatorOpensTheGlobalSettin
     QString settingsTitle;
     QString shownPath;
     WhenModal([&](QWidget *modal) {
-        ASSERT_EQ(modal, dirDialog);
-        dirDialog->cbxSelectedDir->setEditText(path("emu"));
+        auto *start = qobject_cast<TFirstStartDialog *>(modal);
+        ASSERT_TRUE(start);
+        start->edDosBoxPath->setText(path("emu"));
         WhenModal([&](QWidget *next) {
             ASSERT_EQ(next, setDialog);
             settingsTitle = next->windowTitle();
             shownPath = setDialog->edPath->text();
             setDialog->CancelBtn->click();
         });
-        dirDialog->btbOKClick();
+        start->btStart->click();
     });
     window->show();
     EXPECT_EQ(settingsTitle, S("Global settings"));

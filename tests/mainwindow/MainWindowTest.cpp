@@ -13,6 +13,7 @@
 #include "localisation/ui/TranslateComponent.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "mainwindow/FirstStartDlg.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
@@ -21,12 +22,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -593,35 +598,54 @@ TEST_F(MainWindowTest, AFailedWriteKeepsTheWindowOpen)
     EXPECT_TRUE(window->close());
 }
 
-TEST_F(MainWindowTest, FirstRunAsksForTheEmulatorFolder)
+TEST_F(MainWindowTest, FirstStartAsksForTheEmulatorAndTheRootFolder)
 {
     TfrmMain window;
     TShellDirDialog chooser(&window);
     window.ShellDirDialog = &chooser;
     window.IniName = IniName();
-    QString title;
+    const QString root = path("home/dos");
     WhenModal([&](QWidget *modal) {
-        auto *dialog = qobject_cast<TShellDirDialog *>(modal);
+        auto *dialog = qobject_cast<TFirstStartDialog *>(modal);
         ASSERT_TRUE(dialog);
-        title = dialog->windowTitle();
-        dialog->cbxSelectedDir->setEditText(path("emu"));
-        dialog->btbOKClick();
+        dialog->edDosBoxPath->setText(path("emu"));
+        EXPECT_TRUE(dialog->laEmulator->text().contains(S("DOSBox")));
+        // A folder that does not exist is created on the user's word.
+        dialog->edRootPath->setText(root);
+        EXPECT_TRUE(dialog->cbCreateRoot->isVisibleTo(dialog));
+        dialog->btStart->click();
     });
     window.show();
-    EXPECT_EQ(title, S("Select DOSBox program directory"));
     EXPECT_FALSE(window.LoadCancelled());
+    EXPECT_TRUE(QFileInfo(root).isDir());
     EXPECT_EQ(window.BasicSettings.DosBoxPath, path("emu") + u'/');
+    EXPECT_EQ(window.BasicSettings.RootPath, root + u'/');
     EXPECT_EQ(window.StatusText(0), window.BasicSettings.DosBoxDesc);
     EXPECT_FALSE(window.StatusText(0).isEmpty());
     EXPECT_TRUE(window.tcCats->isHidden());
 
     EXPECT_TRUE(window.close());
     const TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(IniName());
-    // The chooser keeps its settings in the catalogue file from now on.
-    EXPECT_TRUE(ini.SectionExists(u"Directories"));
     EXPECT_EQ(ini.ReadSections().value(0), S("Unicode"));
     EXPECT_EQ(ini.ReadString(u"Config", u"DosBoxPath"), path("emu") + u'/');
     EXPECT_EQ(ini.ReadInteger(u"Config", u"AppCount", -1), 0);
+}
+
+TEST_F(MainWindowTest, CancelledFirstStartLeavesNothingBehind)
+{
+    // Not even the configuration folder.
+    QDir(AppDataDir()).removeRecursively();
+    TfrmMain window;
+    WhenModal([](QWidget *modal) {
+        ASSERT_TRUE(qobject_cast<TFirstStartDialog *>(modal));
+        modal->close();
+    });
+    window.show();
+    EXPECT_TRUE(window.LoadCancelled());
+    QTest::qWait(20);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(QFileInfo::exists(AppDataDir()));
+    EXPECT_FALSE(QFileInfo::exists(AutoStartLinkFile()));
 }
 
 TEST_F(MainWindowTest, CancellingTheFirstRunEndsWithoutWritingAnything)
