@@ -317,9 +317,10 @@ bool RunDosBox(const TLaunchContext &ctx)
     // The root folder as drive C:, so that DOS starts among the applications
     // rather than on the emulator's empty Z:.
     if (IsDir(settings.RootPath))
-        commandLine += OptCommand + QuoteIfBlank(CmdMount + QStringLiteral("C ") +
-                                                 QuoteIfBlank(settings.RootPath)) +
-                       OptCommand + QStringLiteral("C:");
+        commandLine +=
+            OptCommand +
+            QuoteIfBlank(CmdMount + QStringLiteral("C ") + QuoteIfBlank(settings.RootPath)) +
+            OptCommand + QStringLiteral("C:");
     ctx.Starter.StartProcess(commandLine, settings.RootPath);
     return true;
 }

@@ -423,8 +423,8 @@ TEST_F(RunCommand, PlainRunInTheRootFolder)
     settings.RootPath = path(S("my games"));
     QDir().mkpath(settings.RootPath);
     ASSERT_TRUE(RunDosBox({settings, prompt, starter}));
-    EXPECT_TRUE(commandLine().endsWith(S(" -c \"MOUNT C \"\"") + settings.RootPath +
-                                       S("\"\"\" -c C:")));
+    EXPECT_TRUE(
+        commandLine().endsWith(S(" -c \"MOUNT C \"\"") + settings.RootPath + S("\"\"\" -c C:")));
 
     settings.KeyLayout.clear();
     settings.RootPath = path(S("no root"));
