@@ -163,6 +163,7 @@ private:
     // How the shown text was read, so that writing it back keeps it.
     int FReadCodePage = 0;
     bool FReadBom = false;
+    QString FLineBreak = QStringLiteral("\r\n");
 };
 
 // Test seams of the viewer's system dialogs (see DialogScript.h): the print

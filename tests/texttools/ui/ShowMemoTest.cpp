@@ -221,7 +221,7 @@ TEST_F(ShowMemoTest, MissingAndBrokenFiles)
     viewer.FCodePage = 65001;
     show(file("bad.txt", B("a\xFF")), 437);
     ASSERT_EQ(messages.asked().size(), 2);
-    EXPECT_EQ(messages.asked()[1].message(), S("Invalid code page - Windows default is used!"));
+    EXPECT_EQ(messages.asked()[1].message(), S("The text does not fit this code page; it is shown in Windows-1252 instead."));
     EXPECT_EQ(viewer.FCodePage, 1252);
     EXPECT_EQ(viewer.Memo->toPlainText(), S("aÿ"));
 }
@@ -231,8 +231,8 @@ TEST_F(ShowMemoTest, SearchAndKeys)
     show(file("s.txt", B("Alpha beta\r\nbeta Gamma\r\nalphabet\r\n")), 437, 1);
     viewer.SearchBtnClick();
     ASSERT_TRUE(viewer.FindDialog && viewer.FindDialog->isVisible());
+    // The first search goes down from the caret on line 1.
     viewer.FindDialog->SetFindText(S("beta"));
-    viewer.FindDialog->SetDown(true);
     viewer.FindDialog->btFindNext->click();
     EXPECT_EQ(selected(), S("beta"));
     EXPECT_EQ(viewer.Memo->textCursor().selectionStart(), 6);
@@ -253,10 +253,17 @@ TEST_F(ShowMemoTest, SearchAndKeys)
     select(0, 0);
     EXPECT_TRUE(viewer.SearchText(true));
     EXPECT_EQ(viewer.Memo->textCursor().selectionStart(), 0);
+    // Past the last hit the search goes on from the top.
+    EXPECT_TRUE(viewer.SearchText(true));
+    EXPECT_EQ(viewer.Memo->textCursor().selectionStart(), 0);
+    EXPECT_EQ(viewer.StatusText(2), S("Continued from the top"));
+    viewer.FindDialog->SetFindText(S("gone"));
     TMessageScript messages;
     EXPECT_FALSE(viewer.SearchText(true));
     ASSERT_EQ(messages.asked().size(), 1);
-    EXPECT_EQ(messages.asked()[0].message(), S("\"alpha\" not found!"));
+    EXPECT_EQ(messages.asked()[0].message(), S("\"gone\" not found!"));
+    EXPECT_EQ(viewer.Memo->textCursor().selectionStart(), 0);
+    viewer.FindDialog->SetFindText(S("alpha"));
     viewer.FindDialog->cbWholeWord->setChecked(false);
     viewer.FindDialog->cbMatchCase->setChecked(true);
     EXPECT_TRUE(viewer.SearchText(true));
@@ -316,20 +323,21 @@ TEST_F(ShowMemoTest, DeletingWritesTheFileBack)
     QTest::keyClick(viewer.Memo, Qt::Key_Delete);
     ASSERT_EQ(messages.asked().size(), 1);
     EXPECT_EQ(messages.asked()[0].message(), S("Delete selected text?"));
-    EXPECT_EQ(messages.asked()[0].defaultButton, mbYes);
+    // Changing a file on disk is nothing to confirm by accident.
+    EXPECT_EQ(messages.asked()[0].defaultButton, mbNo);
     EXPECT_EQ(ReadTestFile(path), B("\xC9\xCD\xBB one\nkeep \x81\n"));
 
-    // Yes: in the code page it was read with, lines ending in CR LF.
+    // Yes: in the code page it was read with, keeping its LF line ends.
     messages.answer(mrYes);
     QTest::keyClick(viewer.Memo, Qt::Key_Delete);
     EXPECT_EQ(viewer.Memo->toPlainText(), S("one\nkeep ü\n"));
-    EXPECT_EQ(ReadTestFile(path), B("one\r\nkeep \x81\r\n"));
+    EXPECT_EQ(ReadTestFile(path), B("one\nkeep \x81\n"));
 
     // The button writes UTF-8 with a byte-order mark.
     select(0, 4);
     messages.answer(mrYes);
     viewer.DeleteBtnClick();
-    EXPECT_EQ(ReadTestFile(path), B("\xEF\xBB\xBFkeep \xC3\xBC\r\n"));
+    EXPECT_EQ(ReadTestFile(path), B("\xEF\xBB\xBFkeep \xC3\xBC\n"));
 
     // Without a selection it deletes the file.
     select(2, 2);
