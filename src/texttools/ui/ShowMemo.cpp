@@ -445,7 +445,8 @@ bool TShowTextDialog::SearchText(bool Down)
     const QTextCursor from = Memo->textCursor();
     Memo->moveCursor(Down ? QTextCursor::Start : QTextCursor::End);
     if (!what.isEmpty() && SelectHit(what, Down, 0)) {
-        StatusPanels[2]->setText(Down ? D_("Continued from the top") : D_("Continued from the end"));
+        StatusPanels[2]->setText(Down ? D_("Continued from the top")
+                                      : D_("Continued from the end"));
         return true;
     }
     Memo->setTextCursor(from);
