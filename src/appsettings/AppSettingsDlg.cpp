@@ -32,6 +32,14 @@
 namespace {
 
 // A stored program path names DOS folders with "\".
+QString OutsideMessage(const QString &appPath)
+{
+    return SafeFormat(
+        _("The executable file must be located beneath the root path:\r\n%s\r\nPlease "
+          "try again!"),
+        appPath);
+}
+
 QString NativeProgramPath(const QString &dosPath)
 {
     QString path = dosPath;
@@ -150,6 +158,24 @@ void TAppSettingsDialog::accept()
         ErrorDialog(_("Please enter a name for the application."));
         return;
     }
+    // Typed paths get the checks the choosers make: the emulator would only
+    // fail later, without a word.
+    QString program = edExeFile->text().trimmed();
+    switch (CheckTypedPaths(edAppPath->text(), program)) {
+    case TTypedPathCheck::tpNoFolder:
+        edAppPath->setFocus();
+        ErrorDialogAt(BelowControl(edAppPath),
+                      SafeFormat(_("Application path not found:\r\n%s"), edAppPath->text()));
+        return;
+    case TTypedPathCheck::tpProgramOutside:
+        pcSettings->setCurrentWidget(tsGeneral);
+        edExeFile->setFocus();
+        ErrorDialogAt(BelowControl(edExeFile), OutsideMessage(edAppPath->text()));
+        return;
+    case TTypedPathCheck::tpOk:
+        break;
+    }
+    edExeFile->setText(program);
     QDialog::accept();
 }
 
@@ -332,10 +358,7 @@ void TAppSettingsDialog::btExeFileClick()
     if (ProgramPathBelow(appPath, file, program))
         edExeFile->setText(program);
     else
-        ErrorDialog(SafeFormat(
-            _("The executable file must be located beneath the root path:\r\n%s\r\nPlease "
-              "try again!"),
-            appPath));
+        ErrorDialog(OutsideMessage(appPath));
 }
 
 bool TAppSettingsDialog::EditCommandList(const QString &title, QString &text)

@@ -91,6 +91,9 @@ protected:
                 appDialog->edAppName->setText(name);
             if (!category.isNull())
                 appDialog->cbCategory->setEditText(category);
+            // OK wants a folder that exists.
+            if (appDialog->edAppPath->text().isEmpty())
+                appDialog->edAppPath->setText(path("emu"));
             (ok ? appDialog->btbOK : appDialog->btbCancel)->click();
         });
     }
