@@ -176,6 +176,8 @@ void TAppSettingsDialog::accept()
         break;
     }
     edExeFile->setText(program);
+    if (!AcceptTypedIcon())
+        return;
     QDialog::accept();
 }
 
@@ -201,6 +203,7 @@ void TAppSettingsDialog::LoadControls(const QStringList &Categories, const TDosB
     edCommands->setText(app.Commands);
     edExitCommands->setText(app.ExitCommands);
     edIconFile->setText(app.IconFile);
+    FIconText = app.IconFile;
     edManFile->setText(app.ManFile);
     edDescription->setText(app.Description);
     lbMixerSettings->clear();
@@ -347,7 +350,8 @@ void TAppSettingsDialog::btExeFileClick()
     }
     const QString file = ChooseFile({_("Select executable for startup"),
                                      QStringLiteral("exe"),
-                                     {{_("Executables"), QStringLiteral("*.exe;*.com")},
+                                     {{_("Programs"), QStringLiteral("*.exe;*.com;*.bat")},
+                                      {_("Executables"), QStringLiteral("*.exe;*.com")},
                                       {_("Batch files"), QStringLiteral("*.bat")},
                                       {_("All"), QStringLiteral("*.*")}},
                                      start,
@@ -384,11 +388,46 @@ void TAppSettingsDialog::btExitCommandsClick()
         edExitCommands->setText(text);
 }
 
+// An icon file typed rather than chosen is loaded on OK, a bare name from
+// the application's folder.
+bool TAppSettingsDialog::AcceptTypedIcon()
+{
+    const QString typed = edIconFile->text().trimmed();
+    if (typed == FIconText || typed.isEmpty())
+        return true;
+    const QString appPath = edAppPath->text();
+    const QString file =
+        IsAbsolutePath(typed) ? typed : MakeAbsolutePath(DirWithDelimiter(appPath), typed);
+    QString message = SafeFormat(_("File not found: %s"), file);
+    if (IsFile(file)) {
+        try {
+            NewIcons->LoadFromFile(file);
+            FIconText = typed;
+            ShowIcon(*NewIcons);
+            return true;
+        } catch (const EInvalidGraphic &error) {
+            message = error.message();
+        }
+    }
+    pcSettings->setCurrentWidget(tsGeneral);
+    edIconFile->setFocus();
+    ErrorDialogAt(BelowControl(edIconFile), message);
+    return false;
+}
+
 void TAppSettingsDialog::btIconFileClick()
 {
     const QString current = edIconFile->text();
+    // The application's folder first: that is where its icons are.
+    const QString appPath = edAppPath->text();
     const QString start =
-        current.isEmpty() ? edAppPath->text() : ExistingDirOrDefault(current, FSettings.RootPath);
+        current.isEmpty()
+            ? appPath
+            : ExistingDirOrDefault(
+                  ExtractFilePath(IsAbsolutePath(current)
+                                      ? current
+                                      : MakeAbsolutePath(DirWithDelimiter(appPath), current)),
+                  IsDir(appPath) ? appPath : FSettings.RootPath);
     const QString file = ChooseFile({_("Select file with icon for this application"),
                                      QStringLiteral("ico"),
                                      {{_("Image"), QStringLiteral("*.ico;*.bmp;*.png;*.jpg")},
@@ -405,6 +444,7 @@ void TAppSettingsDialog::btIconFileClick()
         return;
     }
     edIconFile->setText(file);
+    FIconText = file;
     ShowIcon(*NewIcons);
 }
 
@@ -414,7 +454,8 @@ void TAppSettingsDialog::btManFileClick()
     const QString start = current.isEmpty() ? edAppPath->text() : ExtractFilePath(current);
     const QString file = ChooseFile({_("Select manual for this application"),
                                      QStringLiteral("txt"),
-                                     {{_("Text files"), QStringLiteral("*.txt")},
+                                     {{_("Manuals"), QStringLiteral("*.txt;*.htm;*.html;*.pdf")},
+                                      {_("Text files"), QStringLiteral("*.txt")},
                                       {_("HTML files"), QStringLiteral("*.htm;*.html")},
                                       {_("PDF files"), QStringLiteral("*.pdf")},
                                       {_("All"), QStringLiteral("*.*")}},

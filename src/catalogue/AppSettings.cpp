@@ -211,3 +211,10 @@ void TDosBoxApp::Assign(const TDosBoxApp &other)
     DefLImg = defL;
     DefSImg = defS;
 }
+
+QString TDosBoxApp::FileInAppFolder(const QString &name) const
+{
+    if (name.isEmpty() || IsAbsolutePath(name) || AppPath.isEmpty())
+        return name;
+    return MakeAbsolutePath(DirWithDelimiter(AppPath), name);
+}

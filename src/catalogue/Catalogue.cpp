@@ -188,7 +188,7 @@ void ReadEntry(const TUnicodeIniFile &ini, const QString &sec, const TBasicSetti
     app.ExitCommands = ini.ReadEnclosedString(sec, KeyExitCommands);
     app.IconFile = ini.ReadString(sec, KeyIconFile);
     try {
-        app.LoadIcons(app.IconFile);
+        app.LoadIcons(app.FileInAppFolder(app.IconFile));
     } catch (const EInvalidGraphic &) {
         // One broken picture must not stop the load (and so lose the
         // entries after it at the next save).

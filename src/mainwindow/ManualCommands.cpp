@@ -29,11 +29,9 @@ TManualViewer ManualViewerOf(const QString &fileName)
 
 QString ManualFileOf(const TDosBoxApp &app)
 {
-    if (app.ManFile.isEmpty() || IsAbsolutePath(app.ManFile))
-        return app.ManFile;
     // A name typed without folder lies in the application's folder, not in
     // whatever folder the program happened to be started from.
-    return MakeAbsolutePath(DirWithDelimiter(app.AppPath), app.ManFile);
+    return app.FileInAppFolder(app.ManFile);
 }
 
 void TfrmMain::actShowManExecute()
@@ -43,8 +41,13 @@ void TfrmMain::actShowManExecute()
         return;
     const TDosBoxApp &app = *Apps[size_t(index)];
     const QString file = ManualFileOf(app);
-    if (file.isEmpty() || !QFileInfo::exists(file)) {
-        ErrorDialog(SafeFormat(_("Manual not found (%s)!"), app.AppName));
+    if (file.isEmpty()) {
+        ErrorDialog(SafeFormat(_("No manual has been set for \"%s\"."), app.AppName));
+        return;
+    }
+    if (!QFileInfo::exists(file)) {
+        // The file is what the user has to look for.
+        ErrorDialog(SafeFormat(_("Manual not found (%s)!"), file));
         return;
     }
     const QString title = _("Manual for ") + app.AppName;

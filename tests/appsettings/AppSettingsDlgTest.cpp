@@ -851,7 +851,10 @@ TEST_F(AppSettingsDlgTest, LayoutAndFileChoosers)
     m_dlg.btManFileClick();
     EXPECT_EQ(files.asked().last().Title, QStringLiteral("Select manual for this application"));
     EXPECT_EQ(files.asked().last().StartDir, m_appPath);
-    EXPECT_EQ(files.asked().last().Filters.size(), 4);
+    // The first filter, the one shown, takes every kind of manual.
+    EXPECT_EQ(files.asked().last().Filters.size(), 5);
+    EXPECT_EQ(files.asked().last().Filters.value(0).Patterns,
+              QStringLiteral("*.txt;*.htm;*.html;*.pdf"));
     files.answer({QStringLiteral("/docs/manual/doom.html")});
     m_dlg.btManFileClick();
     m_dlg.btManFileClick();

@@ -217,7 +217,7 @@ TEST_F(ManualCommandsTest, AViewerAlreadyShowingOnlyComesToTheFront)
     EXPECT_EQ(viewer->WebBrowser->source().toLocalFile(), path("b/manual.html"));
 }
 
-TEST_F(ManualCommandsTest, AMissingManualNamesTheEntry)
+TEST_F(ManualCommandsTest, AMissingManualNamesTheFile)
 {
     Write(S("games/Keen/KEEN.HTM"));
     WriteCatalogue(
@@ -229,8 +229,9 @@ TEST_F(ManualCommandsTest, AMissingManualNamesTheEntry)
     ShowManual(*window, S("Empty"));
     ASSERT_EQ(messages.asked().size(), 2);
     EXPECT_EQ(messages.asked()[0].kind, mdtError);
-    EXPECT_EQ(messages.asked()[0].message(), S("Manual not found (Doom)!"));
-    EXPECT_EQ(messages.asked()[1].message(), S("Manual not found (Empty)!"));
+    EXPECT_EQ(messages.asked()[0].message(),
+              S("Manual not found (") + path("docs/gone.html") + S(")!"));
+    EXPECT_EQ(messages.asked()[1].message(), S("No manual has been set for \"Empty\"."));
     EXPECT_FALSE(window->HtManWin->isVisible());
     EXPECT_TRUE(desktop.Opened.isEmpty());
 
