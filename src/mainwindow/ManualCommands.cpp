@@ -81,8 +81,12 @@ void TfrmMain::actHelpFileExecute()
         ErrorDialogAt(CenterPos, _("Help file not found!"));
         return;
     }
-    if (!ShellOpenFile(file))
-        ErrorDialogAt(CenterPos, _("Help not available on this system!"));
+    // Without a web browser on the desktop the guide opens in Ravelin's own
+    // HTML viewer.
+    if (ShellCanOpen(QStringLiteral("text/html")) && ShellOpenFile(file))
+        return;
+    HtManWin->Execute(this, _("Ravelin user guide"), file, QString(), false,
+                      QKeySequence(Qt::Key_F1));
 }
 
 QString TfrmMain::AboutText() const

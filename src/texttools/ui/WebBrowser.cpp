@@ -1,6 +1,7 @@
 #include "texttools/ui/WebBrowser.h"
 
 #include "dialogs/ActionImages.h"
+#include "dialogs/MsgDialogs.h"
 #include "dialogs/WinUtils.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "support/GnuGettext.h"
@@ -147,8 +148,9 @@ void TWebBrowserWin::CreateActions()
          &W::ActionHomeExecute},
         {&W::ActionFwd, "ActionFwd", ND_("Forward"), ND_("Next page"), "go-next",
          QStyle::SP_ArrowForward, &W::ActionFwdExecute},
-        {&W::ActionEdit, "ActionEdit", ND_("Edit"), ND_("Edit source text"), "document-edit",
-         QStyle::SP_FileDialogContentsView, &W::ActionEditExecute},
+        // It brings the calling window to the front (F1 for the manuals).
+        {&W::ActionEdit, "ActionEdit", ND_("Main window"), ND_("Switch to the main window"),
+         "go-up", QStyle::SP_ArrowUp, &W::ActionEditExecute},
         {&W::ActionExit, "ActionExit", ND_("Exit"), ND_("OK and close"), "object-select",
          QStyle::SP_DialogOkButton, &W::ActionExitExecute},
         {&W::ActionCancel, "ActionCancel", ND_("Cancel"), ND_("Close"), "window-close",
@@ -201,7 +203,7 @@ bool TWebBrowserWin::Execute(QWidget *ACaller, const QString &Title, const QStri
     // The viewer cannot fetch from the web: such an address goes to the
     // desktop's browser instead of an empty window.
     if (PageKindOf(url) == TPageKind::pkOther) {
-        ShellOpen(url);
+        OpenOutside(url);
         return false;
     }
     if (!WebBrowser)
@@ -270,10 +272,18 @@ void TWebBrowserWin::CreateBrowserControl()
     layout->addWidget(WebBrowser, 1);
 }
 
+void TWebBrowserWin::OpenOutside(const QUrl &url)
+{
+    if (!ShellOpen(url))
+        ErrorDialogAt(CenterPos,
+                      SafeFormat(D_("No program on this system can open this address:\r\n%s"),
+                                 url.toDisplayString()));
+}
+
 void TWebBrowserWin::GoTo(const QUrl &url)
 {
     if (PageKindOf(url) == TPageKind::pkOther) {
-        ShellOpen(url);
+        OpenOutside(url);
         return;
     }
     if (WebBrowser)
