@@ -29,11 +29,14 @@
 #include <QMenu>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStatusTipEvent>
 
 namespace {
 
-constexpr int DesignedWidth = 554;
-constexpr int DesignedHeight = 390;
+// A first start shows a dozen large icons and the Details columns with
+// their names, centred on the screen.
+constexpr int DesignedWidth = 820;
+constexpr int DesignedHeight = 560;
 
 } // namespace
 
@@ -126,8 +129,13 @@ void TfrmMain::CreateLanguageMenu()
 // the closing window stores them.
 void TfrmMain::ReadPlacement(const TUnicodeIniFile &file)
 {
-    const QRect stored = ReadMainWindowBounds(
-        file, QRect(50, 50, ScaleByDpi(DesignedWidth, this), ScaleByDpi(DesignedHeight, this)));
+    QRect first(0, 0, ScaleByDpi(DesignedWidth, this), ScaleByDpi(DesignedHeight, this));
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        first.setSize(first.size().boundedTo(area.size() * 9 / 10));
+        first.moveCenter(area.center());
+    }
+    const QRect stored = ReadMainWindowBounds(file, first);
     const QPoint pos = stored.topLeft();
     const QSize size = stored.size();
     // Values from another monitor set-up, or a damaged file, must neither
@@ -158,6 +166,17 @@ QRect TfrmMain::WindowBounds() const
         return QRect(normal.topLeft() - frameOffset, normal.size());
     }
     return QRect(pos(), size());
+}
+
+bool TfrmMain::event(QEvent *event)
+{
+    // A menu's or button's hint shows where the entry descriptions show;
+    // the emulator stays in view.
+    if (event->type() == QEvent::StatusTip) {
+        SetStatusText(1, static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void TfrmMain::showEvent(QShowEvent *event)
@@ -345,7 +364,8 @@ void TfrmMain::SetStatusText(int panel, const QString &text)
 void TfrmMain::lvAppsSelectItem()
 {
     const bool selected = lvApps->SelectedRow() >= 0;
-    for (QAction *action : {actRun, actEditProgram, actRemProgram, actShowMan, actMapper}) {
+    for (QAction *action :
+         {actRun, actEditProgram, actDuplicate, actRemProgram, actShowMan, actMapper}) {
         if (action)
             action->setEnabled(selected);
     }

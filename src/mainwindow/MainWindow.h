@@ -181,6 +181,7 @@ public:
     QAction *actHelpFile = nullptr;
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
