@@ -142,6 +142,7 @@ bool TAppSettingsDialog::Execute(const QStringList &Categories, TDosBoxApp &DosB
         TAppSettingsDialog *dialog;
         ~TFinish() { dialog->Finish(); }
     } finish{this};
+    PlaceFormAt(this, CenterPos);
     const bool ok = exec() == QDialog::Accepted;
     if (ok)
         StoreControls(DosBoxApp);

@@ -616,10 +616,9 @@ void TShellDirDialog::Prepare(const QString &ATitle, bool Hidden, bool FileView,
     RefillHistory();
     UpdateOkButton();
     UpdateCommands();
-    if (FTop != 0)
-        PlaceFormAt(this, QPoint(FLeft, FTop));
-    else
-        PlaceFormAt(this, CenterPos);
+    // Centred over the window it chooses for; the stored place is kept in
+    // the file but a chooser far from its dialog is easily lost.
+    PlaceFormAt(this, CenterPos);
 }
 
 QString TShellDirDialog::ChosenDir() const

@@ -217,7 +217,7 @@ bool TDosBoxSetDialog::FormCloseQuery()
 void TDosBoxSetDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    PlaceFormAt(this, ScreenCenterPos);
+    PlaceFormAt(this, CenterPos);
 }
 
 // ---------------------------------------------------------------------------

@@ -133,7 +133,7 @@ void TTxtConvertDialog::LoadControls(const QString &ARootPath, int ACodePage)
 void TTxtConvertDialog::Execute(const QString &ARootPath, int ACodePage)
 {
     LoadControls(ARootPath, ACodePage);
-    PlaceFormAt(this, ScreenCenterPos, false);
+    PlaceFormAt(this, CenterPos, false);
     edTextfile->setFocus();
     exec();
 }
