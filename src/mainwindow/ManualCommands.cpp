@@ -13,7 +13,12 @@
 
 namespace {
 
-const QString ContactAddress = QStringLiteral("ravelin@example.org");
+// Set by the build (RAVELIN_CONTACT); without one the About box names none.
+#ifdef RAVELIN_CONTACT
+const QString ContactAddress = QStringLiteral(RAVELIN_CONTACT);
+#else
+const QString ContactAddress;
+#endif
 
 } // namespace
 
@@ -91,13 +96,17 @@ void TfrmMain::actHelpFileExecute()
 
 QString TfrmMain::AboutText() const
 {
-    return ProgVersName + QStringLiteral(" - ") + ProgVersDate + QStringLiteral("\r\n") +
-           FVersion.Copyright + QStringLiteral("\r\n") + _("E-Mail: ") + ContactAddress;
+    // The date follows the language in use.
+    QString text = ProgVersName + QStringLiteral(" - ") + GetProgramVersion().ProgVersDate +
+                   QStringLiteral("\r\n") + FVersion.Copyright;
+    if (!ContactAddress.isEmpty())
+        text += QStringLiteral("\r\n") + _("E-Mail: ") + ContactAddress;
+    return text;
 }
 
 void TfrmMain::actInfoExecute()
 {
-    InfoDialogAt(CenterPos, AboutText());
+    InfoDialogAt(CenterPos, _("About Ravelin") + u'|' + AboutText());
 }
 
 void TfrmMain::ShowTextManual(const QString &Title, const QString &FileName)

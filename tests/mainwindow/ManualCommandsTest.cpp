@@ -295,7 +295,7 @@ TEST_F(ManualCommandsTest, EveryLanguageFindsItsHelpInTheBuild)
     }
 }
 
-TEST_F(ManualCommandsTest, AboutShowsVersionRightsAndContact)
+TEST_F(ManualCommandsTest, AboutShowsVersionAndRights)
 {
     WriteCatalogue({});
     auto window = Open();
@@ -304,13 +304,12 @@ TEST_F(ManualCommandsTest, AboutShowsVersionRightsAndContact)
     ASSERT_EQ(messages.asked().size(), 1);
     EXPECT_EQ(messages.asked()[0].kind, mdtInformation);
     EXPECT_EQ(messages.asked()[0].pos, CenterPos);
+    EXPECT_EQ(messages.asked()[0].title(), S("About Ravelin"));
     const QStringList lines = messages.asked()[0].message().split(S("\r\n"));
-    ASSERT_EQ(lines.size(), 3);
+    ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines[0], window->ProgVersName + S(" - ") + window->ProgVersDate);
     EXPECT_TRUE(lines[0].startsWith(S("Ravelin (Version " RAVELIN_VERSION ") - ")));
     EXPECT_TRUE(lines[1].contains(S("Ravelin developers")));
-    EXPECT_TRUE(lines[2].startsWith(S("E-Mail: ")));
-    EXPECT_TRUE(lines[2].contains(u'@'));
 }
 
 TEST_F(ManualCommandsTest, TheViewerTakesItsPlaceAtFirstShowingAndWritesItAtTheEnd)
