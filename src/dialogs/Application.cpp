@@ -1,5 +1,7 @@
 #include "dialogs/Application.h"
 
+#include "dialogs/MsgDialogs.h"
+
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 
@@ -33,6 +35,6 @@ void TApplication::ShowException(const QString &message)
         TExceptionScript::current()->take(message);
         return;
     }
-    QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(),
-                          message);
+    // The program's own error window, like every other message.
+    ErrorDialogAt(CenterPos, message);
 }

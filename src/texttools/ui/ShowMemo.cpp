@@ -244,7 +244,11 @@ void TShowTextDialog::LoadText(const QString &FileName)
     FReadBom = decoded.HadByteOrderMark;
     FLineBreak = LineBreakOf(decoded.Text);
     Memo->setPlainText(WithLineFeeds(decoded.Text));
-    StatusPanels[1]->setText(CodePageName(decoded.CodePage));
+    // A name longer than the panel ends in "…"; the tool tip has it whole.
+    const QString codePage = CodePageName(decoded.CodePage);
+    StatusPanels[1]->setText(StatusPanels[1]->fontMetrics().elidedText(
+        codePage, Qt::ElideMiddle, StatusPanels[1]->width() - ScaleByDpi(6, this)));
+    StatusPanels[1]->setToolTip(codePage);
 
     QTextCursor cursor(Memo->document());
     if (LPos > 0 && LPos < LineCount()) {
