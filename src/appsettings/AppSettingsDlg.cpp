@@ -166,7 +166,7 @@ void TAppSettingsDialog::accept()
     case TTypedPathCheck::tpNoFolder:
         edAppPath->setFocus();
         ErrorDialogAt(BelowControl(edAppPath),
-                      SafeFormat(_("Application path not found:\r\n%s"), edAppPath->text()));
+                      SafeFormat(_("Application path not found:\n%s"), edAppPath->text()));
         return;
     case TTypedPathCheck::tpProgramOutside:
         pcSettings->setCurrentWidget(tsGeneral);

@@ -283,7 +283,7 @@ TEST_F(AppSettingsDlgTest, OkChecksTheTypedFolderAndProgram)
     });
     EXPECT_TRUE(m_dlg.Execute({}, app, false));
     ASSERT_EQ(messages.asked().size(), 3);
-    EXPECT_EQ(messages.asked()[0].message(), QStringLiteral("Application path not found:\r\n") +
+    EXPECT_EQ(messages.asked()[0].message(), QStringLiteral("Application path not found:\n") +
                                                  m_appPath + QStringLiteral("/gone"));
     EXPECT_TRUE(messages.asked()[1].message().startsWith(
         QStringLiteral("The executable file must be located beneath the root path:")));

@@ -76,5 +76,6 @@ TEST(StagingE2e, PlainRunStartsInRootFolderWithKeyboard)
     const auto run = folder.runRavelin({S("--dosbox")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(WaitForTestFile(folder.path(S("record.txt")), "end\n")),
-              root + S("\n-lang\n") + lang + S("\n-c\nKEYB GR\nend\n"));
+              root + S("\n-lang\n") + lang + S("\n-c\nKEYB GR\n-c\nMOUNT C \"") + root +
+                  S("\"\n-c\nC:\nend\n"));
 }
