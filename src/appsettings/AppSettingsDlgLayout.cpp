@@ -302,12 +302,16 @@ QWidget *TAppSettingsDialog::CreateAudioPage()
         auto *value = new QLabel(gbVolume);
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QFont bold = value->font();
+        bold.setBold(true);
+        value->setFont(bold);
         MarkUserData(value);
         const auto show = [value](int v) { value->setText(QString::number(v) + u'%'); };
         show(slider->value());
         connect(slider, &QSlider::valueChanged, value, show);
         volume->addWidget(value, slider == tbLeft ? 0 : 1, 4);
     }
+    volume->setColumnMinimumWidth(4, ScaleByDpi(48, this));
     volume->addWidget(cbConnect, 2, 0, 1, 5);
     volume->setColumnStretch(2, 1);
     left->addWidget(gbVolume);

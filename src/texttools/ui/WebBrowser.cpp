@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
@@ -30,6 +31,25 @@
 #include <new>
 
 namespace {
+
+// Symbolic theme icons come in a light grey that reads as "disabled" on a
+// toolbar: drawn in the text colour they look enabled, and Qt still greys
+// out the disabled ones.
+QIcon InTextColour(const QIcon &icon, const QPalette &palette)
+{
+    QIcon tinted;
+    for (const int size : {16, 22, 24, 32, 48}) {
+        QPixmap pixmap = icon.pixmap(size);
+        if (pixmap.isNull())
+            continue;
+        QPainter painter(&pixmap);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(pixmap.rect(), palette.color(QPalette::Active, QPalette::ButtonText));
+        painter.end();
+        tinted.addPixmap(pixmap);
+    }
+    return tinted.isNull() ? icon : tinted;
+}
 
 constexpr int PanelHeight = 33;
 constexpr int IconSize = 20;
@@ -160,7 +180,8 @@ void TWebBrowserWin::CreateActions()
         const QString icon = QString::fromLatin1(def.Icon);
         const QString symbolic = icon + QStringLiteral("-symbolic");
         auto *action =
-            new QAction(ThemeIcon({icon, symbolic}, def.Fallback, this), def.Caption, this);
+            new QAction(InTextColour(ThemeIcon({icon, symbolic}, def.Fallback, this), palette()),
+                        def.Caption, this);
         action->setObjectName(QString::fromLatin1(def.Name));
         // A hint equal to the caption is the action's own tool tip, which
         // follows the caption when the language changes.
