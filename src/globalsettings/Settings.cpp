@@ -145,6 +145,7 @@ void TDosBoxSetDialog::ConnectHandlers()
     connect(btEditConf, &QToolButton::clicked, this, [this] { btEditConfClick(); });
     connect(btEditMapper, &QToolButton::clicked, this, [this] { btEditMapperClick(); });
     connect(rbAutoKey, &QRadioButton::toggled, this, [this] { rbKeyLayoutClick(); });
+    connect(cbKeyLayout, &QComboBox::currentTextChanged, this, [this] { UpdateLayoutCodePage(); });
     connect(edEditor, &QLineEdit::textChanged, this, [this] { UpdateEditButtons(); });
     // A folder typed rather than chosen is examined too.
     connect(edPath, &QLineEdit::editingFinished, this, [this] { UpdateDosBoxDesc(); });
@@ -295,6 +296,7 @@ void TDosBoxSetDialog::UpdateDosBoxDesc()
     QApplication::restoreOverrideCursor();
     laVersion->setText(desc);
     FDescribedPath = folder;
+    UpdateLayoutCodePage();
 }
 
 void TDosBoxSetDialog::btRootPathClick()
@@ -475,4 +477,15 @@ QString TDosBoxSetDialog::DetectKeyboardLayout()
 void TDosBoxSetDialog::rbKeyLayoutClick()
 {
     cbKeyLayout->setEnabled(rbKeyLayout->isChecked());
+    UpdateLayoutCodePage();
+}
+
+void TDosBoxSetDialog::UpdateLayoutCodePage()
+{
+    // DOSBox Staging chooses its code page its own way.
+    const int page =
+        FStaging ? 0 : ClassicLayoutCodePage(KeyboardLayoutCode(cbKeyLayout->currentText()));
+    laLayoutCodePage->setText(
+        page > 0 ? SafeFormat(_("DOSBox loads code page %d with this keyboard layout."), page)
+                 : QString());
 }

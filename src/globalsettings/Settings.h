@@ -107,6 +107,9 @@ public:
     QComboBox *cbKeyLayout;
     QGroupBox *gbCodePage;
     QComboBox *cbCodePages;
+    // What the emulator itself loads for the layout shown (classic DOSBox).
+    QLabel *laLayoutCodePage;
+    void UpdateLayoutCodePage();
     QCheckBox *cbConsole;
     QLineEdit *edEditor;
     QToolButton *btEditor;

@@ -141,6 +141,11 @@ void TDosBoxSetDialog::CreateControls()
     cbCodePages->setMaxVisibleItems(int(CodePageTable.size()));
     MarkUserData(cbCodePages);
     pages->addWidget(cbCodePages);
+    laLayoutCodePage = new QLabel(gbCodePage);
+    laLayoutCodePage->setObjectName(QStringLiteral("laLayoutCodePage"));
+    laLayoutCodePage->setWordWrap(true);
+    MarkUserData(laLayoutCodePage);
+    pages->addWidget(laLayoutCodePage);
     pages->addStretch(1);
 
     auto *groups = new QHBoxLayout;

@@ -122,6 +122,9 @@ TEST_F(DosBoxSetDialogTest, KeyboardLayoutAndCodePage)
     dialog.cbKeyLayout->setEditText(QStringLiteral("xy"));
     dialog.StoreControls(stored);
     EXPECT_EQ(stored.KeyLayout, QStringLiteral("xy"));
+    // The classic emulator's own code page for the layout is named.
+    dialog.cbKeyLayout->setCurrentIndex(dialog.cbKeyLayout->findData(QStringLiteral("GR")));
+    EXPECT_TRUE(dialog.laLayoutCodePage->text().contains(QStringLiteral("858")));
     // A stored code shows with its name.
     settings.KeyLayout = QStringLiteral("SG     ");
     dialog.LoadControls(settings);
