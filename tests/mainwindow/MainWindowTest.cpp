@@ -273,6 +273,7 @@ TEST_F(MainWindowTest, EmptyCatalogueHidesTheTabsAndDisablesTheEntryCommands)
     EXPECT_EQ(window->SelectedAppIndex(), -1);
     EXPECT_FALSE(window->actRun->isEnabled());
     EXPECT_FALSE(window->actMapper->isEnabled());
+    EXPECT_FALSE(window->actDuplicate->isEnabled());
     EXPECT_TRUE(window->actDosBox->isEnabled());
     EXPECT_FALSE(window->itmConsole->menuAction()->isVisible());
     EXPECT_EQ(window->CurrentCategory(), S("Miscellaneous"));
@@ -282,6 +283,28 @@ TEST_F(MainWindowTest, EmptyCatalogueHidesTheTabsAndDisablesTheEntryCommands)
     window->actMapperExecute();
     window->lvAppsDblClick();
     EXPECT_TRUE(m_starter.calls.isEmpty());
+}
+
+TEST_F(MainWindowTest, KeysSwitchTabsAndRemove)
+{
+    WriteCatalogue({{S("Doom"), S("Games")}, {S("Edit"), S("Tools")}, {S("Keen"), S("Games")}});
+    auto window = Open();
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    EXPECT_EQ(window->CurrentCategory(), S("Games"));
+    QTest::keyClick(window->lvApps, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window->CurrentCategory(), S("Tools"));
+    QTest::keyClick(window->lvApps, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window->CurrentCategory(), S("Games"));
+    QTest::keyClick(window->lvApps, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(window->CurrentCategory(), S("Tools"));
+
+    // Delete asks to remove the selected entry.
+    TMessageScript messages;
+    QTest::keyClick(window->lvApps, Qt::Key_Delete);
+    ASSERT_EQ(messages.asked().size(), 1);
+    EXPECT_EQ(messages.asked()[0].message(), S("Remove application \"Edit\" from panel?"));
+    EXPECT_EQ(window->Apps.size(), 3u);
 }
 
 TEST_F(MainWindowTest, EntriesWithoutCategoryShareOneMiscellaneousTab)
