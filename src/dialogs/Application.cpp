@@ -1,11 +1,9 @@
 #include "dialogs/Application.h"
 
 #include "dialogs/MsgDialogs.h"
-
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 
-#include <QMessageBox>
 #include <exception>
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}

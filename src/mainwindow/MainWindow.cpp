@@ -18,6 +18,7 @@
 #include "mainwindow/FirstStartDlg.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
+#include "support/PathUtils.h"
 #include "texttools/ui/WebBrowser.h"
 
 #include <QAction>
@@ -238,7 +239,7 @@ bool TfrmMain::LoadCatalogue()
 
 void TfrmMain::SaveCatalogue()
 {
-    if (Catalogue.Loaded && !AppDataPath.isEmpty())
+    if (Catalogue.Loaded && SameFileName(ExtractFilePath(IniName), AppDataPath))
         QDir().mkpath(AppDataPath);
     TCatalogueHost host(*this);
     ::SaveCatalogue(IniName, Catalogue, WindowBounds(), &host);
