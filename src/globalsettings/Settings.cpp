@@ -181,8 +181,11 @@ void TDosBoxSetDialog::LoadControls(const TBasicSettings &ASettings)
     cbKeyLayout->clear();
     for (const TKeyboardLayout &layout : KeyboardLayouts())
         cbKeyLayout->addItem(KeyboardLayoutItem(layout), layout.Code);
-    const QString code = KeyboardLayoutCode(ASettings.KeyLayout.isEmpty() ? DetectKeyboardLayout()
-                                                                          : ASettings.KeyLayout);
+    QString code = KeyboardLayoutCode(ASettings.KeyLayout.isEmpty() ? DetectKeyboardLayout()
+                                                                    : ASettings.KeyLayout);
+    // A desktop language without a DOS layout of its own types as US.
+    if (code.isEmpty())
+        code = QStringLiteral("US");
     const int known = cbKeyLayout->findData(code.toUpper());
     if (known >= 0)
         cbKeyLayout->setCurrentIndex(known);

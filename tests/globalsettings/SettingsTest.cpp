@@ -105,7 +105,7 @@ TEST_F(DosBoxSetDialogTest, KeyboardLayoutAndCodePage)
     EXPECT_TRUE(dialog.rbAutoKey->isChecked());
     EXPECT_FALSE(dialog.cbKeyLayout->isEnabled());
     const QString detected = TDosBoxSetDialog::DetectKeyboardLayout();
-    EXPECT_EQ(dialog.cbKeyLayout->currentData().toString(),
+    EXPECT_EQ(KeyboardLayoutCode(dialog.cbKeyLayout->currentText()),
               detected.isEmpty() ? QStringLiteral("US") : detected);
     dialog.cbKeyLayout->setCurrentText(QStringLiteral("GR"));
     TBasicSettings stored;
