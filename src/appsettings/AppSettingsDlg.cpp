@@ -32,6 +32,14 @@
 namespace {
 
 // A stored program path names DOS folders with "\".
+QString OutsideMessage(const QString &appPath)
+{
+    return SafeFormat(
+        _("The executable file must be located beneath the root path:\r\n%s\r\nPlease "
+          "try again!"),
+        appPath);
+}
+
 QString NativeProgramPath(const QString &dosPath)
 {
     QString path = dosPath;
@@ -134,6 +142,7 @@ bool TAppSettingsDialog::Execute(const QStringList &Categories, TDosBoxApp &DosB
         TAppSettingsDialog *dialog;
         ~TFinish() { dialog->Finish(); }
     } finish{this};
+    PlaceFormAt(this, CenterPos);
     const bool ok = exec() == QDialog::Accepted;
     if (ok)
         StoreControls(DosBoxApp);
@@ -150,6 +159,26 @@ void TAppSettingsDialog::accept()
         ErrorDialog(_("Please enter a name for the application."));
         return;
     }
+    // Typed paths get the checks the choosers make: the emulator would only
+    // fail later, without a word.
+    QString program = edExeFile->text().trimmed();
+    switch (CheckTypedPaths(edAppPath->text(), program)) {
+    case TTypedPathCheck::tpNoFolder:
+        edAppPath->setFocus();
+        ErrorDialogAt(BelowControl(edAppPath),
+                      SafeFormat(_("Application path not found:\n%s"), edAppPath->text()));
+        return;
+    case TTypedPathCheck::tpProgramOutside:
+        pcSettings->setCurrentWidget(tsGeneral);
+        edExeFile->setFocus();
+        ErrorDialogAt(BelowControl(edExeFile), OutsideMessage(edAppPath->text()));
+        return;
+    case TTypedPathCheck::tpOk:
+        break;
+    }
+    edExeFile->setText(program);
+    if (!AcceptTypedIcon())
+        return;
     QDialog::accept();
 }
 
@@ -175,6 +204,7 @@ void TAppSettingsDialog::LoadControls(const QStringList &Categories, const TDosB
     edCommands->setText(app.Commands);
     edExitCommands->setText(app.ExitCommands);
     edIconFile->setText(app.IconFile);
+    FIconText = app.IconFile;
     edManFile->setText(app.ManFile);
     edDescription->setText(app.Description);
     lbMixerSettings->clear();
@@ -323,7 +353,8 @@ void TAppSettingsDialog::btExeFileClick()
     }
     const QString file = ChooseFile({_("Select executable for startup"),
                                      QStringLiteral("exe"),
-                                     {{_("Executables"), QStringLiteral("*.exe;*.com")},
+                                     {{_("Programs"), QStringLiteral("*.exe;*.com;*.bat")},
+                                      {_("Executables"), QStringLiteral("*.exe;*.com")},
                                       {_("Batch files"), QStringLiteral("*.bat")},
                                       {_("All"), QStringLiteral("*.*")}},
                                      start,
@@ -334,10 +365,7 @@ void TAppSettingsDialog::btExeFileClick()
     if (ProgramPathBelow(appPath, file, program))
         edExeFile->setText(program);
     else
-        ErrorDialog(SafeFormat(
-            _("The executable file must be located beneath the root path:\r\n%s\r\nPlease "
-              "try again!"),
-            appPath));
+        ErrorDialog(OutsideMessage(appPath));
 }
 
 bool TAppSettingsDialog::EditCommandList(const QString &title, QString &text)
@@ -363,11 +391,46 @@ void TAppSettingsDialog::btExitCommandsClick()
         edExitCommands->setText(text);
 }
 
+// An icon file typed rather than chosen is loaded on OK, a bare name from
+// the application's folder.
+bool TAppSettingsDialog::AcceptTypedIcon()
+{
+    const QString typed = edIconFile->text().trimmed();
+    if (typed == FIconText || typed.isEmpty())
+        return true;
+    const QString appPath = edAppPath->text();
+    const QString file =
+        IsAbsolutePath(typed) ? typed : MakeAbsolutePath(DirWithDelimiter(appPath), typed);
+    QString message = SafeFormat(_("File not found: %s"), file);
+    if (IsFile(file)) {
+        try {
+            NewIcons->LoadFromFile(file);
+            FIconText = typed;
+            ShowIcon(*NewIcons);
+            return true;
+        } catch (const EInvalidGraphic &error) {
+            message = error.message();
+        }
+    }
+    pcSettings->setCurrentWidget(tsGeneral);
+    edIconFile->setFocus();
+    ErrorDialogAt(BelowControl(edIconFile), message);
+    return false;
+}
+
 void TAppSettingsDialog::btIconFileClick()
 {
     const QString current = edIconFile->text();
+    // The application's folder first: that is where its icons are.
+    const QString appPath = edAppPath->text();
     const QString start =
-        current.isEmpty() ? edAppPath->text() : ExistingDirOrDefault(current, FSettings.RootPath);
+        current.isEmpty()
+            ? appPath
+            : ExistingDirOrDefault(
+                  ExtractFilePath(IsAbsolutePath(current)
+                                      ? current
+                                      : MakeAbsolutePath(DirWithDelimiter(appPath), current)),
+                  IsDir(appPath) ? appPath : FSettings.RootPath);
     const QString file = ChooseFile({_("Select file with icon for this application"),
                                      QStringLiteral("ico"),
                                      {{_("Image"), QStringLiteral("*.ico;*.bmp;*.png;*.jpg")},
@@ -384,6 +447,7 @@ void TAppSettingsDialog::btIconFileClick()
         return;
     }
     edIconFile->setText(file);
+    FIconText = file;
     ShowIcon(*NewIcons);
 }
 
@@ -393,7 +457,8 @@ void TAppSettingsDialog::btManFileClick()
     const QString start = current.isEmpty() ? edAppPath->text() : ExtractFilePath(current);
     const QString file = ChooseFile({_("Select manual for this application"),
                                      QStringLiteral("txt"),
-                                     {{_("Text files"), QStringLiteral("*.txt")},
+                                     {{_("Manuals"), QStringLiteral("*.txt;*.htm;*.html;*.pdf")},
+                                      {_("Text files"), QStringLiteral("*.txt")},
                                       {_("HTML files"), QStringLiteral("*.htm;*.html")},
                                       {_("PDF files"), QStringLiteral("*.pdf")},
                                       {_("All"), QStringLiteral("*.*")}},

@@ -77,6 +77,7 @@ public:
     void btCommandsClick();
     void btExitCommandsClick();
     void btIconFileClick();
+    bool AcceptTypedIcon();
     void btManFileClick();
     void btMapperClick();
     void rgConfigClick();
@@ -215,6 +216,7 @@ private:
     QButtonGroup *FConfigGroup = nullptr;
     QList<QLabel *> FMemoryLabels;
     std::unique_ptr<TDosBoxApp> FDosBoxApp;
+    QString FIconText; // the icon file NewIcons shows, as the field names it
     std::unique_ptr<TAppIcons> NewIcons;
     QString LastDrive;
     bool FIsStaging = false;

@@ -6,6 +6,7 @@
 #include "dialogs/ActionImages.h"
 #include "dialogs/CheckBoxes.h"
 #include "dialogs/WinUtils.h"
+#include "localisation/ui/TranslateComponent.h"
 #include "support/GnuGettext.h"
 
 #include <QButtonGroup>
@@ -296,7 +297,22 @@ QWidget *TAppSettingsDialog::CreateAudioPage()
     volume->addWidget(Label(QStringLiteral("0"), gbVolume), 1, 1);
     volume->addWidget(tbRight, 1, 2);
     volume->addWidget(Label(QStringLiteral("100%"), gbVolume), 1, 3);
-    volume->addWidget(cbConnect, 2, 0, 1, 4);
+    // The volume each slider stands at.
+    for (QSlider *slider : {tbLeft, tbRight}) {
+        auto *value = new QLabel(gbVolume);
+        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QFont bold = value->font();
+        bold.setBold(true);
+        value->setFont(bold);
+        MarkUserData(value);
+        const auto show = [value](int v) { value->setText(QString::number(v) + u'%'); };
+        show(slider->value());
+        connect(slider, &QSlider::valueChanged, value, show);
+        volume->addWidget(value, slider == tbLeft ? 0 : 1, 4);
+    }
+    volume->setColumnMinimumWidth(4, ScaleByDpi(48, this));
+    volume->addWidget(cbConnect, 2, 0, 1, 5);
     volume->setColumnStretch(2, 1);
     left->addWidget(gbVolume);
     left->addStretch(1);

@@ -270,6 +270,26 @@ bool ProgramPathBelow(const QString &appPath, const QString &file, QString &dosP
     return true;
 }
 
+TTypedPathCheck CheckTypedPaths(const QString &appPath, QString &program)
+{
+    if (!IsDir(appPath))
+        return TTypedPathCheck::tpNoFolder;
+    if (program.isEmpty())
+        return TTypedPathCheck::tpOk;
+    if (program.startsWith(u'/')) {
+        QString dosPath;
+        if (!ProgramPathBelow(appPath, program, dosPath))
+            return TTypedPathCheck::tpProgramOutside;
+        program = dosPath;
+        return TTypedPathCheck::tpOk;
+    }
+    // DOS paths: a drive or a way up leaves the mounted folder.
+    const QStringList parts = QString(program).replace(u'/', u'\\').split(u'\\');
+    if (program.contains(u':') || program.startsWith(u'\\') || parts.contains(QStringLiteral("..")))
+        return TTypedPathCheck::tpProgramOutside;
+    return TTypedPathCheck::tpOk;
+}
+
 QString IsoFileListText(const QStringList &files)
 {
     QString text;

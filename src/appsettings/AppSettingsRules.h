@@ -77,6 +77,16 @@ QString JoinCommands(const QStringList &commands);
 // below the folder (or the folder is empty).
 bool ProgramPathBelow(const QString &appPath, const QString &file, QString &dosPath);
 
+// What OK finds wrong with the typed folder and program. A program typed as
+// an absolute path inside the folder becomes its DOS path there.
+enum class TTypedPathCheck
+{
+    tpOk,
+    tpNoFolder,      // the folder to mount does not exist
+    tpProgramOutside // the program lies outside the mounted folder
+};
+TTypedPathCheck CheckTypedPaths(const QString &appPath, QString &program);
+
 // The image files for the CD field: each in quotes when it holds a blank,
 // each followed by one blank.
 QString IsoFileListText(const QStringList &files);

@@ -231,3 +231,10 @@ QString AppConfigPath(const TDosBoxApp &app)
     return app.AppConfigFile.isEmpty() ? JoinPath(app.AppPath, DosBox::AppConfigName)
                                        : app.AppConfigFile;
 }
+
+QString TDosBoxApp::FileInAppFolder(const QString &name) const
+{
+    if (name.isEmpty() || IsAbsolutePath(name) || AppPath.isEmpty())
+        return name;
+    return MakeAbsolutePath(DirWithDelimiter(AppPath), name);
+}

@@ -84,6 +84,9 @@ public:
     // Copies every field of the other entry except DefLImg and DefSImg.
     void Assign(const TDosBoxApp &other);
     void LoadIcons(const QString &fileName) { Icons.LoadFromFile(fileName); }
+    // A file named by the entry (icon, manual): a name without folder lies
+    // in the application's folder.
+    QString FileInAppFolder(const QString &name) const;
 
     // The emulator configuration file the defaults come from.
     const QString &ConfigFile() const { return FConfigFile; }

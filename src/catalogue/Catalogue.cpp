@@ -11,6 +11,7 @@
 #include "support/SystemEditor.h"
 #include "support/SystemKeyboard.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -222,7 +223,7 @@ void ReadEntry(const TUnicodeIniFile &ini, const QString &sec, const TBasicSetti
     // Decoded when first drawn: most entries are never shown in a session,
     // and the command-line mode shows none.
     if (!app.IconFile.isEmpty())
-        app.Icons.LoadLater(app.IconFile);
+        app.Icons.LoadLater(app.FileInAppFolder(app.IconFile));
     app.ManFile = v.ReadString(ekManual);
     app.CodePage = v.ReadInteger(ekCodepage, s.Codepage);
     app.Description = v.ReadString(ekDescription);
@@ -435,26 +436,38 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
     }
 
     s.DosBoxPath = ini.ReadString(SecConfig, KeyDosBoxPath);
+    TFirstStartChoice start;
     if (!IsDir(s.DosBoxPath)) {
         result.FirstRun = true;
-        const QString chosen = host.ChooseDosBoxDir(_("Select DOSBox program directory"),
-                                                    FindDosBoxDir(), files.ProgPath);
-        if (chosen.isEmpty()) {
+        // A catalogue whose emulator has moved keeps its own root folder.
+        const QString storedRoot = ini.ReadString(SecConfig, KeyRootPath);
+        start = {FindDosBoxDir(),
+                 IsDir(storedRoot) ? storedRoot : ProposedRootFolder(QDir::homePath()),
+                 files.ProgPath};
+        if (!host.ConfirmFirstStart(start)) {
             result.Cancelled = true;
             return result;
         }
-        s.DosBoxPath = chosen;
+        s.DosBoxPath = start.DosBoxPath;
     }
     files.LocPath = DirWithDelimiter(JoinPath(files.LocPath, DosBox::SettingsFolderName));
     ReadConfig(ini, files, host.UsesTextEditor(), s);
+    if (result.FirstRun && IsDir(start.RootPath))
+        s.RootPath = start.RootPath;
     InitVersion(s);
-    // DOSBox Staging keeps its configuration in a known place; a first run
-    // takes it from there, as choosing the folder in the settings does.
-    const QString stagingConfig = JoinPath(files.LocPath, DosBox::StagingConfigName);
-    if (result.FirstRun && s.IsStaging && s.ConfFile.isEmpty() && IsFile(stagingConfig))
-        s.ConfFile = stagingConfig;
-    if (result.FirstRun && !s.IsStaging && s.ConfFile.isEmpty())
-        host.EditBasicSettings(s);
+    if (result.FirstRun && s.ConfFile.isEmpty()) {
+        // DOSBox Staging keeps its configuration in a known place, the
+        // classic emulator names its own when asked: a first start takes
+        // them as choosing the folder in the settings does, and asks only
+        // when there is none.
+        const QString stagingConfig = JoinPath(files.LocPath, DosBox::StagingConfigName);
+        if (s.IsStaging)
+            s.ConfFile = IsFile(stagingConfig) ? stagingConfig : QString();
+        else
+            s.ConfFile = EmulatorDefaultConfig(s.DosBoxPath);
+        if (!s.IsStaging && s.ConfFile.isEmpty())
+            host.EditBasicSettings(s);
+    }
     catalogue.CurApp = ini.ReadString(SecConfig, KeyLastApp);
 
     const int count = qMin(ini.ReadInteger(SecConfig, KeyAppCount, 0), LastAppSection(ini));
@@ -547,6 +560,17 @@ int CodePageOfLanguage(int primaryLanguage)
 int DefaultCodePage()
 {
     return CodePageOfLanguage(KeyboardPrimaryLanguage());
+}
+
+QString ProposedRootFolder(const QString &home)
+{
+    for (const char *name :
+         {"dos", "DOS", "Dos", "dosgames", "DOSGames", "Games/DOS", "games/dos", "Games/dos"}) {
+        const QString dir = JoinPath(home, QString::fromLatin1(name));
+        if (IsDir(dir))
+            return dir;
+    }
+    return JoinPath(home, QStringLiteral("dos"));
 }
 
 void InitVersion(TBasicSettings &settings)

@@ -44,19 +44,30 @@ struct TCatalogueFiles
     QString LocPath;
 };
 
+// What the first start proposes and the user confirms or changes.
+struct TFirstStartChoice
+{
+    // The emulator folder: the guess (possibly empty), then the user's choice.
+    QString DosBoxPath;
+    // The folder of the DOS applications: an existing folder, or one the
+    // host creates when the user agrees. ProgPath is the home of the
+    // emulator folder's chooser.
+    QString RootPath;
+    QString ProgPath;
+};
+
 // What loading needs from the window that shows the catalogue. The core
 // decides; the window asks and shows.
 class ICatalogueHost
 {
 public:
     virtual ~ICatalogueHost() = default;
-    // First run: the directory chooser with this title, preset and home
-    // folder (hidden files off, files shown, archives as folders off).
-    // Returns the chosen folder, or empty when the user cancelled.
-    virtual QString ChooseDosBoxDir(const QString &title, const QString &preset,
-                                    const QString &homeDir) = 0;
-    // First run with the classic emulator and no primary configuration file:
-    // the global settings dialog on settings; its result does not matter.
+    // First start (no emulator folder known): the user confirms the
+    // proposals of choice or changes them. False when the user cancelled.
+    virtual bool ConfirmFirstStart(TFirstStartChoice &choice) = 0;
+    // First run with the classic emulator and no primary configuration file
+    // the emulator could name: the global settings dialog on settings; its
+    // result does not matter.
     virtual void EditBasicSettings(TBasicSettings &settings) = 0;
     // An entry of this category has been loaded (tabs appear in the order
     // their categories first occur).
@@ -140,6 +151,11 @@ QString CategoryOf(const TDosBoxApp &app);
 int DefaultCodePage();
 // The DOS code page for a Windows primary language number.
 int CodePageOfLanguage(int primaryLanguage);
+
+// The folder of the DOS applications proposed at the first start: the first
+// existing usual one in home ("dos", "DOS", "dosgames", "Games/DOS", ...),
+// else home + "dos", which does not exist yet.
+QString ProposedRootFolder(const QString &home);
 
 // Emulator detection (UpdateDosBoxInfo) for the settings' emulator folder.
 void InitVersion(TBasicSettings &settings);

@@ -1,9 +1,9 @@
 #include "dialogs/Application.h"
 
+#include "dialogs/MsgDialogs.h"
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 
-#include <QMessageBox>
 #include <exception>
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}
@@ -33,6 +33,6 @@ void TApplication::ShowException(const QString &message)
         TExceptionScript::current()->take(message);
         return;
     }
-    QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(),
-                          message);
+    // The program's own error window, like every other message.
+    ErrorDialogAt(CenterPos, message);
 }

@@ -366,9 +366,9 @@ void TShellDirDialog::itmDeleteClick()
     const QString dir = SelectedPath();
     if (!CanDelete(dir))
         return;
-    const int answer =
-        SelectOptionDialog(D_("Delete directory"), SafeFormat(D_("Delete \"%s\""), dir), mdtConfirm,
-                           TFontStyles(), TButtonArray{D_("Definitely"), D_("To recycle bin")});
+    const int answer = SelectOptionDialog(
+        D_("Delete directory"), SafeFormat(D_("Delete \"%s\""), dir), mdtConfirm, TFontStyles(),
+        TButtonArray{D_("Delete permanently"), D_("Move to Trash")});
     if (answer < 0)
         return;
     spbUpClick();
@@ -376,7 +376,7 @@ void TShellDirDialog::itmDeleteClick()
     if ((answer & 0xFF) == 1) {
         deleted = MoveDirToRecycleBin(dir) == 0;
         if (deleted)
-            InfoDialog(SafeFormat(D_("%s moved to Recycle Bin!"), dir));
+            InfoDialog(SafeFormat(D_("%s moved to the Trash."), dir));
     } else {
         TDeleteCounts counts;
         deleted = DeleteDirectoryTree(dir, QString(), true, counts);
@@ -620,10 +620,9 @@ void TShellDirDialog::Prepare(const QString &ATitle, bool Hidden, bool FileView,
     RefillHistory();
     UpdateOkButton();
     UpdateCommands();
-    if (FTop != 0)
-        PlaceFormAt(this, QPoint(FLeft, FTop));
-    else
-        PlaceFormAt(this, CenterPos);
+    // Centred over the window it chooses for; the stored place is kept in
+    // the file but a chooser far from its dialog is easily lost.
+    PlaceFormAt(this, CenterPos);
 }
 
 QString TShellDirDialog::ChosenDir() const

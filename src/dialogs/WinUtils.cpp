@@ -41,7 +41,15 @@ void CentreForm(QWidget *form, Centring how)
 {
     const QSize size = form->frameGeometry().size();
     QRect target;
-    QWidget *main = how == Centring::OverMainForm ? MainForm() : nullptr;
+    // Over the window the user works in (the dialog that opened this one),
+    // else over the main window.
+    QWidget *main = nullptr;
+    if (how == Centring::OverMainForm) {
+        QWidget *active = QApplication::activeWindow();
+        main = active && active != form && active->isVisible() && !active->isMinimized()
+                   ? active
+                   : MainForm();
+    }
     if (main && main != form) {
         target = main->frameGeometry();
     } else {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 void UpdateDosBoxInfo(const QString &dosBoxPath, QString &desc, TDosBoxVariant &variant)
 {
@@ -77,4 +78,24 @@ QString FindDosBoxDir()
     const QStringList path =
         qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
     return FindDosBoxDirIn(path, QStringLiteral("/opt"));
+}
+
+int ClassicLayoutCodePage(const QString &layout)
+{
+    // Measured with Debian's DOSBox 0.74-3: "keyb CODE", then "keyb".
+    static const QHash<QString, int> pages = {
+        {QStringLiteral("US"), 437}, {QStringLiteral("BG"), 872}, {QStringLiteral("CZ243"), 852},
+        {QStringLiteral("GK"), 869}, {QStringLiteral("HR"), 852}, {QStringLiteral("HU"), 852},
+        {QStringLiteral("PL"), 852}, {QStringLiteral("SK"), 852}, {QStringLiteral("RU"), 808},
+    };
+    static const QStringList western = {
+        QStringLiteral("BE"), QStringLiteral("BR"), QStringLiteral("CF"), QStringLiteral("DK"),
+        QStringLiteral("FR"), QStringLiteral("GR"), QStringLiteral("IT"), QStringLiteral("LA"),
+        QStringLiteral("NL"), QStringLiteral("NO"), QStringLiteral("PO"), QStringLiteral("SF"),
+        QStringLiteral("SG"), QStringLiteral("SP"), QStringLiteral("SU"), QStringLiteral("SV"),
+        QStringLiteral("UK")};
+    const QString code = layout.trimmed().toUpper();
+    if (western.contains(code))
+        return 858;
+    return pages.value(code, 0);
 }

@@ -25,3 +25,7 @@ QString EmulatorDefaultConfig(const QString &dosBoxPath);
 // executable "dosbox*", else the first /opt/dosbox*; empty when none.
 QString FindDosBoxDir();
 QString FindDosBoxDirIn(const QStringList &searchDirs, const QString &optDir);
+
+// The DOS code page the classic emulator (0.74) loads with a keyboard layout
+// code (any case), as it reports it; 0 for a code it has no answer for.
+int ClassicLayoutCodePage(const QString &layout);

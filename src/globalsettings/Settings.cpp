@@ -67,15 +67,48 @@ QString KeyboardCodeOfLanguage(int primaryLanguage)
     }
 }
 
-QStringList KeyboardLayoutItems()
+QList<TKeyboardLayout> KeyboardLayouts()
 {
-    QStringList items;
-    for (const char *code : {"BG", "CZ243", "FR", "GK", "GR", "HR", "HU", "IT"})
-        items.append(QString::fromLatin1(code).leftJustified(11));
-    for (const char *code : {"NL", "NO", "PL", "RU", "SK", "SP", "SU"})
-        items.append(QString::fromLatin1(code).leftJustified(7));
-    items.append(QStringLiteral("SV"));
-    return items;
+    return {
+        {QStringLiteral("US"), N_("English (United States)")},
+        {QStringLiteral("UK"), N_("English (United Kingdom)")},
+        {QStringLiteral("BE"), N_("Belgian")},
+        {QStringLiteral("BG"), N_("Bulgarian")},
+        {QStringLiteral("BR"), N_("Portuguese (Brazil)")},
+        {QStringLiteral("CF"), N_("French (Canada)")},
+        {QStringLiteral("CZ243"), N_("Czech")},
+        {QStringLiteral("DK"), N_("Danish")},
+        {QStringLiteral("FR"), N_("French")},
+        {QStringLiteral("GK"), N_("Greek")},
+        {QStringLiteral("GR"), N_("German")},
+        {QStringLiteral("HR"), N_("Croatian")},
+        {QStringLiteral("HU"), N_("Hungarian")},
+        {QStringLiteral("IT"), N_("Italian")},
+        {QStringLiteral("LA"), N_("Spanish (Latin America)")},
+        {QStringLiteral("NL"), N_("Dutch")},
+        {QStringLiteral("NO"), N_("Norwegian")},
+        {QStringLiteral("PL"), N_("Polish")},
+        {QStringLiteral("PO"), N_("Portuguese")},
+        {QStringLiteral("RU"), N_("Russian")},
+        {QStringLiteral("SF"), N_("French (Switzerland)")},
+        {QStringLiteral("SG"), N_("German (Switzerland)")},
+        {QStringLiteral("SK"), N_("Slovak")},
+        {QStringLiteral("SP"), N_("Spanish")},
+        {QStringLiteral("SU"), N_("Finnish")},
+        {QStringLiteral("SV"), N_("Swedish")},
+    };
+}
+
+QString KeyboardLayoutItem(const TKeyboardLayout &layout)
+{
+    return layout.Code + QStringLiteral(" \u2013 ") + GnuGettext::gettext(layout.Name);
+}
+
+QString KeyboardLayoutCode(const QString &text)
+{
+    // The code is the first word: of a list item, of a typed code, and of a
+    // stored code padded with blanks.
+    return text.trimmed().section(u' ', 0, 0);
 }
 
 QString WithProgramName(const QString &text)
@@ -112,6 +145,7 @@ void TDosBoxSetDialog::ConnectHandlers()
     connect(btEditConf, &QToolButton::clicked, this, [this] { btEditConfClick(); });
     connect(btEditMapper, &QToolButton::clicked, this, [this] { btEditMapperClick(); });
     connect(rbAutoKey, &QRadioButton::toggled, this, [this] { rbKeyLayoutClick(); });
+    connect(cbKeyLayout, &QComboBox::currentTextChanged, this, [this] { UpdateLayoutCodePage(); });
     connect(edEditor, &QLineEdit::textChanged, this, [this] { UpdateEditButtons(); });
     // A folder typed rather than chosen is examined too.
     connect(edPath, &QLineEdit::editingFinished, this, [this] { UpdateDosBoxDesc(); });
@@ -144,13 +178,24 @@ void TDosBoxSetDialog::LoadControls(const TBasicSettings &ASettings)
     edMapperFile->setText(ASettings.MapperFile);
     if (edConfFile->text().isEmpty() && SuggestPrimaryConfig() && edMapperFile->text().isEmpty())
         edMapperFile->setText(DefaultMapperFile());
-    if (!ASettings.KeyLayout.isEmpty()) {
+    // Names in the language in use.
+    cbKeyLayout->clear();
+    for (const TKeyboardLayout &layout : KeyboardLayouts())
+        cbKeyLayout->addItem(KeyboardLayoutItem(layout), layout.Code);
+    QString code = KeyboardLayoutCode(ASettings.KeyLayout.isEmpty() ? DetectKeyboardLayout()
+                                                                    : ASettings.KeyLayout);
+    // A desktop language without a DOS layout of its own types as US.
+    if (code.isEmpty())
+        code = QStringLiteral("US");
+    const int known = cbKeyLayout->findData(code.toUpper());
+    if (known >= 0)
+        cbKeyLayout->setCurrentIndex(known);
+    else
+        cbKeyLayout->setCurrentText(code);
+    if (!ASettings.KeyLayout.isEmpty())
         rbKeyLayout->setChecked(true);
-        cbKeyLayout->setCurrentText(ASettings.KeyLayout);
-    } else {
+    else
         rbAutoKey->setChecked(true);
-        cbKeyLayout->setCurrentText(DetectKeyboardLayout());
-    }
     rbKeyLayoutClick();
     cbCodePages->setCurrentIndex(qMax(CodePageIndex(ASettings.Codepage), 0));
     cbConsole->setChecked(ASettings.HideCon);
@@ -169,7 +214,8 @@ void TDosBoxSetDialog::StoreControls(TBasicSettings &ASettings) const
     ASettings.ConfFile = edConfFile->text();
     ASettings.LangFile = edLangFile->text();
     ASettings.MapperFile = edMapperFile->text();
-    ASettings.KeyLayout = rbAutoKey->isChecked() ? QString() : cbKeyLayout->currentText();
+    ASettings.KeyLayout =
+        rbAutoKey->isChecked() ? QString() : KeyboardLayoutCode(cbKeyLayout->currentText());
     const int page = cbCodePages->currentIndex();
     ASettings.Codepage = CodePageTable[size_t(page >= 0 ? page : 0)].CodePageNr;
     ASettings.HideCon = cbConsole->isChecked();
@@ -222,7 +268,7 @@ bool TDosBoxSetDialog::FormCloseQuery()
 void TDosBoxSetDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    PlaceFormAt(this, ScreenCenterPos);
+    PlaceFormAt(this, CenterPos);
 }
 
 // ---------------------------------------------------------------------------
@@ -261,6 +307,7 @@ void TDosBoxSetDialog::UpdateDosBoxDesc()
     QApplication::restoreOverrideCursor();
     laVersion->setText(desc);
     FDescribedPath = folder;
+    UpdateLayoutCodePage();
 }
 
 void TDosBoxSetDialog::btRootPathClick()
@@ -443,4 +490,15 @@ QString TDosBoxSetDialog::DetectKeyboardLayout()
 void TDosBoxSetDialog::rbKeyLayoutClick()
 {
     cbKeyLayout->setEnabled(rbKeyLayout->isChecked());
+    UpdateLayoutCodePage();
+}
+
+void TDosBoxSetDialog::UpdateLayoutCodePage()
+{
+    // DOSBox Staging chooses its code page its own way.
+    const int page =
+        FStaging ? 0 : ClassicLayoutCodePage(KeyboardLayoutCode(cbKeyLayout->currentText()));
+    laLayoutCodePage->setText(
+        page > 0 ? SafeFormat(_("DOSBox loads code page %d with this keyboard layout."), page)
+                 : QString());
 }

@@ -21,8 +21,18 @@ struct TBasicSettings;
 // languages DOS has no layout for here.
 QString KeyboardCodeOfLanguage(int primaryLanguage);
 
-// The layouts offered in the keyboard box, padded with blanks as stored.
-QStringList KeyboardLayoutItems();
+// The layouts offered in the keyboard box: the DOS code and the name of
+// the layout (a design text, translated when shown).
+struct TKeyboardLayout
+{
+    QString Code;
+    QString Name;
+};
+QList<TKeyboardLayout> KeyboardLayouts();
+// «GR – German» in the language in use.
+QString KeyboardLayoutItem(const TKeyboardLayout &layout);
+// The code in the box's text: its first word, without padding.
+QString KeyboardLayoutCode(const QString &text);
 
 // The message texts name the Windows program; the user sees the program of
 // this platform.
@@ -98,6 +108,9 @@ public:
     QComboBox *cbKeyLayout;
     QGroupBox *gbCodePage;
     QComboBox *cbCodePages;
+    // What the emulator itself loads for the layout shown (classic DOSBox).
+    QLabel *laLayoutCodePage;
+    void UpdateLayoutCodePage();
     QCheckBox *cbConsole;
     QLineEdit *edEditor;
     QToolButton *btEditor;

@@ -127,21 +127,25 @@ void TDosBoxSetDialog::CreateControls()
     cbKeyLayout = new QComboBox(gbKeyLayout);
     cbKeyLayout->setEditable(true);
     cbKeyLayout->setInsertPolicy(QComboBox::NoInsert);
-    cbKeyLayout->setMaxVisibleItems(16);
-    cbKeyLayout->setMinimumContentsLength(8);
-    cbKeyLayout->addItems(KeyboardLayoutItems());
+    cbKeyLayout->setMaxVisibleItems(20);
+    cbKeyLayout->setMinimumContentsLength(24);
     MarkUserData(cbKeyLayout);
     keys->addWidget(rbAutoKey, 0, 0, 1, 2);
     keys->addWidget(rbKeyLayout, 1, 0);
     keys->addWidget(cbKeyLayout, 1, 1);
     keys->setColumnStretch(1, 1);
 
-    gbCodePage = new QGroupBox(N_("Code page used in DOSBox"), gbDosBox);
+    gbCodePage = new QGroupBox(N_("Code page of DOS texts (manuals, conversion)"), gbDosBox);
     auto *pages = new QVBoxLayout(gbCodePage);
     cbCodePages = new QComboBox(gbCodePage);
     cbCodePages->setMaxVisibleItems(int(CodePageTable.size()));
     MarkUserData(cbCodePages);
     pages->addWidget(cbCodePages);
+    laLayoutCodePage = new QLabel(gbCodePage);
+    laLayoutCodePage->setObjectName(QStringLiteral("laLayoutCodePage"));
+    laLayoutCodePage->setWordWrap(true);
+    MarkUserData(laLayoutCodePage);
+    pages->addWidget(laLayoutCodePage);
     pages->addStretch(1);
 
     auto *groups = new QHBoxLayout;

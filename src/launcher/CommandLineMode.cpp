@@ -188,9 +188,10 @@ class TCliCatalogueHost : public ICatalogueHost
 {
 public:
     explicit TCliCatalogueHost(bool needsEmulator) : FNeedsEmulator(needsEmulator) {}
-    QString ChooseDosBoxDir(const QString &, const QString &, const QString &) override
+    bool ConfirmFirstStart(TFirstStartChoice &choice) override
     {
-        return FNeedsEmulator ? QString() : QDir::rootPath();
+        choice.DosBoxPath = QDir::rootPath();
+        return !FNeedsEmulator;
     }
     void EditBasicSettings(TBasicSettings &) override {}
     bool UsesTextEditor() const override { return false; }

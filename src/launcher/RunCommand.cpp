@@ -338,6 +338,13 @@ bool RunDosBox(const TLaunchContext &ctx)
     if (!settings.KeyLayout.trimmed().isEmpty())
         commandLine +=
             OptCommand + QuoteIfBlank(KeybCommand(settings.KeyLayout, settings.Codepage));
+    // The root folder as drive C:, so that DOS starts among the applications
+    // rather than on the emulator's empty Z:.
+    if (IsDir(settings.RootPath))
+        commandLine +=
+            OptCommand +
+            QuoteIfBlank(CmdMount + QStringLiteral("C ") + QuoteIfBlank(settings.RootPath)) +
+            OptCommand + QStringLiteral("C:");
     ctx.Starter.StartProcess(commandLine, settings.RootPath);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "localisation/LanguageList.h"
 
+#include <QLocale>
+
 #include "localisation/LangUtils.h"
 #include "support/GnuGettext.h"
 #include "support/PathUtils.h"
@@ -83,14 +85,31 @@ void TLanguageList::ReadLanguageList()
     RebuildMenuItems();
 }
 
+namespace {
+
+QString NativeLanguageName(const QString &code, const QString &fallback)
+{
+    // The locale's own name of English is its American variant.
+    QString name = code.startsWith(QStringLiteral("en")) ? QStringLiteral("English")
+                                                         : QLocale(code).nativeLanguageName();
+    if (name.isEmpty() || QLocale(code).language() == QLocale::C)
+        return fallback;
+    name[0] = name[0].toUpper();
+    return name;
+}
+
+} // namespace
+
 void TLanguageList::LoadLanguageNames(const QString &langCode)
 {
     if (langCode.isEmpty())
         return;
     ReadLanguageList();
     if (FLangName.isEmpty()) {
+        // Each language under its own name, so that a user who picked a
+        // language by mistake still finds the way back.
         for (qsizetype i = 1; i < FEntries.size(); ++i)
-            FEntries[i].name = GnuGettext::dgettext(QStringLiteral("languages"), FEntries[i].name);
+            FEntries[i].name = NativeLanguageName(LanguageCodeOf(FEntries[i].id), FEntries[i].name);
     } else {
         ApplyNameFile(langCode);
     }

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QStackedLayout>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
 #include <QTreeView>
 #include <functional>
 
@@ -35,15 +36,46 @@ public:
         return QSize(grid.width() - gap, grid.height() - gap);
     }
 
+    // Lines of a caption below a large icon.
+    static constexpr int CaptionLines = 3;
+
 protected:
-    // A caption shorter than its cell stays right below the large icon.
+    // A caption shorter than its cell stays right below the large icon; a
+    // longer one wraps on whole lines and ends with "..." on the last one.
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (m_view->viewMode() == QListView::IconMode)
-            option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
+        if (m_view->viewMode() != QListView::IconMode)
+            return;
+        option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
+        const int width = m_view->gridSize().width() - 8;
+        if (width > 0)
+            option->text = WrappedCaption(option->text, option->font, width);
     }
 
+private:
+    static QString WrappedCaption(const QString &text, const QFont &font, int width)
+    {
+        QTextLayout layout(text, font);
+        QTextOption wrap;
+        wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(wrap);
+        QStringList lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            if (lines.size() == CaptionLines - 1) {
+                lines.append(QFontMetrics(font).elidedText(text.mid(line.textStart()),
+                                                           Qt::ElideRight, width));
+                break;
+            }
+            lines.append(text.mid(line.textStart(), line.textLength()).trimmed());
+        }
+        layout.endLayout();
+        return lines.join(QChar::LineSeparator);
+    }
+
+public:
 private:
     QListView *m_view;
 };
@@ -53,6 +85,7 @@ private:
 template <typename View> class TClickReportingView : public View
 {
 public:
+    using View::sizeHintForColumn;
     using View::View;
     std::function<void()> OnEmptyClick;
     std::function<void()> OnEmptyDoubleClick;
@@ -173,7 +206,7 @@ TAppListView::TAppListView(TAppListModel *model, QWidget *parent)
     connect(FSelection, &QItemSelectionModel::selectionChanged, this,
             [this] { emit SelectionChanged(); });
     connect(FModel, &QAbstractItemModel::modelReset, this, [this] {
-        if (FViewStyle == vsSmallIcon || FViewStyle == vsList)
+        if (FViewStyle != vsIcon)
             ApplyIconSizes();
     });
     SetViewStyle(vsIcon);
@@ -257,8 +290,9 @@ void TAppListView::ApplyIconSizes()
     switch (FViewStyle) {
     case vsIcon:
         FIconView->setIconSize(QSize(large, large));
-        FIconView->setGridSize(
-            QSize(ScaleByDpi(90, this), large + 2 * metrics.height() + ScaleByDpi(12, this)));
+        FIconView->setGridSize(QSize(
+            ScaleByDpi(96, this), large + TGridItemDelegate::CaptionLines * metrics.lineSpacing() +
+                                      ScaleByDpi(12, this)));
         break;
     case vsSmallIcon:
     case vsList: {
@@ -272,7 +306,21 @@ void TAppListView::ApplyIconSizes()
     }
     case vsReport:
         FReportView->setIconSize(QSize(small, small));
+        FitColumns();
         break;
+    }
+}
+
+// Details: every column as wide as its contents (Qt measures the rows in
+// view), within bounds, so that names are shown whole.
+void TAppListView::FitColumns()
+{
+    QHeaderView *header = FReportView->header();
+    for (int i = 0; i < AppListColumnCount; ++i) {
+        const int content = qMax(static_cast<TReportView *>(FReportView)->sizeHintForColumn(i),
+                                 header->sectionSizeHint(i));
+        FReportView->setColumnWidth(
+            i, qBound(ScaleByDpi(60, this), content + ScaleByDpi(8, this), ScaleByDpi(400, this)));
     }
 }
 

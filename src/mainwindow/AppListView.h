@@ -66,6 +66,7 @@ protected:
 
 private:
     void Setup(QAbstractItemView *view);
+    void FitColumns();
     void ApplyIconSizes();
     int WidestCaption(const QFontMetrics &metrics) const;
     void ShowPopup(const QPoint &pos);

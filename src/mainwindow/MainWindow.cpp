@@ -15,23 +15,29 @@
 #include "localisation/ui/TranslateComponent.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "mainwindow/FirstStartDlg.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
+#include "support/PathUtils.h"
 #include "texttools/ui/WebBrowser.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStatusTipEvent>
 
 namespace {
 
-constexpr int DesignedWidth = 554;
-constexpr int DesignedHeight = 390;
+// A first start shows a dozen large icons and the Details columns with
+// their names, centred on the screen.
+constexpr int DesignedWidth = 820;
+constexpr int DesignedHeight = 560;
 
 } // namespace
 
@@ -41,10 +47,9 @@ class TfrmMain::TCatalogueHost : public ICatalogueHost
 public:
     explicit TCatalogueHost(TfrmMain &window) : m_window(window) {}
 
-    QString ChooseDosBoxDir(const QString &title, const QString &preset,
-                            const QString &homeDir) override
+    bool ConfirmFirstStart(TFirstStartChoice &choice) override
     {
-        return m_window.ChooseDosBoxDir(title, preset, homeDir);
+        return m_window.ConfirmFirstStart(choice);
     }
     void EditBasicSettings(TBasicSettings &settings) override
     {
@@ -87,7 +92,9 @@ TfrmMain::~TfrmMain()
 void TfrmMain::FormCreate()
 {
     TranslateComponent(this);
-    const TProgramPaths paths = GetProgramPaths(true);
+    // The configuration folder is made by the first save: a first start the
+    // user cancels leaves nothing behind.
+    const TProgramPaths paths = GetProgramPaths(false);
     AppDataPath = paths.AppDataPath;
     UserPath = paths.UserPath;
     ProgPath = paths.ProgPath;
@@ -123,8 +130,13 @@ void TfrmMain::CreateLanguageMenu()
 // the closing window stores them.
 void TfrmMain::ReadPlacement(const TUnicodeIniFile &file)
 {
-    const QRect stored = ReadMainWindowBounds(
-        file, QRect(50, 50, ScaleByDpi(DesignedWidth, this), ScaleByDpi(DesignedHeight, this)));
+    QRect first(0, 0, ScaleByDpi(DesignedWidth, this), ScaleByDpi(DesignedHeight, this));
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        first.setSize(first.size().boundedTo(area.size() * 9 / 10));
+        first.moveCenter(area.center());
+    }
+    const QRect stored = ReadMainWindowBounds(file, first);
     const QPoint pos = stored.topLeft();
     const QSize size = stored.size();
     // Values from another monitor set-up, or a damaged file, must neither
@@ -155,6 +167,17 @@ QRect TfrmMain::WindowBounds() const
         return QRect(normal.topLeft() - frameOffset, normal.size());
     }
     return QRect(pos(), size());
+}
+
+bool TfrmMain::event(QEvent *event)
+{
+    // A menu's or button's hint shows where the entry descriptions show;
+    // the emulator stays in view.
+    if (event->type() == QEvent::StatusTip) {
+        SetStatusText(1, static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void TfrmMain::showEvent(QShowEvent *event)
@@ -216,6 +239,8 @@ bool TfrmMain::LoadCatalogue()
 
 void TfrmMain::SaveCatalogue()
 {
+    if (Catalogue.Loaded && SameFileName(ExtractFilePath(IniName), AppDataPath))
+        QDir().mkpath(AppDataPath);
     TCatalogueHost host(*this);
     ::SaveCatalogue(IniName, Catalogue, WindowBounds(), &host);
 }
@@ -247,13 +272,10 @@ void TfrmMain::FormClose()
         HtManWin->close();
 }
 
-QString TfrmMain::ChooseDosBoxDir(const QString &title, const QString &preset,
-                                  const QString &homeDir)
+bool TfrmMain::ConfirmFirstStart(TFirstStartChoice &choice)
 {
-    QString dir = preset;
-    if (!ShellDirDialog || !ShellDirDialog->Execute(title, false, true, false, homeDir, dir))
-        return QString();
-    return dir;
+    TFirstStartDialog dialog(this, ShellDirDialog);
+    return dialog.Execute(choice);
 }
 
 void TfrmMain::ReadWindowSettings(const TUnicodeIniFile &file)
@@ -344,7 +366,8 @@ void TfrmMain::lvAppsSelectItem()
 {
     const bool selected = lvApps->SelectedRow() >= 0;
     for (QAction *action :
-         {actRun, actEditProgram, actRemProgram, actShowMan, actMapper, actShortcut}) {
+         {actRun, actEditProgram, actDuplicate, actRemProgram, actShowMan, actMapper,
+          actShortcut}) {
         if (action)
             action->setEnabled(selected);
     }

@@ -193,6 +193,7 @@ public:
     QAction *actShortcut = nullptr;
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -214,7 +215,7 @@ private:
     void UpdateCaption();
     void ShowConsoleFile(const QString &FileName);
     void ShowTextManual(const QString &Title, const QString &FileName);
-    QString ChooseDosBoxDir(const QString &title, const QString &preset, const QString &homeDir);
+    bool ConfirmFirstStart(TFirstStartChoice &choice);
     void EditBasicSettings(TBasicSettings &settings);
     bool ExecuteSettingsDialog(TBasicSettings &settings, const QString &locPath);
     std::unique_ptr<TDosBoxApp> NewEntry() const;

@@ -47,8 +47,9 @@ std::vector<TActionDef> ActionDefs()
         {&M::actEditProgram, "actEditProgram", N_("&Edit"),
          N_("Edit settings of selected application"), QKeySequence(Qt::Key_F4), 3,
          &M::actEditProgramExecute},
-        {&M::actRemProgram, "actRemProgram", N_("&Remove"), N_("Remove selected application"), none,
-         4, &M::actRemProgramExecute},
+        // Not "&Remove": R is Run's in the context menu.
+        {&M::actRemProgram, "actRemProgram", N_("Re&move"), N_("Remove selected application"),
+         QKeySequence(QKeySequence::Delete), 4, &M::actRemProgramExecute},
         {&M::actRun, "actRun", N_("&Run"), N_("Run selected DOS application"),
          QKeySequence(Qt::Key_F9), 5, &M::actRunExecute},
         {&M::actLargeIcons, "actLargeIcons", N_("&Large icons"), N_("Show large icons"),
@@ -161,6 +162,24 @@ void TfrmMain::CreateActions()
         views->addAction(action);
     }
     actLargeIcons->setChecked(true);
+
+    // Category tabs from the keyboard, as in every tabbed window.
+    const auto tabKeys = [this](QList<QKeySequence> keys, int step) {
+        auto *action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, step] {
+            const int count = tcCats->count();
+            if (count > 1)
+                tcCats->setCurrentIndex((tcCats->currentIndex() + step + count) % count);
+        });
+        addAction(action);
+    };
+    tabKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, 1);
+    tabKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+             QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+            -1);
 }
 
 void TfrmMain::CreateWidgets()

@@ -13,7 +13,12 @@
 
 namespace {
 
-const QString ContactAddress = QStringLiteral("ravelin@example.org");
+// Set by the build (RAVELIN_CONTACT); without one the About box names none.
+#ifdef RAVELIN_CONTACT
+const QString ContactAddress = QStringLiteral(RAVELIN_CONTACT);
+#else
+const QString ContactAddress;
+#endif
 
 } // namespace
 
@@ -29,11 +34,9 @@ TManualViewer ManualViewerOf(const QString &fileName)
 
 QString ManualFileOf(const TDosBoxApp &app)
 {
-    if (app.ManFile.isEmpty() || IsAbsolutePath(app.ManFile))
-        return app.ManFile;
     // A name typed without folder lies in the application's folder, not in
     // whatever folder the program happened to be started from.
-    return MakeAbsolutePath(DirWithDelimiter(app.AppPath), app.ManFile);
+    return app.FileInAppFolder(app.ManFile);
 }
 
 void TfrmMain::actShowManExecute()
@@ -43,8 +46,13 @@ void TfrmMain::actShowManExecute()
         return;
     const TDosBoxApp &app = *Apps[size_t(index)];
     const QString file = ManualFileOf(app);
-    if (file.isEmpty() || !QFileInfo::exists(file)) {
-        ErrorDialog(SafeFormat(_("Manual not found (%s)!"), app.AppName));
+    if (file.isEmpty()) {
+        ErrorDialog(SafeFormat(_("No manual has been set for \"%s\"."), app.AppName));
+        return;
+    }
+    if (!QFileInfo::exists(file)) {
+        // The file is what the user has to look for.
+        ErrorDialog(SafeFormat(_("Manual not found (%s)!"), file));
         return;
     }
     const QString title = _("Manual for ") + app.AppName;
@@ -80,19 +88,27 @@ void TfrmMain::actHelpFileExecute()
         ErrorDialogAt(CenterPos, _("Help file not found!"));
         return;
     }
-    if (!ShellOpenFile(file))
-        ErrorDialogAt(CenterPos, _("Help not available on this system!"));
+    // Without a web browser on the desktop the guide opens in Ravelin's own
+    // HTML viewer.
+    if (ShellCanOpen(QStringLiteral("text/html")) && ShellOpenFile(file))
+        return;
+    HtManWin->Execute(this, _("Ravelin user guide"), file, QString(), false,
+                      QKeySequence(Qt::Key_F1));
 }
 
 QString TfrmMain::AboutText() const
 {
-    return ProgVersName + QStringLiteral(" - ") + ProgVersDate + QStringLiteral("\r\n") +
-           FVersion.Copyright + QStringLiteral("\r\n") + _("E-Mail: ") + ContactAddress;
+    // The date follows the language in use.
+    QString text = ProgVersName + QStringLiteral(" - ") + GetProgramVersion().ProgVersDate +
+                   QStringLiteral("\r\n") + FVersion.Copyright;
+    if (!ContactAddress.isEmpty())
+        text += QStringLiteral("\r\n") + _("E-Mail: ") + ContactAddress;
+    return text;
 }
 
 void TfrmMain::actInfoExecute()
 {
-    InfoDialogAt(CenterPos, AboutText());
+    InfoDialogAt(CenterPos, _("About Ravelin") + u'|' + AboutText());
 }
 
 void TfrmMain::ShowTextManual(const QString &Title, const QString &FileName)

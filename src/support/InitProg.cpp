@@ -176,7 +176,9 @@ TProgramPaths GetProgramPaths(bool create)
         paths.AppDataPath = ExeDir();
     else
         paths.AppDataPath = DirWithDelimiter(appData);
-    paths.UserPath = DirWithDelimiter(DocumentsDir());
+    // Many desktops have no documents folder; the home folder stands in.
+    const QString documents = DocumentsDir();
+    paths.UserPath = DirWithDelimiter(IsDir(documents) ? documents : QDir::homePath());
     paths.ProgPath = DirWithDelimiter(ProgramFilesDir());
     return paths;
 }
@@ -236,8 +238,12 @@ TProgramVersion ProgramVersionFrom(const TFileVersionInfo &info, const QString &
     v.VersionText = _("Version") + u' ' + ShortVersion(version);
     v.ProgVersName = v.Name + QStringLiteral(" (") + v.VersionText + u')';
     const QFileInfo file(exeFile);
+    // In the interface language, not in the desktop's.
+    const QString language = GnuGettext::GetCurrentLanguage();
+    const QLocale locale =
+        language.isEmpty() || language == u"C" ? QLocale(QLocale::English) : QLocale(language);
     if (!exeFile.isEmpty() && file.exists())
-        v.ProgVersDate = QLocale().toString(file.lastModified().date(), QLocale::ShortFormat);
+        v.ProgVersDate = locale.toString(file.lastModified().date(), QLocale::ShortFormat);
     return v;
 }
 

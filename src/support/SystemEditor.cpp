@@ -21,16 +21,15 @@ QString DesktopEntryProgram(const QString &desktopFile)
 
 namespace {
 
-// The desktop entry of the default program for text files.
-QString DefaultTextEditorEntry()
+// The desktop entry of the default program for a type of file.
+QString DefaultProgramEntry(const QString &mimeType)
 {
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (xdgMime.isEmpty())
         return {};
     QProcess query;
     query.setStandardInputFile(QProcess::nullDevice());
-    query.start(xdgMime,
-                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
     if (!query.waitForFinished(3000)) {
         query.kill();
         query.waitForFinished(1000);
@@ -58,10 +57,15 @@ void FindTextEditor(QString &editor)
 {
     if (IsFile(editor))
         return;
-    const QString entry = DefaultTextEditorEntry();
+    const QString entry = DefaultProgramEntry(QStringLiteral("text/plain"));
     if (entry.isEmpty())
         return;
     const QString program = DesktopEntryProgram(entry);
     if (IsFile(program))
         editor = program;
+}
+
+bool HasDefaultProgram(const QString &mimeType)
+{
+    return IsFile(DesktopEntryProgram(DefaultProgramEntry(mimeType)));
 }

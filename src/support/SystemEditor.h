@@ -9,3 +9,6 @@
 void FindTextEditor(QString &editor);
 // The program a desktop entry starts (first word of Exec, found on PATH).
 QString DesktopEntryProgram(const QString &desktopFile);
+// Whether the desktop names an existing program for the type of file
+// ("text/html").
+bool HasDefaultProgram(const QString &mimeType);

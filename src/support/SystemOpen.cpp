@@ -1,5 +1,7 @@
 #include "support/SystemOpen.h"
 
+#include "support/SystemEditor.h"
+
 #include <QDesktopServices>
 
 namespace {
@@ -39,4 +41,11 @@ bool ShellOpen(const QUrl &url)
 bool ShellOpenFile(const QString &fileName)
 {
     return !fileName.isEmpty() && ShellOpen(QUrl::fromLocalFile(fileName));
+}
+
+bool ShellCanOpen(const QString &mimeType)
+{
+    if (s_recorder)
+        return s_recorder->Result;
+    return HasDefaultProgram(mimeType);
 }

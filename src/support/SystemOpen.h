@@ -9,6 +9,9 @@
 bool ShellOpen(const QUrl &url);
 // A local file, by its path.
 bool ShellOpenFile(const QString &fileName);
+// Whether the desktop has a program for the type of file ("text/html"); a
+// recorder answers with its Result.
+bool ShellCanOpen(const QString &mimeType);
 
 // Test seam: while a recorder exists, ShellOpen starts nothing; it records
 // the address and answers with Result. Recorders nest; the newest answers.

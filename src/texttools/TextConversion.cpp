@@ -38,7 +38,7 @@ QStringList SplitLines(const QString &text)
     return lines;
 }
 
-QByteArray ConvertText(const QString &text, int codePage)
+QByteArray ConvertText(const QString &text, int codePage, TConversionReport *report)
 {
     const QStringList lines = SplitLines(text);
     QString joined;
@@ -50,7 +50,11 @@ QByteArray ConvertText(const QString &text, int codePage)
         joined += line;
         joined += QStringLiteral("\r\n");
     }
-    return EncodeText(joined, codePage);
+    int noFit = 0;
+    QByteArray bytes = EncodeText(joined, codePage, &noFit);
+    if (report)
+        *report = {int(lines.size()), noFit};
+    return bytes;
 }
 
 namespace {
@@ -63,7 +67,7 @@ QString WithReason(const QString &message, const QFileDevice &file)
 
 } // namespace
 
-void ConvertTextFile(const QString &Source, const QString &Target, int CodePage)
+TConversionReport ConvertTextFile(const QString &Source, const QString &Target, int CodePage)
 {
     if (!IsValidCodePage(CodePage))
         throw ERavelinError(
@@ -77,13 +81,15 @@ void ConvertTextFile(const QString &Source, const QString &Target, int CodePage)
             WithReason(SafeFormat(U_("Error reading from \"%s\""), Source), source));
     source.close();
 
-    const QByteArray converted = ConvertText(DecodeSourceText(bytes), CodePage);
+    TConversionReport report;
+    const QByteArray converted = ConvertText(DecodeSourceText(bytes), CodePage, &report);
     QSaveFile target(Target);
     if (!target.open(QIODevice::WriteOnly))
         throw EFCreateError(
             SafeFormat(R_("Cannot create file \"%s\". %s"), Target, target.errorString()));
     if (target.write(converted) != converted.size() || !target.commit())
         throw EWriteError(WithReason(SafeFormat(U_("Error writing to \"%s\""), Target), target));
+    return report;
 }
 
 QString ConvertedFileName(const QString &Source, int CodePage)

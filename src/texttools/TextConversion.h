@@ -16,16 +16,24 @@ QString DecodeSourceText(QByteArrayView bytes);
 // ends the last line and starts no further one; an empty text has none.
 QStringList SplitLines(const QString &text);
 
+// What a conversion wrote: its lines and the characters that had no
+// equivalent in the code page (written as "?").
+struct TConversionReport
+{
+    int Lines = 0;
+    int NoFit = 0;
+};
+
 // Every line followed by CR LF, in the code page, without byte-order mark;
 // missing characters as EncodeText replaces them. Empty for a code page the
 // system does not know.
-QByteArray ConvertText(const QString &text, int codePage);
+QByteArray ConvertText(const QString &text, int codePage, TConversionReport *report = nullptr);
 
 // Writes the converted copy of Source to Target (replacing it). The source
 // is read whole before the target is written, so both may be one file; the
 // target is replaced only when written completely. Throws ERavelinError
 // (EFCreateError, EWriteError) with the system's reason.
-void ConvertTextFile(const QString &Source, const QString &Target, int CodePage);
+TConversionReport ConvertTextFile(const QString &Source, const QString &Target, int CodePage);
 
 // The name proposed for the copy: the source's file name (without folder)
 // with "-" and the code page number, at least three digits, before the

@@ -7,6 +7,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucnv_err.h>
+#include <unicode/utrans.h>
 
 #include <algorithm>
 #include <array>
@@ -119,6 +120,7 @@ struct TSubstitution
 {
     UConverter *Probe;             // same code page, stops at the first unmappable character
     const TSingleByteTable *Table; // of a single-byte code page, else none
+    int NoFit = 0;                 // characters written as "?"
 };
 
 // Bytes of the text in the probe's code page, or nothing when one of its
@@ -147,13 +149,56 @@ QString PlainForm(UChar32 codePoint)
     return plain == original ? QString() : plain;
 }
 
+// ICU's Latin-ASCII transliteration, for the characters that have no
+// decomposition but a plain spelling («Ł» → «L», «–» → «-», «€» → «EUR»);
+// none when ICU lacks its rules.
+UTransliterator *LatinAscii()
+{
+    static const std::unique_ptr<UTransliterator, decltype(&utrans_close)> transliterator = [] {
+        UErrorCode error = U_ZERO_ERROR;
+        const std::u16string id = u"Latin-ASCII";
+        UTransliterator *t =
+            utrans_openU(reinterpret_cast<const UChar *>(id.c_str()), int32_t(id.size()),
+                         UTRANS_FORWARD, nullptr, 0, nullptr, &error);
+        if (U_FAILURE(error))
+            t = nullptr;
+        return std::unique_ptr<UTransliterator, decltype(&utrans_close)>(t, &utrans_close);
+    }();
+    return transliterator.get();
+}
+
+QString AsciiForm(UChar32 codePoint)
+{
+    // Symbols Latin-ASCII leaves alone.
+    if (codePoint == 0x20AC)
+        return QStringLiteral("EUR");
+    if (codePoint == 0x2022)
+        return QStringLiteral("*");
+    UTransliterator *transliterator = LatinAscii();
+    if (!transliterator)
+        return QString();
+    const QString original = QString::fromUcs4(reinterpret_cast<const char32_t *>(&codePoint), 1);
+    std::array<UChar, 32> buffer{};
+    int32_t length = int32_t(original.size());
+    std::copy(original.utf16(), original.utf16() + length, buffer.begin());
+    int32_t limit = length;
+    UErrorCode error = U_ZERO_ERROR;
+    utrans_transUChars(transliterator, buffer.data(), &length, int32_t(buffer.size()), 0, &limit,
+                       &error);
+    if (U_FAILURE(error))
+        return QString();
+    const QString plain =
+        QString::fromUtf16(reinterpret_cast<const char16_t *>(buffer.data()), length);
+    return plain == original ? QString() : plain;
+}
+
 void SubstituteCallback(const void *context, UConverterFromUnicodeArgs *args, const UChar *,
                         int32_t, UChar32 codePoint, UConverterCallbackReason reason,
                         UErrorCode *error)
 {
     if (reason > UCNV_IRREGULAR)
         return;
-    const auto *substitution = static_cast<const TSubstitution *>(context);
+    auto *substitution = static_cast<TSubstitution *>(const_cast<void *>(context));
     std::optional<QByteArray> bytes;
     if (substitution->Table && codePoint <= 0xFFFF) {
         const auto byte = substitution->Table->FromUnicode.constFind(char16_t(codePoint));
@@ -162,8 +207,12 @@ void SubstituteCallback(const void *context, UConverterFromUnicodeArgs *args, co
     }
     if (!bytes && reason == UCNV_UNASSIGNED)
         bytes = ProbeEncode(substitution->Probe, PlainForm(codePoint));
-    if (!bytes)
+    if (!bytes && reason == UCNV_UNASSIGNED)
+        bytes = ProbeEncode(substitution->Probe, AsciiForm(codePoint));
+    if (!bytes) {
+        ++substitution->NoFit;
         bytes = ProbeEncode(substitution->Probe, QStringLiteral("?"));
+    }
     *error = U_ZERO_ERROR;
     if (bytes)
         ucnv_cbFromUWriteBytes(args, bytes->constData(), int32_t(bytes->size()), 0, error);
@@ -252,7 +301,7 @@ TDecodedText DecodeText(QByteArrayView bytes, int codePage)
     return result;
 }
 
-QByteArray EncodeText(const QString &text, int codePage)
+QByteArray EncodeText(const QString &text, int codePage, int *noFit)
 {
     TConverter converter = OpenConverter(codePage);
     TConverter probe = OpenConverter(codePage);
@@ -270,6 +319,8 @@ QByteArray EncodeText(const QString &text, int codePage)
     ucnv_setFallback(converter.get(), true);
     QByteArray bytes;
     FromUnicode(converter.get(), text, bytes);
+    if (noFit)
+        *noFit = substitution.NoFit;
     return bytes;
 }
 

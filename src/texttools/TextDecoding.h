@@ -35,9 +35,10 @@ TDecodedText DecodeText(QByteArrayView bytes, int codePage);
 
 // The text in the code page. A character the code page lacks becomes its
 // nearest equivalent (ICU's best-fit mapping, else the letters without their
-// accents, «…» as «...»), else "?"; never fails for a supported code page.
-// Empty for an unknown code page.
-QByteArray EncodeText(const QString &text, int codePage);
+// accents, «…» as «...», else ICU's Latin-ASCII spelling: «Ł» as «L», «–» as
+// «-», «€» as «EUR»), else "?", counted in noFit; never fails for a
+// supported code page. Empty for an unknown code page.
+QByteArray EncodeText(const QString &text, int codePage, int *noFit = nullptr);
 // The text in the code page only when every character survives a read back;
 // nothing otherwise.
 std::optional<QByteArray> EncodeTextExactly(const QString &text, int codePage);

@@ -263,6 +263,34 @@ TEST_F(AppSettingsDlgTest, CancelLeavesEntryAndPicturesAsTheyWere)
     EXPECT_EQ(app.AppName, QStringLiteral("Named"));
 }
 
+TEST_F(AppSettingsDlgTest, OkChecksTheTypedFolderAndProgram)
+{
+    TDosBoxApp app = Entry();
+    TMessageScript messages;
+    WhenModal([this](QWidget *) {
+        m_dlg.edAppPath->setText(m_appPath + QStringLiteral("/gone"));
+        m_dlg.btbOK->click();
+        m_dlg.edAppPath->setText(m_appPath);
+        // Typed outside the folder, as the chooser would refuse it.
+        m_dlg.edExeFile->setText(QStringLiteral("/usr/games/START.BAT"));
+        m_dlg.btbOK->click();
+        m_dlg.edExeFile->setText(QStringLiteral("..\\OTHER\\START.BAT"));
+        m_dlg.btbOK->click();
+        EXPECT_TRUE(m_dlg.isVisible());
+        // Inside it, a full path becomes the path on the DOS drive.
+        m_dlg.edExeFile->setText(m_appPath + QStringLiteral("/GAME/START.BAT"));
+        m_dlg.btbOK->click();
+    });
+    EXPECT_TRUE(m_dlg.Execute({}, app, false));
+    ASSERT_EQ(messages.asked().size(), 3);
+    EXPECT_EQ(messages.asked()[0].message(), QStringLiteral("Application path not found:\n") +
+                                                 m_appPath + QStringLiteral("/gone"));
+    EXPECT_TRUE(messages.asked()[1].message().startsWith(
+        QStringLiteral("The executable file must be located beneath the root path:")));
+    EXPECT_EQ(messages.asked()[2].message(), messages.asked()[1].message());
+    EXPECT_EQ(app.AppFile, QStringLiteral("GAME\\START.BAT"));
+}
+
 TEST_F(AppSettingsDlgTest, ChosenIconReachesTheEntryOnlyOnOk)
 {
     TDosBoxApp app = Entry();
@@ -823,7 +851,10 @@ TEST_F(AppSettingsDlgTest, LayoutAndFileChoosers)
     m_dlg.btManFileClick();
     EXPECT_EQ(files.asked().last().Title, QStringLiteral("Select manual for this application"));
     EXPECT_EQ(files.asked().last().StartDir, m_appPath);
-    EXPECT_EQ(files.asked().last().Filters.size(), 4);
+    // The first filter, the one shown, takes every kind of manual.
+    EXPECT_EQ(files.asked().last().Filters.size(), 5);
+    EXPECT_EQ(files.asked().last().Filters.value(0).Patterns,
+              QStringLiteral("*.txt;*.htm;*.html;*.pdf"));
     files.answer({QStringLiteral("/docs/manual/doom.html")});
     m_dlg.btManFileClick();
     m_dlg.btManFileClick();

@@ -19,14 +19,14 @@ namespace {
 class FakeHost : public ICatalogueHost
 {
 public:
-    QString ChooseDosBoxDir(const QString &title, const QString &preset,
-                            const QString &homeDir) override
+    bool ConfirmFirstStart(TFirstStartChoice &choice) override
     {
         ++chooseCalls;
-        this->title = title;
-        this->preset = preset;
-        this->homeDir = homeDir;
-        return answer;
+        proposed = choice;
+        choice.DosBoxPath = answer;
+        if (!rootAnswer.isEmpty())
+            choice.RootPath = rootAnswer;
+        return !answer.isEmpty();
     }
     void EditBasicSettings(TBasicSettings &settings) override
     {
@@ -37,11 +37,12 @@ public:
     void ReadWindowSettings(const TUnicodeIniFile &file) override { windowIni = file.FileName(); }
     void ReportError(const QString &message) override { errors.append(message); }
 
-    QString answer;
+    QString answer, rootAnswer;
+    TFirstStartChoice proposed;
     QStringList errors;
     int chooseCalls = 0;
     int editCalls = 0;
-    QString title, preset, homeDir, windowIni;
+    QString windowIni;
     QStringList categories;
 };
 
@@ -107,8 +108,7 @@ TEST_F(CatalogueTest, FirstRunWithoutAnyFile)
     EXPECT_TRUE(r.FirstRun);
     EXPECT_FALSE(r.Cancelled);
     EXPECT_EQ(m_host.chooseCalls, 1);
-    EXPECT_EQ(m_host.title, QStringLiteral("Select DOSBox program directory"));
-    EXPECT_EQ(m_host.homeDir, m_files.ProgPath);
+    EXPECT_EQ(m_host.proposed.ProgPath, m_files.ProgPath);
     EXPECT_EQ(m_host.editCalls, 1); // classic (no emulator there) and no ConfFile
     EXPECT_EQ(m_host.windowIni, m_files.IniName);
     EXPECT_EQ(m_files.LocPath, Path(QStringLiteral("loc/dosbox/")));
@@ -144,6 +144,34 @@ TEST_F(CatalogueTest, FirstRunWithStagingTakesItsConfiguration)
     EXPECT_EQ(m_cat.BasicSettings.ConfFile,
               Path(QStringLiteral("loc/dosbox/")) + DosBox::StagingConfigName);
     EXPECT_EQ(m_host.editCalls, 0);
+}
+
+TEST_F(CatalogueTest, FirstStartTakesTheConfirmedRootFolder)
+{
+    // The folder the user agreed to (and the window created) becomes the
+    // root folder; without one the documents folder stays the default.
+    m_host.answer = Path(QStringLiteral("dosbox"));
+    m_host.rootAnswer = Path(QStringLiteral("games/"));
+    LoadIt();
+    EXPECT_EQ(m_cat.BasicSettings.RootPath, Path(QStringLiteral("games/")));
+
+    // A catalogue whose emulator has moved proposes its own root folder.
+    Store(QStringLiteral("data/ravelin.ini"),
+          Utf16(QStringLiteral("[Config]\r\nDosBoxPath=") + Path(QStringLiteral("moved")) +
+                QStringLiteral("\r\nRootPath=") + Path(QStringLiteral("user")) +
+                QStringLiteral("\r\n")));
+    m_host.rootAnswer.clear();
+    m_cat = TCatalogue();
+    LoadIt();
+    EXPECT_EQ(m_host.proposed.RootPath, Path(QStringLiteral("user")));
+}
+
+TEST_F(CatalogueTest, ProposedRootFolderPrefersAnExistingOne)
+{
+    const QString home = Path(QStringLiteral("home"));
+    EXPECT_EQ(ProposedRootFolder(home), home + QStringLiteral("/dos"));
+    ASSERT_TRUE(QDir().mkpath(home + QStringLiteral("/Games/DOS")));
+    EXPECT_EQ(ProposedRootFolder(home), home + QStringLiteral("/Games/DOS"));
 }
 
 TEST_F(CatalogueTest, CancelledFirstRunNeverReplacesTheFile)

@@ -23,7 +23,7 @@ QWidget *NextTabStop(QWidget *w)
     return next;
 }
 
-const TButtonArray Delete{S("Definitely"), S("To recycle bin")};
+const TButtonArray Delete{S("Delete permanently"), S("Move to Trash")};
 
 int Answer(TSelectDialog &d, std::function<void(TSelectDialog &)> action)
 {
@@ -45,8 +45,8 @@ TEST(SelectDialog, OneRowWithCancelFocused)
     TSelectDialog d;
     Prepare(d, Delete);
     ASSERT_EQ(d.Buttons.size(), 3);
-    EXPECT_EQ(d.Buttons.at(0)->text(), S("Definitely"));
-    EXPECT_EQ(d.Buttons.at(1)->text(), S("To recycle bin"));
+    EXPECT_EQ(d.Buttons.at(0)->text(), S("Delete permanently"));
+    EXPECT_EQ(d.Buttons.at(1)->text(), S("Move to Trash"));
     EXPECT_EQ(d.Buttons.at(2)->text(), S("Cancel"));
     const int y = d.Buttons.at(0)->y();
     for (QPushButton *b : d.Buttons)

@@ -319,7 +319,8 @@ TEST_F(DirDialog, DeletesDefinitelyWithCounts)
     ASSERT_EQ(options.asked().size(), 1);
     EXPECT_EQ(options.asked().at(0).title, S("Delete directory"));
     EXPECT_EQ(options.asked().at(0).caption, S("Delete \"") + Path("base/victim") + u'"');
-    EXPECT_EQ(options.asked().at(0).buttons, (QStringList{S("Definitely"), S("To recycle bin")}));
+    EXPECT_EQ(options.asked().at(0).buttons,
+              (QStringList{S("Delete permanently"), S("Move to Trash")}));
     EXPECT_FALSE(QFileInfo::exists(Path("base/victim")));
     ASSERT_EQ(messages.asked().size(), 1);
     EXPECT_EQ(messages.asked().at(0).kind, mdtInformation);
@@ -338,7 +339,7 @@ TEST_F(DirDialog, DeletesIntoTheTrash)
     dlg.itmDeleteClick();
     EXPECT_FALSE(QFileInfo::exists(Path("base/old")));
     ASSERT_EQ(messages.asked().size(), 1);
-    EXPECT_EQ(messages.asked().at(0).message(), Path("base/old") + S(" moved to Recycle Bin!"));
+    EXPECT_EQ(messages.asked().at(0).message(), Path("base/old") + S(" moved to the Trash."));
 }
 
 TEST_F(DirDialog, CancelledDeleteKeepsEverything)

@@ -77,5 +77,6 @@ TEST(StagingE2e, PlainRunStartsInRootFolderWithKeyboard)
     const auto run = folder.runRavelin({S("--dosbox")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(WaitForTestFile(folder.path(S("record.txt")), "end\n")),
-              root + S("\n-nolocalconf\n-lang\nde\n-c\nKEYB gr 850\nend\n"));
+              root + S("\n-nolocalconf\n-lang\nde\n-c\nKEYB gr 850\n-c\nMOUNT C \"") + root +
+                  S("\"\n-c\nC:\nend\n"));
 }

@@ -93,13 +93,9 @@ TEST(DosBoxSetDialogTables, KeyboardCodesAndLayoutItems)
     EXPECT_EQ(KeyboardCodeOfLanguage(29), QStringLiteral("SV"));
     EXPECT_EQ(KeyboardCodeOfLanguage(9), QString());
 
-    const QStringList items = KeyboardLayoutItems();
-    ASSERT_EQ(items.size(), 16);
-    EXPECT_EQ(items.first(), QStringLiteral("BG         "));
-    EXPECT_EQ(items[7], QStringLiteral("IT         "));
-    EXPECT_EQ(items[8], QStringLiteral("NL     "));
-    EXPECT_EQ(items[14], QStringLiteral("SU     "));
-    EXPECT_EQ(items.last(), QStringLiteral("SV"));
+    // Stored codes padded with blanks and list items both give the code.
+    EXPECT_EQ(KeyboardLayoutCode(QStringLiteral("FR         ")), QStringLiteral("FR"));
+    EXPECT_EQ(KeyboardLayoutCode(QStringLiteral("GR \u2013 German")), QStringLiteral("GR"));
 }
 
 TEST_F(DosBoxSetDialogTest, KeyboardLayoutAndCodePage)
@@ -108,21 +104,32 @@ TEST_F(DosBoxSetDialogTest, KeyboardLayoutAndCodePage)
     dialog.LoadControls(settings);
     EXPECT_TRUE(dialog.rbAutoKey->isChecked());
     EXPECT_FALSE(dialog.cbKeyLayout->isEnabled());
-    EXPECT_EQ(dialog.cbKeyLayout->currentText(), TDosBoxSetDialog::DetectKeyboardLayout());
+    const QString detected = TDosBoxSetDialog::DetectKeyboardLayout();
+    EXPECT_EQ(KeyboardLayoutCode(dialog.cbKeyLayout->currentText()),
+              detected.isEmpty() ? QStringLiteral("US") : detected);
     dialog.cbKeyLayout->setCurrentText(QStringLiteral("GR"));
     TBasicSettings stored;
     dialog.StoreControls(stored);
     EXPECT_EQ(stored.KeyLayout, QString());
 
-    // A layout picked from the list keeps its blanks; a typed one is as typed.
+    // A layout picked from the list stores its code; a typed one is as typed.
     dialog.rbKeyLayout->setChecked(true);
     EXPECT_TRUE(dialog.cbKeyLayout->isEnabled());
-    dialog.cbKeyLayout->setCurrentIndex(2);
-    dialog.StoreControls(stored);
-    EXPECT_EQ(stored.KeyLayout, QStringLiteral("FR         "));
-    dialog.cbKeyLayout->setEditText(QStringLiteral("FR"));
+    dialog.cbKeyLayout->setCurrentIndex(dialog.cbKeyLayout->findData(QStringLiteral("FR")));
+    EXPECT_EQ(dialog.cbKeyLayout->currentText(), QStringLiteral("FR \u2013 French"));
     dialog.StoreControls(stored);
     EXPECT_EQ(stored.KeyLayout, QStringLiteral("FR"));
+    dialog.cbKeyLayout->setEditText(QStringLiteral("xy"));
+    dialog.StoreControls(stored);
+    EXPECT_EQ(stored.KeyLayout, QStringLiteral("xy"));
+    // The classic emulator's own code page for the layout is named.
+    dialog.cbKeyLayout->setCurrentIndex(dialog.cbKeyLayout->findData(QStringLiteral("GR")));
+    EXPECT_TRUE(dialog.laLayoutCodePage->text().contains(QStringLiteral("858")));
+    // A stored code shows with its name.
+    settings.KeyLayout = QStringLiteral("SG     ");
+    dialog.LoadControls(settings);
+    EXPECT_EQ(dialog.cbKeyLayout->currentData().toString(), QStringLiteral("SG"));
+    settings.KeyLayout.clear();
 
     // A code page the list lacks shows and stores the first one.
     settings.Codepage = 1251;

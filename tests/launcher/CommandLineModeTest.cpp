@@ -171,7 +171,7 @@ TEST_F(CommandLineMode, RunsTheFirstEntryOfTheNameAndNeverSaves)
     EXPECT_EQ(starter.calls.size(), 1);
 
     EXPECT_EQ(cli({S("--dosbox")}), 0);
-    EXPECT_EQ(starter.calls.last().commandLine, emulator + S(" -conf ") + conf);
+    EXPECT_TRUE(starter.calls.last().commandLine.startsWith(emulator + S(" -conf ") + conf));
 }
 
 TEST_F(CommandLineMode, QuestionsTakeTheDefaultOnlyWithYes)

@@ -435,10 +435,18 @@ TEST_F(RunCommand, PlainRunInTheRootFolder)
     settings.IsStaging = true;
     ASSERT_TRUE(RunDosBox({settings, prompt, starter}));
     EXPECT_EQ(commandLine(), emulator + S(" -nolocalconf -lang \"") + settings.LangFile +
-                                 S("\" -conf ") + settings.ConfFile + S(" -c \"KEYB gr 437\""));
+                                 S("\" -conf ") + settings.ConfFile + S(" -c \"KEYB gr 437\"") +
+                                 S(" -c \"MOUNT C ") + settings.RootPath + S("\" -c C:"));
     EXPECT_EQ(starter.calls.last().workDir, settings.RootPath);
+    // A root folder with a blank keeps its quotes inside the command.
+    settings.RootPath = path(S("my games"));
+    QDir().mkpath(settings.RootPath);
+    ASSERT_TRUE(RunDosBox({settings, prompt, starter}));
+    EXPECT_TRUE(
+        commandLine().endsWith(S(" -c \"MOUNT C \"\"") + settings.RootPath + S("\"\"\" -c C:")));
 
     settings.KeyLayout.clear();
+    settings.RootPath = path(S("no root"));
     settings.LangFile = path(S("missing.lng"));
     QFile::remove(settings.ConfFile);
     settings.IsStaging = false;
@@ -449,7 +457,7 @@ TEST_F(RunCommand, PlainRunInTheRootFolder)
     EXPECT_FALSE(RunDosBox({settings, prompt, starter}));
     EXPECT_EQ(prompt.asked,
               QStringList{S("error: dosbox not found! Please adjust your global settings!")});
-    EXPECT_EQ(starter.calls.size(), 2);
+    EXPECT_EQ(starter.calls.size(), 3);
 }
 
 TEST_F(RunCommand, RealStartInAMissingFolderRaisesProcessError)

@@ -86,8 +86,8 @@ TEST(LanguageList, NamesFollowTheCurrentLanguage)
     list.LoadLanguageNames(QStringLiteral("de"));
     // Translated names keep the order of the English ones.
     EXPECT_EQ(Names(list),
-              QStringList({QStringLiteral("&Systemstandard"), QStringLiteral("Englisch"),
-                           QStringLiteral("Französisch"), QStringLiteral("Deutsch")}));
+              QStringList({QStringLiteral("&Systemstandard"), QStringLiteral("English"),
+                           QStringLiteral("Français"), QStringLiteral("Deutsch")}));
     EXPECT_EQ(list.SelectedIndex(), 3);
     EXPECT_EQ(list.LanguageCode(), QStringLiteral("de"));
     EXPECT_EQ(list.CurrentLanguage(), QStringLiteral("Deutsch"));

@@ -11,6 +11,7 @@
 #include "launcher/DesktopShortcut.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "mainwindow/FirstStartDlg.h"
 #include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
 
@@ -91,6 +92,9 @@ protected:
                 appDialog->edAppName->setText(name);
             if (!category.isNull())
                 appDialog->cbCategory->setEditText(category);
+            // OK wants a folder that exists.
+            if (appDialog->edAppPath->text().isEmpty())
+                appDialog->edAppPath->setText(path("emu"));
             (ok ? appDialog->btbOK : appDialog->btbCancel)->click();
         });
     }
@@ -372,15 +376,16 @@ TEST_F(CatalogueCommandsTest, FirstRunWithTheClassicEmulatorOpensTheGlobalSettin
     QString settingsTitle;
     QString shownPath;
     WhenModal([&](QWidget *modal) {
-        ASSERT_EQ(modal, dirDialog);
-        dirDialog->cbxSelectedDir->setEditText(path("emu"));
+        auto *start = qobject_cast<TFirstStartDialog *>(modal);
+        ASSERT_TRUE(start);
+        start->edDosBoxPath->setText(path("emu"));
         WhenModal([&](QWidget *next) {
             ASSERT_EQ(next, setDialog);
             settingsTitle = next->windowTitle();
             shownPath = setDialog->edPath->text();
             setDialog->CancelBtn->click();
         });
-        dirDialog->btbOKClick();
+        start->btStart->click();
     });
     window->show();
     EXPECT_EQ(settingsTitle, S("Global settings"));

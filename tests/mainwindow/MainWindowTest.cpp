@@ -13,6 +13,7 @@
 #include "localisation/ui/TranslateComponent.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "mainwindow/FirstStartDlg.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
@@ -21,12 +22,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -172,7 +177,7 @@ TEST_F(MainWindowTest, CaptionPlacementAndSizeFromTheCatalogue)
     EXPECT_EQ(window.IniName, ini);
     EXPECT_EQ(window.AppDataPath, AppDataDir() + u'/');
     EXPECT_EQ(window.pos(), QPoint(120, 80));
-    EXPECT_EQ(window.size(), QSize(640, 390));
+    EXPECT_EQ(window.size(), QSize(640, 560));
 
     window.show();
     const QString caption = S("Run DOSBox applications (Version " RAVELIN_VERSION ")");
@@ -268,6 +273,7 @@ TEST_F(MainWindowTest, EmptyCatalogueHidesTheTabsAndDisablesTheEntryCommands)
     EXPECT_EQ(window->SelectedAppIndex(), -1);
     EXPECT_FALSE(window->actRun->isEnabled());
     EXPECT_FALSE(window->actMapper->isEnabled());
+    EXPECT_FALSE(window->actDuplicate->isEnabled());
     EXPECT_TRUE(window->actDosBox->isEnabled());
     EXPECT_FALSE(window->itmConsole->menuAction()->isVisible());
     EXPECT_EQ(window->CurrentCategory(), S("Miscellaneous"));
@@ -277,6 +283,28 @@ TEST_F(MainWindowTest, EmptyCatalogueHidesTheTabsAndDisablesTheEntryCommands)
     window->actMapperExecute();
     window->lvAppsDblClick();
     EXPECT_TRUE(m_starter.calls.isEmpty());
+}
+
+TEST_F(MainWindowTest, KeysSwitchTabsAndRemove)
+{
+    WriteCatalogue({{S("Doom"), S("Games")}, {S("Edit"), S("Tools")}, {S("Keen"), S("Games")}});
+    auto window = Open();
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    EXPECT_EQ(window->CurrentCategory(), S("Games"));
+    QTest::keyClick(window->lvApps, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window->CurrentCategory(), S("Tools"));
+    QTest::keyClick(window->lvApps, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window->CurrentCategory(), S("Games"));
+    QTest::keyClick(window->lvApps, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(window->CurrentCategory(), S("Tools"));
+
+    // Delete asks to remove the selected entry.
+    TMessageScript messages;
+    QTest::keyClick(window->lvApps, Qt::Key_Delete);
+    ASSERT_EQ(messages.asked().size(), 1);
+    EXPECT_EQ(messages.asked()[0].message(), S("Remove application \"Edit\" from panel?"));
+    EXPECT_EQ(window->Apps.size(), 3u);
 }
 
 TEST_F(MainWindowTest, EntriesWithoutCategoryShareOneMiscellaneousTab)
@@ -516,9 +544,12 @@ TEST_F(MainWindowTest, AMissingIconShowsTheDefaultIconInEveryViewStyle)
     }
     EXPECT_EQ(window->lvViewStyle, vsReport);
     EXPECT_FALSE(window->lvApps->ReportView()->isHidden());
-    const int widths[] = {100, 150, 100, 100, 200, 200, 200};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(window->lvApps->ReportView()->header()->sectionSize(i), widths[i]);
+    // Columns as wide as what they show: the whole name, the whole path.
+    const QFontMetrics metrics(window->lvApps->ReportView()->font());
+    const QHeaderView *header = window->lvApps->ReportView()->header();
+    EXPECT_GT(header->sectionSize(0),
+              metrics.horizontalAdvance(window->AppItems->Item(0).Caption) + 16);
+    EXPECT_GT(header->sectionSize(1), metrics.horizontalAdvance(window->Apps[0]->AppPath));
     EXPECT_EQ(window->AppItems->headerData(4, Qt::Horizontal).toString(), S("ISO image"));
 }
 
@@ -593,35 +624,54 @@ TEST_F(MainWindowTest, AFailedWriteKeepsTheWindowOpen)
     EXPECT_TRUE(window->close());
 }
 
-TEST_F(MainWindowTest, FirstRunAsksForTheEmulatorFolder)
+TEST_F(MainWindowTest, FirstStartAsksForTheEmulatorAndTheRootFolder)
 {
     TfrmMain window;
     TShellDirDialog chooser(&window);
     window.ShellDirDialog = &chooser;
     window.IniName = IniName();
-    QString title;
+    const QString root = path("home/dos");
     WhenModal([&](QWidget *modal) {
-        auto *dialog = qobject_cast<TShellDirDialog *>(modal);
+        auto *dialog = qobject_cast<TFirstStartDialog *>(modal);
         ASSERT_TRUE(dialog);
-        title = dialog->windowTitle();
-        dialog->cbxSelectedDir->setEditText(path("emu"));
-        dialog->btbOKClick();
+        dialog->edDosBoxPath->setText(path("emu"));
+        EXPECT_TRUE(dialog->laEmulator->text().contains(S("DOSBox")));
+        // A folder that does not exist is created on the user's word.
+        dialog->edRootPath->setText(root);
+        EXPECT_TRUE(dialog->cbCreateRoot->isVisibleTo(dialog));
+        dialog->btStart->click();
     });
     window.show();
-    EXPECT_EQ(title, S("Select DOSBox program directory"));
     EXPECT_FALSE(window.LoadCancelled());
+    EXPECT_TRUE(QFileInfo(root).isDir());
     EXPECT_EQ(window.BasicSettings.DosBoxPath, path("emu") + u'/');
+    EXPECT_EQ(window.BasicSettings.RootPath, root + u'/');
     EXPECT_EQ(window.StatusText(0), window.BasicSettings.DosBoxDesc);
     EXPECT_FALSE(window.StatusText(0).isEmpty());
     EXPECT_TRUE(window.tcCats->isHidden());
 
     EXPECT_TRUE(window.close());
     const TUnicodeIniFile ini = TUnicodeIniFile::CreateForRead(IniName());
-    // The chooser keeps its settings in the catalogue file from now on.
-    EXPECT_TRUE(ini.SectionExists(u"Directories"));
     EXPECT_EQ(ini.ReadSections().value(0), S("Unicode"));
     EXPECT_EQ(ini.ReadString(u"Config", u"DosBoxPath"), path("emu") + u'/');
     EXPECT_EQ(ini.ReadInteger(u"Config", u"AppCount", -1), 0);
+}
+
+TEST_F(MainWindowTest, CancelledFirstStartLeavesNothingBehind)
+{
+    // Not even the configuration folder.
+    QDir(AppDataDir()).removeRecursively();
+    TfrmMain window;
+    WhenModal([](QWidget *modal) {
+        ASSERT_TRUE(qobject_cast<TFirstStartDialog *>(modal));
+        modal->close();
+    });
+    window.show();
+    EXPECT_TRUE(window.LoadCancelled());
+    QTest::qWait(20);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(QFileInfo::exists(AppDataDir()));
+    EXPECT_FALSE(QFileInfo::exists(AutoStartLinkFile()));
 }
 
 TEST_F(MainWindowTest, CancellingTheFirstRunEndsWithoutWritingAnything)

@@ -217,7 +217,7 @@ TEST_F(ManualCommandsTest, AViewerAlreadyShowingOnlyComesToTheFront)
     EXPECT_EQ(viewer->WebBrowser->source().toLocalFile(), path("b/manual.html"));
 }
 
-TEST_F(ManualCommandsTest, AMissingManualNamesTheEntry)
+TEST_F(ManualCommandsTest, AMissingManualNamesTheFile)
 {
     Write(S("games/Keen/KEEN.HTM"));
     WriteCatalogue(
@@ -229,8 +229,9 @@ TEST_F(ManualCommandsTest, AMissingManualNamesTheEntry)
     ShowManual(*window, S("Empty"));
     ASSERT_EQ(messages.asked().size(), 2);
     EXPECT_EQ(messages.asked()[0].kind, mdtError);
-    EXPECT_EQ(messages.asked()[0].message(), S("Manual not found (Doom)!"));
-    EXPECT_EQ(messages.asked()[1].message(), S("Manual not found (Empty)!"));
+    EXPECT_EQ(messages.asked()[0].message(),
+              S("Manual not found (") + path("docs/gone.html") + S(")!"));
+    EXPECT_EQ(messages.asked()[1].message(), S("No manual has been set for \"Empty\"."));
     EXPECT_FALSE(window->HtManWin->isVisible());
     EXPECT_TRUE(desktop.Opened.isEmpty());
 
@@ -264,22 +265,25 @@ TEST_F(ManualCommandsTest, TheHelpFileBesideTheProgramHasATranslatedName)
     ASSERT_EQ(desktop.Opened.size(), 1);
     EXPECT_EQ(desktop.Opened[0], QUrl::fromLocalFile(path("bin/ravelin-en.html")));
 
+    // A desktop without a web browser: Ravelin's own viewer shows the guide.
     desktop.Result = false;
     window->actHelpFileExecute();
-    ASSERT_EQ(messages.asked().size(), 2);
-    EXPECT_EQ(messages.asked()[1].message(), S("Help not available on this system!"));
+    ASSERT_EQ(messages.asked().size(), 1);
+    EXPECT_TRUE(window->HtManWin->isVisible());
+    EXPECT_EQ(window->HtManWin->WebBrowser->source().toLocalFile(), path("bin/ravelin-en.html"));
+    window->HtManWin->close();
 
     // German names a file of its own; the English one does not stand in.
     desktop.Result = true;
     GnuGettext::UseLanguage(S("de"));
     EXPECT_EQ(HelpFileName(), path("bin/ravelin-de.html"));
     window->actHelpFileExecute();
-    ASSERT_EQ(messages.asked().size(), 3);
-    EXPECT_EQ(messages.asked()[2].message(), S("Hilfedatei nicht gefunden!"));
+    ASSERT_EQ(messages.asked().size(), 2);
+    EXPECT_EQ(messages.asked()[1].message(), S("Hilfedatei nicht gefunden!"));
     Write(S("bin/ravelin-de.html"));
     window->actHelpFileExecute();
-    ASSERT_EQ(desktop.Opened.size(), 3);
-    EXPECT_EQ(desktop.Opened[2], QUrl::fromLocalFile(path("bin/ravelin-de.html")));
+    ASSERT_EQ(desktop.Opened.size(), 2);
+    EXPECT_EQ(desktop.Opened[1], QUrl::fromLocalFile(path("bin/ravelin-de.html")));
 }
 
 TEST_F(ManualCommandsTest, EveryLanguageFindsItsHelpInTheBuild)
@@ -291,7 +295,7 @@ TEST_F(ManualCommandsTest, EveryLanguageFindsItsHelpInTheBuild)
     }
 }
 
-TEST_F(ManualCommandsTest, AboutShowsVersionRightsAndContact)
+TEST_F(ManualCommandsTest, AboutShowsVersionAndRights)
 {
     WriteCatalogue({});
     auto window = Open();
@@ -300,13 +304,12 @@ TEST_F(ManualCommandsTest, AboutShowsVersionRightsAndContact)
     ASSERT_EQ(messages.asked().size(), 1);
     EXPECT_EQ(messages.asked()[0].kind, mdtInformation);
     EXPECT_EQ(messages.asked()[0].pos, CenterPos);
+    EXPECT_EQ(messages.asked()[0].title(), S("About Ravelin"));
     const QStringList lines = messages.asked()[0].message().split(S("\r\n"));
-    ASSERT_EQ(lines.size(), 3);
+    ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines[0], window->ProgVersName + S(" - ") + window->ProgVersDate);
     EXPECT_TRUE(lines[0].startsWith(S("Ravelin (Version " RAVELIN_VERSION ") - ")));
     EXPECT_TRUE(lines[1].contains(S("Ravelin developers")));
-    EXPECT_TRUE(lines[2].startsWith(S("E-Mail: ")));
-    EXPECT_TRUE(lines[2].contains(u'@'));
 }
 
 TEST_F(ManualCommandsTest, TheViewerTakesItsPlaceAtFirstShowingAndWritesItAtTheEnd)

@@ -86,6 +86,27 @@ TEST(TextConversion, ConvertTextFile)
     EXPECT_EQ(ReadTestFile(target), QByteArray());
 }
 
+TEST(TextConversion, BestFitAndWhatHadNone)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath(S("in.txt"));
+    const QString target = dir.filePath(S("out.txt"));
+    // En dash, Polish L with stroke, euro sign, e acute: 437 holds only the
+    // last; the others take their plain spelling. A CJK character has none.
+    WriteTestFile(source, B("\xEF\xBB\xBF\xE2\x80\x93 \xC5\x81\xC3\xB3"
+                            "d\xC5\xBA \xE2\x82\xAC"
+                            "5 "
+                            "caf\xC3\xA9\n\xE6\xBC\xA2"));
+    const TConversionReport report = ConvertTextFile(source, target, 437);
+    EXPECT_EQ(ReadTestFile(target), B("- L\xA2"
+                                      "dz EUR5 caf\x82\r\n?\r\n"));
+    EXPECT_EQ(report.Lines, 2);
+    EXPECT_EQ(report.NoFit, 1);
+    // Where the code page has the character, it is kept.
+    EXPECT_EQ(ConvertTextFile(source, target, 852).NoFit, 1);
+    EXPECT_TRUE(ReadTestFile(target).startsWith(B("- \x9D")));
+}
+
 TEST(TextConversion, FailuresKeepTheFiles)
 {
     QTemporaryDir dir;

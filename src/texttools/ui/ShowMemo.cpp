@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -30,6 +31,16 @@ namespace {
 constexpr qint64 MaxTextFileSize = qint64(2) * 1024 * 1024 * 1024;
 
 // Every line break as the text area takes it.
+// The line break a text file uses, by its first one; CR LF for a text
+// without any.
+QString LineBreakOf(const QString &text)
+{
+    const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+    if (at < 0 || (text.at(at) == u'\r' && text.mid(at + 1, 1) == u"\n"))
+        return QStringLiteral("\r\n");
+    return QString(text.at(at));
+}
+
 QString WithLineFeeds(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -225,13 +236,19 @@ void TShowTextDialog::LoadText(const QString &FileName)
     const TDecodedText decoded = DecodeText(bytes, FCodePage);
     if (decoded.Failed) {
         ErrorDialogAt(BelowRightOfControl(EncBtn),
-                      D_("Invalid code page - Windows default is used!"));
+                      D_("The text does not fit this code page; it is shown in Windows-1252 "
+                         "instead."));
         FCodePage = decoded.CodePage;
     }
     FReadCodePage = decoded.CodePage;
     FReadBom = decoded.HadByteOrderMark;
+    FLineBreak = LineBreakOf(decoded.Text);
     Memo->setPlainText(WithLineFeeds(decoded.Text));
-    StatusPanels[1]->setText(CodePageName(decoded.CodePage));
+    // A name longer than the panel ends in "…"; the tool tip has it whole.
+    const QString codePage = CodePageName(decoded.CodePage);
+    StatusPanels[1]->setText(StatusPanels[1]->fontMetrics().elidedText(
+        codePage, Qt::ElideMiddle, StatusPanels[1]->width() - ScaleByDpi(6, this)));
+    StatusPanels[1]->setToolTip(codePage);
 
     QTextCursor cursor(Memo->document());
     if (LPos > 0 && LPos < LineCount()) {
@@ -244,8 +261,6 @@ void TShowTextDialog::LoadText(const QString &FileName)
         Memo->ensureCursorVisible();
     }
     MemoChange();
-    if (FindDialog)
-        FindDialog->SetDown(false);
 }
 
 int TShowTextDialog::LineCount() const
@@ -366,7 +381,8 @@ void TShowTextDialog::EnsureFindDialog()
     if (FindDialog)
         return;
     FindDialog = new TFindDialog(this);
-    FindDialog->SetDown(false);
+    // Reading goes downwards: the first search finds what is below the caret.
+    FindDialog->SetDown(true);
     FindDialog->OnFind = [this] { FindDialogFind(); };
     // F3 and Shift+F3 search on from the find window too.
     FindDialog->addActions(actions());
@@ -426,8 +442,18 @@ bool TShowTextDialog::SearchText(bool Down)
 {
     EnsureFindDialog();
     const QString what = FindDialog->FindText();
+    StatusPanels[2]->clear();
     if (SelectHit(what, Down, 0))
         return true;
+    // Past the end, the search goes on from the other end, as in any viewer.
+    const QTextCursor from = Memo->textCursor();
+    Memo->moveCursor(Down ? QTextCursor::Start : QTextCursor::End);
+    if (!what.isEmpty() && SelectHit(what, Down, 0)) {
+        StatusPanels[2]->setText(Down ? D_("Continued from the top")
+                                      : D_("Continued from the end"));
+        return true;
+    }
+    Memo->setTextCursor(from);
     ErrorDialog(SafeFormat(D_("\"%s\" not found!"), what));
     return false;
 }
@@ -485,19 +511,19 @@ void TShowTextDialog::DeleteSelectionByKey()
 {
     if (!HasSelection())
         return;
-    if (ConfirmDialogAt(pos() + QPoint(200, 100), D_("Delete selected text?"), mbYes))
+    if (ConfirmDialogAt(pos() + QPoint(200, 100), D_("Delete selected text?"), mbNo))
         RemoveSelectionAndSave(false);
 }
 
 void TShowTextDialog::DeleteBtnClick()
 {
     if (HasSelection()) {
-        if (!ConfirmDialogAt(pos() + QPoint(200, 100), D_("Delete selected text?"), mbYes))
+        if (!ConfirmDialogAt(pos() + QPoint(200, 100), D_("Delete selected text?"), mbNo))
             return;
         RemoveSelectionAndSave(true);
     } else {
         if (!ConfirmDialogAt(pos() + QPoint(200, 100),
-                             SafeFormat(D_("Delete file \"%s\"?"), TextName), mbYes))
+                             SafeFormat(D_("Delete file \"%s\"?"), TextName), mbNo))
             return;
         QFile file(TextName);
         if (file.exists() && !file.remove()) {
@@ -524,8 +550,9 @@ void TShowTextDialog::RemoveSelectionAndSave(bool AsUtf8)
 
 void TShowTextDialog::WriteBack(const QString &Text, bool AsUtf8)
 {
+    // The file keeps its own line breaks.
     QString withBreaks = Text;
-    withBreaks.replace(u'\n', QStringLiteral("\r\n"));
+    withBreaks.replace(u'\n', FLineBreak);
     QByteArray bytes;
     // The code page the text was read in, as long as it holds every
     // character; otherwise UTF-8, which holds them all.

@@ -73,6 +73,10 @@ public:
     // printer (a PDF file; empty: the printer).
     TPrinterSettings PrinterSettings;
     void SetPrintToFile(const QString &pdfFile) { FPrintFile = pdfFile; }
+    // The PDF file proposed when printing into a file: the text's name with
+    // ".pdf", beside it, or in the documents (else home) folder when its
+    // folder cannot be written.
+    QString PdfFileName() const;
     // Prints the whole text or the lines of the selection; with ShowDialog
     // the print dialog comes first.
     void PrintText(bool ShowDialog, bool SelectedOnly);
@@ -163,6 +167,7 @@ private:
     // How the shown text was read, so that writing it back keeps it.
     int FReadCodePage = 0;
     bool FReadBom = false;
+    QString FLineBreak = QStringLiteral("\r\n");
 };
 
 // Test seams of the viewer's system dialogs (see DialogScript.h): the print

@@ -19,7 +19,8 @@ namespace {
 
 constexpr int DesignClientWidth = 845;
 constexpr int DesignClientHeight = 512;
-constexpr int StatusPanelWidths[] = {150, 250, 50};
+// The code page's name is long ("IBM EBCDIC - Denmark/Norway (20277)").
+constexpr int StatusPanelWidths[] = {150, 360, 50};
 
 QToolButton *RowButton(QWidget *parent, const char *name, const QString &caption,
                        const QString &hint, const QStringList &icons)

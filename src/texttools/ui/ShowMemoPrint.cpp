@@ -7,6 +7,8 @@
 #include "support/GnuGettext.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -14,6 +16,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QToolButton>
 #include <cmath>
@@ -101,7 +104,22 @@ void TShowTextDialog::SelectPrinter()
             name = printers.first();
     }
     PrinterSettings.PrtName = name;
-    PrintBtn->setEnabled(!name.isEmpty());
+    // Without a printer the text still prints into a PDF file.
+    PrintBtn->setEnabled(true);
+}
+
+QString TShowTextDialog::PdfFileName() const
+{
+    const QFileInfo text(TextName);
+    const QString name =
+        text.completeBaseName().isEmpty() ? QStringLiteral("print") : text.completeBaseName();
+    QString dir = text.absolutePath();
+    if (TextName.isEmpty() || !QFileInfo(dir).isWritable()) {
+        dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(dir).isDir())
+            dir = QDir::homePath();
+    }
+    return QDir(dir).filePath(name + QStringLiteral(".pdf"));
 }
 
 QStringList TShowTextDialog::LinesForPrinting(bool SelectedOnly) const
@@ -144,11 +162,17 @@ void TShowTextDialog::PrintText(bool ShowDialog, bool SelectedOnly)
         FPrinter->setPageOrientation(PrinterSettings.Orientation);
     }
     QPrinter &printer = *FPrinter;
-    if (!FPrintFile.isEmpty()) {
+    // Qt's print dialog proposes a PDF file named after the document in the
+    // user's folder: the text's own name, not the window's caption with its
+    // path. Without a printer, PDF is the only choice: the file goes beside
+    // the text (or into the documents folder) unless the user names another.
+    const QString pdf =
+        FPrintFile.isEmpty() && PrinterSettings.PrtName.isEmpty() ? PdfFileName() : FPrintFile;
+    if (!pdf.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(FPrintFile);
+        printer.setOutputFileName(pdf);
     }
-    printer.setDocName(windowTitle());
+    printer.setDocName(QFileInfo(TextName).fileName());
 
     TPrintJob job;
     job.Title = FTitle;

@@ -3,6 +3,7 @@
 #include "dialogs/ActionImages.h"
 #include "dialogs/Application.h"
 #include "dialogs/FileOpenDialog.h"
+#include "dialogs/MsgDialogs.h"
 #include "dialogs/WinUtils.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "support/GnuGettext.h"
@@ -132,7 +133,7 @@ void TTxtConvertDialog::LoadControls(const QString &ARootPath, int ACodePage)
 void TTxtConvertDialog::Execute(const QString &ARootPath, int ACodePage)
 {
     LoadControls(ARootPath, ACodePage);
-    PlaceFormAt(this, ScreenCenterPos, false);
+    PlaceFormAt(this, CenterPos, false);
     edTextfile->setFocus();
     exec();
 }
@@ -158,8 +159,12 @@ void TTxtConvertDialog::btTextFileClick()
 void TTxtConvertDialog::btbConvertClick()
 {
     const QString source = edTextfile->text();
-    if (source.isEmpty() || !QFileInfo(source).isFile()) {
-        TApplication::ShowException(SafeFormat(_("File not found: %s"), source));
+    if (source.trimmed().isEmpty()) {
+        ErrorDialogAt(BelowControl(edTextfile), _("Please choose the text file to convert."));
+        return;
+    }
+    if (!QFileInfo(source).isFile()) {
+        ErrorDialogAt(BelowControl(edTextfile), SafeFormat(_("File not found: %s"), source));
         return;
     }
     LastFile = source;
@@ -171,8 +176,17 @@ void TTxtConvertDialog::btbConvertClick()
     request.DefaultExt = QStringLiteral("txt");
     request.Filter = AllFilesFilter();
     const QString target = ChooseTargetFile(request);
-    if (!target.isEmpty())
-        ConvertTextFile(source, target, codePage);
+    if (target.isEmpty())
+        return;
+    const TConversionReport report = ConvertTextFile(source, target, codePage);
+    QString message =
+        SafeFormat(_("Written: %s\r\nLines: %d, code page %d."), target, report.Lines, codePage);
+    if (report.NoFit > 0)
+        message += QStringLiteral("\r\n") +
+                   SafeFormat(_("Characters without an equivalent in this code page, written as "
+                                "\"?\": %d"),
+                              report.NoFit);
+    InfoDialogAt(BelowControl(btbConvert), message);
 }
 
 QString TTxtConvertDialog::ChooseTargetFile(const TFileSaveRequest &request)

@@ -1,6 +1,7 @@
 #include "texttools/ui/WebBrowser.h"
 
 #include "dialogs/ActionImages.h"
+#include "dialogs/MsgDialogs.h"
 #include "dialogs/WinUtils.h"
 #include "localisation/ui/TranslateComponent.h"
 #include "support/GnuGettext.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
@@ -29,6 +31,25 @@
 #include <new>
 
 namespace {
+
+// Symbolic theme icons come in a light grey that reads as "disabled" on a
+// toolbar: drawn in the text colour they look enabled, and Qt still greys
+// out the disabled ones.
+QIcon InTextColour(const QIcon &icon, const QPalette &palette)
+{
+    QIcon tinted;
+    for (const int size : {16, 22, 24, 32, 48}) {
+        QPixmap pixmap = icon.pixmap(size);
+        if (pixmap.isNull())
+            continue;
+        QPainter painter(&pixmap);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(pixmap.rect(), palette.color(QPalette::Active, QPalette::ButtonText));
+        painter.end();
+        tinted.addPixmap(pixmap);
+    }
+    return tinted.isNull() ? icon : tinted;
+}
 
 constexpr int PanelHeight = 33;
 constexpr int IconSize = 20;
@@ -147,8 +168,9 @@ void TWebBrowserWin::CreateActions()
          &W::ActionHomeExecute},
         {&W::ActionFwd, "ActionFwd", ND_("Forward"), ND_("Next page"), "go-next",
          QStyle::SP_ArrowForward, &W::ActionFwdExecute},
-        {&W::ActionEdit, "ActionEdit", ND_("Edit"), ND_("Edit source text"), "document-edit",
-         QStyle::SP_FileDialogContentsView, &W::ActionEditExecute},
+        // It brings the calling window to the front (F1 for the manuals).
+        {&W::ActionEdit, "ActionEdit", ND_("Main window"), ND_("Switch to the main window"),
+         "go-up", QStyle::SP_ArrowUp, &W::ActionEditExecute},
         {&W::ActionExit, "ActionExit", ND_("Exit"), ND_("OK and close"), "object-select",
          QStyle::SP_DialogOkButton, &W::ActionExitExecute},
         {&W::ActionCancel, "ActionCancel", ND_("Cancel"), ND_("Close"), "window-close",
@@ -158,7 +180,8 @@ void TWebBrowserWin::CreateActions()
         const QString icon = QString::fromLatin1(def.Icon);
         const QString symbolic = icon + QStringLiteral("-symbolic");
         auto *action =
-            new QAction(ThemeIcon({icon, symbolic}, def.Fallback, this), def.Caption, this);
+            new QAction(InTextColour(ThemeIcon({icon, symbolic}, def.Fallback, this), palette()),
+                        def.Caption, this);
         action->setObjectName(QString::fromLatin1(def.Name));
         // A hint equal to the caption is the action's own tool tip, which
         // follows the caption when the language changes.
@@ -201,7 +224,7 @@ bool TWebBrowserWin::Execute(QWidget *ACaller, const QString &Title, const QStri
     // The viewer cannot fetch from the web: such an address goes to the
     // desktop's browser instead of an empty window.
     if (PageKindOf(url) == TPageKind::pkOther) {
-        ShellOpen(url);
+        OpenOutside(url);
         return false;
     }
     if (!WebBrowser)
@@ -270,10 +293,18 @@ void TWebBrowserWin::CreateBrowserControl()
     layout->addWidget(WebBrowser, 1);
 }
 
+void TWebBrowserWin::OpenOutside(const QUrl &url)
+{
+    if (!ShellOpen(url))
+        ErrorDialogAt(CenterPos,
+                      SafeFormat(D_("No program on this system can open this address:\r\n%s"),
+                                 url.toDisplayString()));
+}
+
 void TWebBrowserWin::GoTo(const QUrl &url)
 {
     if (PageKindOf(url) == TPageKind::pkOther) {
-        ShellOpen(url);
+        OpenOutside(url);
         return;
     }
     if (WebBrowser)

@@ -107,6 +107,9 @@ private:
     void CreateActions();
     void CreateBrowserControl();
     void GoTo(const QUrl &url);
+    // Hands an address the viewer cannot show to the desktop; says so when
+    // nothing there opens it.
+    void OpenOutside(const QUrl &url);
     void LinkClicked(const QUrl &link);
     void SetPageSize(int width, int height);
     bool BrowserButton(QMouseEvent *event);

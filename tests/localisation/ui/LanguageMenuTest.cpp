@@ -48,8 +48,8 @@ TEST_F(LanguageMenu, GermanMenuInEnglishOrderWithGermanChecked)
     languages.SetMenu(&menu);
     languages.LoadLanguageNames(QStringLiteral("de"));
     EXPECT_EQ(ItemTexts(menu),
-              QStringList({QStringLiteral("&Systemstandard"), QStringLiteral("Englisch"),
-                           QStringLiteral("Französisch"), QStringLiteral("Deutsch")}));
+              QStringList({QStringLiteral("&Systemstandard"), QStringLiteral("English"),
+                           QStringLiteral("Français"), QStringLiteral("Deutsch")}));
     EXPECT_EQ(Checked(menu), QStringList({QStringLiteral("Deutsch")}));
     const QList<QAction *> actions = menu.actions();
     for (int i = 0; i < actions.size(); ++i) {
@@ -113,5 +113,5 @@ TEST_F(LanguageMenu, WithoutHandlerTheCheckMarkStays)
     languages.SetMenu(&menu);
     languages.LoadLanguageNames(QStringLiteral("fr"));
     menu.actions().at(3)->trigger();
-    EXPECT_EQ(Checked(menu), QStringList({QStringLiteral("French")}));
+    EXPECT_EQ(Checked(menu), QStringList({QStringLiteral("Français")}));
 }

@@ -5,6 +5,7 @@
 #include "common/TestUtils.h"
 #include "dialogs/Application.h"
 #include "dialogs/FileOpenDialog.h"
+#include "dialogs/MsgDialogs.h"
 #include "mainwindow/MainWindow.h"
 #include "texttools/CodePages.h"
 
@@ -98,6 +99,7 @@ TEST_F(TxtConvertTest, ConvertWritesTheChosenCopy)
                                                          "e\nzwei"));
     dialog.LoadControls(dir.path(), 437);
     dialog.edTextfile->setText(source);
+    TMessageScript messages;
     TFileSaveScript save;
     const QString target = dir.filePath(S("readme-437.txt"));
     save.answer(target);
@@ -109,6 +111,10 @@ TEST_F(TxtConvertTest, ConvertWritesTheChosenCopy)
     EXPECT_EQ(save.asked()[0].Filter, S("All|*.*"));
     EXPECT_EQ(ReadTestFile(target), QByteArray("Gr\x81\xE1"
                                                "e\r\nzwei\r\n"));
+    // What was written is said.
+    ASSERT_EQ(messages.asked().size(), 1);
+    EXPECT_EQ(messages.asked()[0].message(),
+              S("Written: ") + target + S("\r\nLines: 2, code page 437."));
     EXPECT_EQ(dialog.LastFile, source);
 
     // Another code page, the name follows; cancelling writes nothing.
@@ -120,7 +126,7 @@ TEST_F(TxtConvertTest, ConvertWritesTheChosenCopy)
 
 TEST_F(TxtConvertTest, MissingSourceIsReported)
 {
-    TExceptionScript errors;
+    TMessageScript errors;
     TFileSaveScript save;
     dialog.LoadControls(dir.path(), 437);
     dialog.btbConvertClick();
@@ -128,8 +134,8 @@ TEST_F(TxtConvertTest, MissingSourceIsReported)
     dialog.edTextfile->setText(missing);
     dialog.btbConvertClick();
     ASSERT_EQ(errors.asked().size(), 2);
-    EXPECT_EQ(errors.asked()[0], S("File not found: "));
-    EXPECT_EQ(errors.asked()[1], S("File not found: ") + missing);
+    EXPECT_EQ(errors.asked()[0].message(), S("Please choose the text file to convert."));
+    EXPECT_EQ(errors.asked()[1].message(), S("File not found: ") + missing);
     EXPECT_TRUE(save.asked().isEmpty());
     EXPECT_TRUE(dialog.LastFile.isEmpty());
 }

@@ -3,6 +3,7 @@
 #include "common/ModalDriver.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
+#include "dialogs/MsgDialogs.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
 #include "support/SystemOpen.h"
@@ -157,6 +158,14 @@ TEST_F(WebBrowserTest, WebAddressesAndOtherFilesGoToTheDesktop)
                                false, QKeySequence(Qt::Key_F1)));
     EXPECT_FALSE(other.isVisible());
     EXPECT_EQ(desktop.Opened.size(), 3);
+
+    // A link nothing on the desktop opens says so.
+    desktop.Result = false;
+    TMessageScript messages;
+    ClickLink(win, "https://www.example.org/");
+    ASSERT_EQ(messages.asked().size(), 1);
+    EXPECT_EQ(messages.asked()[0].message(),
+              S("No program on this system can open this address:\r\nhttps://www.example.org/"));
 }
 
 TEST_F(WebBrowserTest, AddressBoxGoesWhereEnterSays)
