@@ -3,6 +3,7 @@
 #include "launcher/ConsoleOutput.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
+#include "support/SystemShell.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,6 +71,15 @@ qint64 TSystemProcessStarter::StartProcess(const QString &CommandLine, const QSt
     if (HidesConsole(arguments)) {
         process.setStandardOutputFile(JoinPath(process.workingDirectory(), DosBox::StdOutName));
         process.setStandardErrorFile(JoinPath(process.workingDirectory(), DosBox::StdErrName));
+    } else {
+        // The emulator outlives the launcher. A reader of a pipe it shared
+        // with the launcher may close it then (a caller that waits only for
+        // "ravelin --run"), and the emulator's next message into it would
+        // end the emulator.
+        if (StandardStreamIsPipe(1))
+            process.setStandardOutputFile(QProcess::nullDevice());
+        if (StandardStreamIsPipe(2))
+            process.setStandardErrorFile(QProcess::nullDevice());
     }
     qint64 pid = 0;
     if (!process.startDetached(&pid))

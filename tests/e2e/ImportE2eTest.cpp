@@ -106,6 +106,7 @@ TEST(ImportE2e, CollectionImportsAndEveryEntryRuns)
         {"Starter", "dos games/starter/RESULT.TXT", "start\r\n"},
         {"Cd Game", "dos games/cd game/RESULT.TXT", "from the disc\r\n"},
         {"Conf Game", "dos games/conf game/RESULT.TXT", "from the disc\r\nconf\r\n"},
+        {"Two Drives", "dos games/two drives/extra/RESULT.TXT", "two\r\n"},
     };
     for (const auto &run : runs) {
         const auto started = folder.runRavelin({S("--run"), S(run.name)});
