@@ -112,6 +112,10 @@ void TakeConf(TImportProposal &p, const TConfImport &conf)
         // The file's own [autoexec] mounts and starts everything; the entry
         // adds nothing that would run the program a second time.
         p.UsesConf = true;
+        // The emulator takes the file's relative paths from its working
+        // folder, which is the entry's folder.
+        if (conf.RelativePaths)
+            p.AppPath = QDir::cleanPath(ExtractFilePath(conf.ConfFile));
         p.Program.clear();
         p.Programs.clear();
         p.AutoEnd = true;
@@ -183,8 +187,14 @@ std::vector<TImportProposal> ProposeImports(const TScanResult &scan, const QStri
 
 bool IsSameApplication(const TDosBoxApp &app, const TImportProposal &proposal)
 {
-    return SameFileName(CleanDir(app.AppPath), CleanDir(proposal.AppPath)) &&
-           SameText(FileNameOf(app.AppFile), FileNameOf(proposal.Program));
+    if (!SameFileName(CleanDir(app.AppPath), CleanDir(proposal.AppPath)))
+        return false;
+    // Entries started by configuration files of one folder differ in the file.
+    if (proposal.UsesConf)
+        return app.AppConfig && app.AppFile.isEmpty() &&
+               SameFileName(QDir::cleanPath(AppConfigPath(app)),
+                            QDir::cleanPath(proposal.ConfFile));
+    return SameText(FileNameOf(app.AppFile), FileNameOf(proposal.Program));
 }
 
 void MarkPresent(std::vector<TImportProposal> &proposals, const TAppList &apps)
