@@ -207,6 +207,20 @@ void MarkPresent(std::vector<TImportProposal> &proposals, const TAppList &apps)
     }
 }
 
+QString ImportSkippedText(int present, int unreadable)
+{
+    QStringList sentences;
+    if (present > 0)
+        sentences.append(SafeFormat(NG_("%d application is already in the catalogue.",
+                                        "%d applications are already in the catalogue.", present),
+                                    present));
+    if (unreadable > 0)
+        sentences.append(SafeFormat(
+            NG_("%d folder could not be read.", "%d folders could not be read.", unreadable),
+            unreadable));
+    return sentences.join(u' ');
+}
+
 std::unique_ptr<TDosBoxApp> MakeImportedEntry(const TImportProposal &p,
                                               const TBasicSettings &settings,
                                               const QImage &defLargeImg, const QImage &defSmallImg)

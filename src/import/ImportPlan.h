@@ -62,6 +62,10 @@ bool IsSameApplication(const TDosBoxApp &app, const TImportProposal &proposal);
 // Sets Present (and clears Checked) for the proposals already in apps.
 void MarkPresent(std::vector<TImportProposal> &proposals, const TAppList &apps);
 
+// What an import passes over, in sentences: the applications already in the
+// catalogue and the folders that could not be read; empty when neither.
+QString ImportSkippedText(int present, int unreadable);
+
 // A new entry as the New command makes it, with the proposal's values.
 std::unique_ptr<TDosBoxApp> MakeImportedEntry(const TImportProposal &proposal,
                                               const TBasicSettings &settings,

@@ -369,10 +369,12 @@ void TImportDialog::UpdateSummary()
     const auto &all = m_model->Proposals();
     const int present = int(std::count_if(all.cbegin(), all.cend(),
                                           [](const TImportProposal &p) { return p.Present; }));
-    QString text = SafeFormat(_("%d of %d applications checked, %d already in the catalogue."),
-                              m_model->CheckedCount(), int(all.size()), present);
-    if (m_unreadable > 0)
-        text += u' ' + SafeFormat(_("%d folders could not be read."), m_unreadable);
+    QString text = SafeFormat(
+        NG_("%d of %d application checked.", "%d of %d applications checked.", all.size()),
+        m_model->CheckedCount(), int(all.size()));
+    const QString skipped = ImportSkippedText(present, m_unreadable);
+    if (!skipped.isEmpty())
+        text += u' ' + skipped;
     laSummary->setText(text);
     if (QPushButton *ok = bbButtons->button(QDialogButtonBox::Ok))
         ok->setEnabled(m_model->CheckedCount() > 0);

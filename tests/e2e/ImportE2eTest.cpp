@@ -88,7 +88,8 @@ TEST(ImportE2e, CollectionImportsAndEveryEntryRuns)
     EXPECT_TRUE(added.err.contains(S("6 applications added"))) << added.err.toStdString();
     // A second import finds them all present.
     const auto again = folder.runRavelin({S("--import"), games, S("--yes")});
-    EXPECT_TRUE(again.err.contains(S("0 applications found to add, 6 already")))
+    EXPECT_TRUE(again.err.contains(
+        S("0 applications found to add. 6 applications are already in the catalogue.")))
         << again.err.toStdString();
 
     const auto list = folder.runRavelin({S("--list")});
