@@ -162,8 +162,11 @@ TImportProposal Propose(const TScannedFolder &scanned, const QString &category)
                      ? _("The configuration file has no [autoexec] commands.")
                      : SafeFormat(_("The configuration file cannot be read: %s"), read.Error);
     }
-    if (p.Program.isEmpty() && !p.UsesConf && p.Note.isEmpty())
+    if (p.Program.isEmpty() && !p.UsesConf && p.Note.isEmpty()) {
+        // An entry without a program would start DOSBox at its prompt.
+        p.Checked = false;
         p.Note = _("No program to start was chosen.");
+    }
     p.Manual = BestManual(scanned);
     p.Icon = BestIcon(scanned, p.Program);
     return p;
@@ -180,8 +183,13 @@ std::vector<TImportProposal> ProposeImports(const TScanResult &scan, const QStri
 {
     std::vector<TImportProposal> proposals;
     proposals.reserve(scan.Folders.size());
-    for (const TScannedFolder &scanned : scan.Folders)
-        proposals.push_back(Propose(scanned, category));
+    for (const TScannedFolder &scanned : scan.Folders) {
+        TImportProposal p = Propose(scanned, category);
+        // Configuration files of other programs (".conf" is common) make no
+        // DOS application of a folder without programs.
+        if (p.FromConf || !p.Programs.isEmpty() || scanned.ConfGiven)
+            proposals.push_back(std::move(p));
+    }
     return proposals;
 }
 

@@ -180,3 +180,14 @@ TEST_F(ImportPlan, ConfFileWithRelativePathsStartsInItsFolderAndIsKnownByIt)
     EXPECT_TRUE(again[0].Present);
     EXPECT_FALSE(again[1].Present);
 }
+
+TEST_F(ImportPlan, FoldersWithoutAProgramToStartAreNotAddedUnasked)
+{
+    write("other/systemd/journald.conf", "[Journal]\nStorage=auto\n");
+    write("other/tools/INSTALL.EXE");
+    write("other/tools/SETUP.EXE");
+    const auto all = ProposeImports(ScanFolders({path("other")}), QString());
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_TRUE(all.front().Program.isEmpty());
+    EXPECT_FALSE(all.front().Checked);
+}
