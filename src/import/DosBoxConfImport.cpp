@@ -175,12 +175,13 @@ TMount ParseMount(const QStringList &tokens)
 
 // A path of the file as the emulator takes it: "~" is the home folder,
 // relative paths start in the file's folder.
-QString HostPath(const QString &path, const QString &confDir)
+QString HostPath(const QString &path, const QString &confDir, bool &relative)
 {
     QString result = path;
     if (result == u"~" || result.startsWith(QStringLiteral("~/")))
         result = QDir::homePath() + result.mid(1);
     if (!IsAbsolutePath(result)) {
+        relative = true;
         if (PathDelimiter() == u'/')
             result.replace(u'\\', u'/');
         result = MakeAbsolutePath(confDir, result);
@@ -277,7 +278,7 @@ bool TAutoexecReader::Mount(const QStringList &tokens, const QString &line)
         Overflow(SafeFormat(_("changes the drives in an unusual way (%s)"), line));
         return true;
     }
-    const QString path = HostPath(mount.Paths.first(), m_confDir);
+    const QString path = HostPath(mount.Paths.first(), m_confDir, m_conf.RelativePaths);
     if (mount.Type == u"cdrom" || mount.Type == u"iso" || mount.Type == u"floppy") {
         Overflow(SafeFormat(_("mounts a folder as CD or floppy drive (%s)"), line));
         return true;
@@ -309,7 +310,7 @@ bool TAutoexecReader::ImgMount(const QStringList &tokens, const QString &line)
     m_cdSet = true;
     m_conf.CdDrv = mount.Drive;
     for (const QString &image : mount.Paths)
-        m_conf.CdImages.append(HostPath(image, m_confDir));
+        m_conf.CdImages.append(HostPath(image, m_confDir, m_conf.RelativePaths));
     return true;
 }
 

@@ -20,6 +20,8 @@ struct TConfImport
     QString AppPath; // the folder mounted as HardDrv; empty when none is
     QChar CdDrv = u'D';
     QStringList CdImages; // full paths
+    // A mounted path is written relative to the file's folder.
+    bool RelativePaths = false;
     // The program as the line names it (with its real file name) and its
     // parameters; empty when no line starts a program.
     QString AppFile;

@@ -112,6 +112,10 @@ void TakeConf(TImportProposal &p, const TConfImport &conf)
         // The file's own [autoexec] mounts and starts everything; the entry
         // adds nothing that would run the program a second time.
         p.UsesConf = true;
+        // The emulator takes the file's relative paths from its working
+        // folder, which is the entry's folder.
+        if (conf.RelativePaths)
+            p.AppPath = QDir::cleanPath(ExtractFilePath(conf.ConfFile));
         p.Program.clear();
         p.Programs.clear();
         p.AutoEnd = true;
@@ -158,8 +162,11 @@ TImportProposal Propose(const TScannedFolder &scanned, const QString &category)
                      ? _("The configuration file has no [autoexec] commands.")
                      : SafeFormat(_("The configuration file cannot be read: %s"), read.Error);
     }
-    if (p.Program.isEmpty() && !p.UsesConf && p.Note.isEmpty())
+    if (p.Program.isEmpty() && !p.UsesConf && p.Note.isEmpty()) {
+        // An entry without a program would start DOSBox at its prompt.
+        p.Checked = false;
         p.Note = _("No program to start was chosen.");
+    }
     p.Manual = BestManual(scanned);
     p.Icon = BestIcon(scanned, p.Program);
     return p;
@@ -176,15 +183,26 @@ std::vector<TImportProposal> ProposeImports(const TScanResult &scan, const QStri
 {
     std::vector<TImportProposal> proposals;
     proposals.reserve(scan.Folders.size());
-    for (const TScannedFolder &scanned : scan.Folders)
-        proposals.push_back(Propose(scanned, category));
+    for (const TScannedFolder &scanned : scan.Folders) {
+        TImportProposal p = Propose(scanned, category);
+        // Configuration files of other programs (".conf" is common) make no
+        // DOS application of a folder without programs.
+        if (p.FromConf || !p.Programs.isEmpty() || scanned.ConfGiven)
+            proposals.push_back(std::move(p));
+    }
     return proposals;
 }
 
 bool IsSameApplication(const TDosBoxApp &app, const TImportProposal &proposal)
 {
-    return SameFileName(CleanDir(app.AppPath), CleanDir(proposal.AppPath)) &&
-           SameText(FileNameOf(app.AppFile), FileNameOf(proposal.Program));
+    if (!SameFileName(CleanDir(app.AppPath), CleanDir(proposal.AppPath)))
+        return false;
+    // Entries started by configuration files of one folder differ in the file.
+    if (proposal.UsesConf)
+        return app.AppConfig && app.AppFile.isEmpty() &&
+               SameFileName(QDir::cleanPath(AppConfigPath(app)),
+                            QDir::cleanPath(proposal.ConfFile));
+    return SameText(FileNameOf(app.AppFile), FileNameOf(proposal.Program));
 }
 
 void MarkPresent(std::vector<TImportProposal> &proposals, const TAppList &apps)
@@ -195,6 +213,20 @@ void MarkPresent(std::vector<TImportProposal> &proposals, const TAppList &apps)
         if (p.Present)
             p.Checked = false;
     }
+}
+
+QString ImportSkippedText(int present, int unreadable)
+{
+    QStringList sentences;
+    if (present > 0)
+        sentences.append(SafeFormat(NG_("%d application is already in the catalogue.",
+                                        "%d applications are already in the catalogue.", present),
+                                    present));
+    if (unreadable > 0)
+        sentences.append(SafeFormat(
+            NG_("%d folder could not be read.", "%d folders could not be read.", unreadable),
+            unreadable));
+    return sentences.join(u' ');
 }
 
 std::unique_ptr<TDosBoxApp> MakeImportedEntry(const TImportProposal &p,

@@ -56,10 +56,15 @@ struct TImportProposal
 std::vector<TImportProposal> ProposeImports(const TScanResult &scan, const QString &category);
 
 // The entry's folder and program are those of the proposal (folders compared
-// as paths, programs by file name without regard to case).
+// as paths, programs by file name without regard to case); for a proposal
+// started by its configuration file, the entry uses the same file.
 bool IsSameApplication(const TDosBoxApp &app, const TImportProposal &proposal);
 // Sets Present (and clears Checked) for the proposals already in apps.
 void MarkPresent(std::vector<TImportProposal> &proposals, const TAppList &apps);
+
+// What an import passes over, in sentences: the applications already in the
+// catalogue and the folders that could not be read; empty when neither.
+QString ImportSkippedText(int present, int unreadable);
 
 // A new entry as the New command makes it, with the proposal's values.
 std::unique_ptr<TDosBoxApp> MakeImportedEntry(const TImportProposal &proposal,

@@ -125,15 +125,29 @@ bool PlainlyBefore(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) < 0;
 }
 
-// "ufo" and "UFO" give "Ufo", "X-COM" gives "X-Com".
+// "ufo" and "UFO" give "Ufo", "X-COM" gives "X-Com", "(cd" gives "(Cd".
 QString Capitalised(const QString &word)
 {
     QString result = word.toLower();
+    bool start = true;
     for (qsizetype i = 0; i < result.size(); ++i) {
-        if (result.at(i).isLetter() && (i == 0 || result.at(i - 1) == u'-'))
-            result[i] = result.at(i).toUpper();
+        const QChar c = result.at(i);
+        if (c.isLetter() && start)
+            result[i] = c.toUpper();
+        if (c.isLetterOrNumber())
+            start = false;
+        else if (c == u'-')
+            start = true;
     }
     return result;
+}
+
+// "CD", "UFO", "(VGA)": in a name written in both cases, such capitals are meant.
+bool IsAbbreviation(const QString &word)
+{
+    const auto letters =
+        std::count_if(word.cbegin(), word.cend(), [](QChar c) { return c.isLetter(); });
+    return letters >= 2 && letters <= 3 && word == word.toUpper();
 }
 
 } // namespace
@@ -143,12 +157,16 @@ QString TidyAppName(const QString &folderName)
     QString text = folderName;
     text.replace(u'_', u' ').replace(u'.', u' ');
     const QStringList words = Words(text);
+    const bool bothCases = text != text.toLower() && text != text.toUpper();
     QStringList result;
     for (qsizetype i = 0; i < words.size(); ++i) {
         QString word = words.at(i);
         const bool oneCase = word == word.toLower() || word == word.toUpper();
+        const bool meant = bothCases && IsAbbreviation(word);
         if (IsRomanNumeral(word))
             word = word.toUpper();
+        else if (meant)
+            ; // kept as written
         else if (i > 0 && IsSmallWord(word) && oneCase)
             word = word.toLower();
         else if (oneCase)

@@ -3,6 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "import/ImportPlan.h"
 #include "launcher/CommandLineMode.h"
+#include "launcher/ConsolePrompt.h"
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 #include "support/StringUtils.h"
@@ -29,9 +30,9 @@ int RunCliImport(const TCliRequest &request, TCatalogue &catalogue, const TCatal
 {
     const QString iniName = QDir::toNativeSeparators(files.IniName);
     if (!catalogue.Loaded || !catalogue.File) {
-        err << SafeFormat(_("The catalogue file \"%s\" could not be read in full; nothing is "
-                            "imported into it."),
-                          iniName)
+        err << WrapLines(SafeFormat(_("The catalogue file \"%s\" could not be read in full; "
+                                      "nothing is imported into it."),
+                                    iniName))
             << Qt::endl;
         return ceNotStarted;
     }
@@ -50,7 +51,7 @@ int RunCliImport(const TCliRequest &request, TCatalogue &catalogue, const TCatal
             continue;
         }
         if (!p.Checked) {
-            err << SafeFormat(_("Not added: %s (%s)"), p.Name, p.Note) << u'\n';
+            err << WrapLines(SafeFormat(_("Not added: %s (%s)"), p.Name, p.Note)) << u'\n';
             continue;
         }
         ++toAdd;
@@ -58,13 +59,17 @@ int RunCliImport(const TCliRequest &request, TCatalogue &catalogue, const TCatal
             << u'\n';
     }
     out << Qt::flush;
-    err << SafeFormat(_("%d applications found to add, %d already in the catalogue, %d folders "
-                        "could not be read."),
-                      toAdd, present, scan.Unreadable)
-        << Qt::endl;
+    QString summary = SafeFormat(
+        NG_("%d application found to add.", "%d applications found to add.", toAdd), toAdd);
+    const QString skipped = ImportSkippedText(present, scan.Unreadable);
+    if (!skipped.isEmpty())
+        summary += u' ' + skipped;
+    err << WrapLines(summary) << Qt::endl;
     if (!request.Yes) {
         if (toAdd > 0)
-            err << _("Nothing was added; add them with --yes.") << Qt::endl;
+            err << WrapLines(NG_("Nothing was added; add it with --yes.",
+                                 "Nothing was added; add them with --yes.", toAdd))
+                << Qt::endl;
         return ceSuccess;
     }
     if (toAdd == 0)
@@ -74,10 +79,12 @@ int RunCliImport(const TCliRequest &request, TCatalogue &catalogue, const TCatal
         SaveCatalogue(files.IniName, catalogue,
                       ReadMainWindowBounds(*catalogue.File, DefaultBounds));
     } catch (const ERavelinError &e) {
-        err << e.message() << Qt::endl;
+        err << WrapLines(e.message()) << Qt::endl;
         return ceNotStarted;
     }
-    err << SafeFormat(_("%d applications added to the catalogue \"%s\"."), toAdd, iniName)
+    err << WrapLines(SafeFormat(NG_("%d application added to the catalogue \"%s\".",
+                                    "%d applications added to the catalogue \"%s\".", toAdd),
+                                toAdd, iniName))
         << Qt::endl;
     return ceSuccess;
 }

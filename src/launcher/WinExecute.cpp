@@ -4,9 +4,11 @@
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
 #include "support/SystemProcess.h"
+#include "support/SystemShell.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <cerrno>
 
 QStringList SplitCommandLine(const QString &CommandLine)
@@ -60,6 +62,15 @@ qint64 TSystemProcessStarter::StartProcess(const QString &CommandLine, const QSt
     if (HidesConsole(arguments)) {
         request.StdOutFile = JoinPath(request.WorkDir, DosBox::StdOutName);
         request.StdErrFile = JoinPath(request.WorkDir, DosBox::StdErrName);
+    } else {
+        // The emulator outlives the launcher. A reader of a pipe it shared
+        // with the launcher may close it then (a caller that waits only for
+        // "ravelin --run"), and the emulator's next message into it would
+        // end the emulator.
+        if (StandardStreamIsPipe(1))
+            request.StdOutFile = QProcess::nullDevice();
+        if (StandardStreamIsPipe(2))
+            request.StdErrFile = QProcess::nullDevice();
     }
     const TSpawnResult started = SpawnDetached(request);
     if (started.Error != 0)

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -98,6 +99,31 @@ void TImportListModel::SetAllChecked(bool checked)
         p.Checked = checked && !p.Present;
     if (!m_proposals.empty())
         emit dataChanged(index(0, colName), index(rowCount() - 1, colName), {Qt::CheckStateRole});
+}
+
+void TImportListModel::ToggleChecked(const QList<int> &rows)
+{
+    const auto checkable = [&](int row) {
+        return row >= 0 && row < rowCount() && !m_proposals.at(size_t(row)).Present;
+    };
+    const auto first = std::find_if(rows.cbegin(), rows.cend(), checkable);
+    if (first == rows.cend())
+        return;
+    const bool check = !m_proposals.at(size_t(*first)).Checked;
+    for (const int row : rows) {
+        if (checkable(row))
+            setData(index(row, colName), check ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    }
+}
+
+void TImportListModel::ReplaceCategory(const QString &from, const QString &to)
+{
+    for (TImportProposal &p : m_proposals) {
+        if (!p.Present && p.Category == from)
+            p.Category = to;
+    }
+    if (!m_proposals.empty())
+        emit dataChanged(index(0, colCategory), index(rowCount() - 1, colCategory));
 }
 
 int TImportListModel::CheckedCount() const
@@ -221,10 +247,11 @@ TImportDialog::TImportDialog(QWidget *parent) : QDialog(parent)
     layout->addWidget(intro);
 
     auto *top = new QHBoxLayout;
-    auto *laCategory = new QLabel(N_("Category of new applications:"), this);
+    auto *laCategory = new QLabel(N_("Ca&tegory of new applications:"), this);
     cbCategory = new QComboBox(this);
     cbCategory->setObjectName(QStringLiteral("cbCategory"));
     cbCategory->setEditable(true);
+    cbCategory->setInsertPolicy(QComboBox::NoInsert);
     cbCategory->setMinimumContentsLength(16);
     MarkUserData(cbCategory);
     laCategory->setBuddy(cbCategory);
@@ -251,13 +278,25 @@ TImportDialog::TImportDialog(QWidget *parent) : QDialog(parent)
     lvProposals->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     lvProposals->horizontalHeader()->setStretchLastSection(true);
     lvProposals->setWordWrap(false);
+    lvProposals->setTextElideMode(Qt::ElideMiddle); // long folders keep their ends
+    lvProposals->installEventFilter(this);
     layout->addWidget(lvProposals, 1);
+
+    // The whole note of the current row, which its cell may show cut.
+    laNote = new QLabel(this);
+    laNote->setObjectName(QStringLiteral("laNote"));
+    laNote->setWordWrap(true);
+    laNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    laNote->setMinimumHeight(2 * fontMetrics().lineSpacing());
+    MarkUserData(laNote);
+    layout->addWidget(laNote);
 
     auto *bottom = new QHBoxLayout;
     btCheckAll = new QPushButton(N_("Check &all"), this);
     btCheckNone = new QPushButton(N_("Check &none"), this);
     laSummary = new QLabel(this);
     laSummary->setObjectName(QStringLiteral("laSummary"));
+    laSummary->setWordWrap(true);
     MarkUserData(laSummary);
     bbButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     bottom->addWidget(btCheckAll);
@@ -270,13 +309,57 @@ TImportDialog::TImportDialog(QWidget *parent) : QDialog(parent)
     connect(btAddConf, &QPushButton::clicked, this, [this] { btAddConfClick(); });
     connect(btCheckAll, &QPushButton::clicked, this, [this] { m_model->SetAllChecked(true); });
     connect(btCheckNone, &QPushButton::clicked, this, [this] { m_model->SetAllChecked(false); });
+    connect(cbCategory, &QComboBox::editTextChanged, this, [this](const QString &text) {
+        m_model->ReplaceCategory(m_category, text.trimmed());
+        m_category = text.trimmed();
+    });
+    connect(lvProposals->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                laNote->setText(
+                    current.siblingAtColumn(TImportListModel::colNote).data().toString());
+            });
     connect(m_model, &QAbstractItemModel::dataChanged, this, [this] { UpdateSummary(); });
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { UpdateSummary(); });
     connect(bbButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(bbButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    resize(ScaleByDpi(860, this), ScaleByDpi(520, this));
+    resize(ScaleByDpi(960, this), ScaleByDpi(560, this));
+    PlaceFormAt(this, CenterPos);
     TranslateComponent(this);
+}
+
+// Space in the list toggles check boxes whatever column is current; an open
+// editor gets its keys itself.
+bool TImportDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lvProposals && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space &&
+        static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier) {
+        ToggleSelected();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TImportDialog::ToggleSelected()
+{
+    QList<int> rows;
+    for (const QModelIndex &index : lvProposals->selectionModel()->selectedRows())
+        rows.append(index.row());
+    if (rows.isEmpty() && lvProposals->currentIndex().isValid())
+        rows.append(lvProposals->currentIndex().row());
+    std::sort(rows.begin(), rows.end());
+    m_model->ToggleChecked(rows);
+}
+
+// Each column as wide as its texts, but none so wide that the notes at the
+// end leave the window.
+void TImportDialog::FitColumns()
+{
+    lvProposals->resizeColumnsToContents();
+    const int widest = ScaleByDpi(220, this);
+    for (int column = 0; column < TImportListModel::colNote; ++column)
+        lvProposals->setColumnWidth(column, std::min(lvProposals->columnWidth(column), widest));
 }
 
 void TImportDialog::Fill(const QStringList &categories, const QString &category,
@@ -289,6 +372,8 @@ void TImportDialog::Fill(const QStringList &categories, const QString &category,
     cbCategory->clear();
     cbCategory->addItems(categories);
     cbCategory->setEditText(category);
+    m_category = category.trimmed();
+    btAddFolder->setFocus();
     UpdateSummary();
 }
 
@@ -318,6 +403,7 @@ bool TImportDialog::ScanPaths(const QStringList &paths)
     progress.setWindowTitle(windowTitle());
     progress.setLabelText(_("Looking for DOS applications…"));
     progress.setMinimumDuration(400);
+    progress.setMinimumWidth(ScaleByDpi(360, this));
     progress.setWindowModality(Qt::WindowModal);
     const TScanResult scan = ScanFolders(paths, [&](int done, int total) {
         progress.setMaximum(total);
@@ -327,7 +413,7 @@ bool TImportDialog::ScanPaths(const QStringList &paths)
     });
     progress.reset();
     m_unreadable += scan.Unreadable;
-    std::vector<TImportProposal> found = ProposeImports(scan, cbCategory->currentText().trimmed());
+    std::vector<TImportProposal> found = ProposeImports(scan, m_category);
     if (m_apps)
         MarkPresent(found, *m_apps);
     // A folder scanned twice is listed once.
@@ -338,8 +424,17 @@ bool TImportDialog::ScanPaths(const QStringList &paths)
                    p.Program == q.Program;
         });
     });
+    const int first = m_model->rowCount();
+    if (found.empty() && !scan.Cancelled)
+        laNote->setText(_("No new DOS applications were found."));
     m_model->Append(std::move(found));
-    lvProposals->resizeColumnsToContents();
+    FitColumns();
+    if (m_model->rowCount() > first) {
+        // The keyboard goes on in the list, at the first row found.
+        lvProposals->setFocus();
+        lvProposals->setCurrentIndex(m_model->index(first, TImportListModel::colName));
+        lvProposals->scrollTo(lvProposals->currentIndex());
+    }
     UpdateSummary();
     return !scan.Cancelled;
 }
@@ -369,10 +464,12 @@ void TImportDialog::UpdateSummary()
     const auto &all = m_model->Proposals();
     const int present = int(std::count_if(all.cbegin(), all.cend(),
                                           [](const TImportProposal &p) { return p.Present; }));
-    QString text = SafeFormat(_("%d of %d applications checked, %d already in the catalogue."),
-                              m_model->CheckedCount(), int(all.size()), present);
-    if (m_unreadable > 0)
-        text += u' ' + SafeFormat(_("%d folders could not be read."), m_unreadable);
+    QString text = SafeFormat(
+        NG_("%d of %d application checked.", "%d of %d applications checked.", all.size()),
+        m_model->CheckedCount(), int(all.size()));
+    const QString skipped = ImportSkippedText(present, m_unreadable);
+    if (!skipped.isEmpty())
+        text += u' ' + skipped;
     laSummary->setText(text);
     if (QPushButton *ok = bbButtons->button(QDialogButtonBox::Ok))
         ok->setEnabled(m_model->CheckedCount() > 0);

@@ -34,6 +34,11 @@ public:
     void Clear();
     const std::vector<TImportProposal> &Proposals() const { return m_proposals; }
     void SetAllChecked(bool checked);
+    // Checks the rows when the first of them is unchecked, else unchecks them.
+    void ToggleChecked(const QList<int> &rows);
+    // The rows whose category is still from were taken with an earlier
+    // choice of the import's category: they follow the new one.
+    void ReplaceCategory(const QString &from, const QString &to);
     int CheckedCount() const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -75,6 +80,8 @@ public:
     bool ScanPaths(const QStringList &paths);
     void btAddFolderClick();
     void btAddConfClick();
+    // Space in the list: the check boxes of the selected rows.
+    void ToggleSelected();
 
     TImportListModel *Model() const { return m_model; }
 
@@ -84,14 +91,20 @@ public:
     QPushButton *btCheckAll = nullptr;
     QPushButton *btCheckNone = nullptr;
     QTableView *lvProposals = nullptr;
+    QLabel *laNote = nullptr;
     QLabel *laSummary = nullptr;
     QDialogButtonBox *bbButtons = nullptr;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void UpdateSummary();
+    void FitColumns();
 
     TImportListModel *m_model = nullptr;
     const TAppList *m_apps = nullptr;
     QStringList m_categories;
+    QString m_category; // the import's category as the rows have it
     int m_unreadable = 0;
 };

@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr qint64 MaxEntrySize = 64 * 1024;
@@ -84,4 +86,10 @@ int MoveDirToRecycleBin(const QString &dir)
     if (!QFile::moveToTrash(path, &inTrash))
         return 1;
     return IsAbsolutePath(inTrash) ? 0 : 1;
+}
+
+bool StandardStreamIsPipe(int stream)
+{
+    struct stat info = {};
+    return ::fstat(stream, &info) == 0 && S_ISFIFO(info.st_mode);
 }

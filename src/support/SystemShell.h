@@ -30,3 +30,7 @@ bool ReadShellLink(const QString &linkFile, TShellLink &link);
 // Moves a directory (a trailing delimiter is allowed) to the desktop's trash.
 // Returns 0 on success.
 int MoveDirToRecycleBin(const QString &dir);
+
+// The program's standard output (1) or standard error (2) is a pipe, whose
+// reader may go away while a process started from here still writes into it.
+bool StandardStreamIsPipe(int stream);

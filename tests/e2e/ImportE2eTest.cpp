@@ -88,7 +88,8 @@ TEST(ImportE2e, CollectionImportsAndEveryEntryRuns)
     EXPECT_TRUE(added.err.contains(S("6 applications added"))) << added.err.toStdString();
     // A second import finds them all present.
     const auto again = folder.runRavelin({S("--import"), games, S("--yes")});
-    EXPECT_TRUE(again.err.contains(S("0 applications found to add, 6 already")))
+    EXPECT_TRUE(again.err.contains(
+        S("0 applications found to add. 6 applications are already in the catalogue.")))
         << again.err.toStdString();
 
     const auto list = folder.runRavelin({S("--list")});
@@ -106,6 +107,7 @@ TEST(ImportE2e, CollectionImportsAndEveryEntryRuns)
         {"Starter", "dos games/starter/RESULT.TXT", "start\r\n"},
         {"Cd Game", "dos games/cd game/RESULT.TXT", "from the disc\r\n"},
         {"Conf Game", "dos games/conf game/RESULT.TXT", "from the disc\r\nconf\r\n"},
+        {"Two Drives", "dos games/two drives/extra/RESULT.TXT", "two\r\n"},
     };
     for (const auto &run : runs) {
         const auto started = folder.runRavelin({S("--run"), S(run.name)});

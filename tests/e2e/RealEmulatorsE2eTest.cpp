@@ -448,6 +448,36 @@ TEST_P(RealEmulators, DetectionDespiteWarnings)
     EXPECT_EQ(variant.Version.Minor, build.minor);
 }
 
+// A collection brought in with "ravelin --import --yes" starts: a folder
+// entry, and one that runs a configuration file of its own (two hard drives,
+// paths relative to the file, which lies in a sub-folder of the game).
+TEST_P(RealEmulators, ImportedEntriesStart)
+{
+    const TBuild &build = GetParam();
+    const QByteArray wait = build.staging ? "@CHOICE /C:AB /N /T:A,2 > NUL\r\n" : "";
+    const QString games = m_folder.makeDir(S("dos games"));
+    m_folder.writeFile(S("dos games/keen_dreams/INSTALL.EXE"), "MZ");
+    m_folder.writeFile(S("dos games/keen_dreams/KEEN.BAT"), "@echo keen>RESULT.TXT\r\n" + wait);
+    m_folder.writeFile(S("dos games/two drives/GO.BAT"), "@echo two>E:\\RESULT.TXT\r\n" + wait);
+    const QString save = m_folder.makeDir(S("dos games/two drives/save"));
+    m_folder.writeFile(S("dos games/two drives/conf/game.conf"),
+                       "[autoexec]\nmount c ..\nmount e ../save\nc:\ncall GO.BAT\nexit\n");
+    m_folder.writeCatalogue({{S("DosBoxPath"), BuildDir(build)},
+                             {S("RootPath"), m_folder.path()},
+                             {S("ConfFile"), writePrimaryConfig()}},
+                            {});
+
+    const auto added = m_folder.runRavelin({S("--import"), games, S("--yes")}, m_env);
+    ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
+    for (const char *name : {"Keen Dreams", "Two Drives"}) {
+        const auto run = m_folder.runRavelin({S("--run"), S(name)}, m_env);
+        ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err.toStdString();
+    }
+    ASSERT_TRUE(m_folder.waitForEmulatorsToEnd(30000)) << "EXIT did not end the emulator";
+    EXPECT_EQ(Read(games + S("/keen_dreams"), "RESULT.TXT"), S("keen"));
+    EXPECT_EQ(Read(save, "RESULT.TXT"), S("two"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Builds, RealEmulators, testing::ValuesIn(Builds),
                          [](const testing::TestParamInfo<TBuild> &info) {
                              QString name = S(info.param.name);

@@ -157,3 +157,37 @@ TEST_F(ImportPlan, FolderOfOneApplicationConfFileAndCancel)
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(ScanFolders({path("nowhere")}).Unreadable, 1);
 }
+
+TEST_F(ImportPlan, ConfFileWithRelativePathsStartsInItsFolderAndIsKnownByIt)
+{
+    write("gog/GAME.EXE");
+    const char *twoDrives = "[autoexec]\nmount c ..\nmount e ../save\nc:\ngame\n";
+    write("gog/conf/game.conf", twoDrives);
+    write("gog/conf/single.conf", twoDrives);
+    TCatalogue catalogue;
+    auto first = ProposeImports(ScanFolders({path("gog/conf/game.conf")}), QString());
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_TRUE(first.front().UsesConf);
+    // The emulator resolves ".." against its working folder.
+    EXPECT_EQ(first.front().AppPath, path("gog/conf"));
+    ASSERT_EQ(AddImports(catalogue, first, QImage(), QImage()), 1);
+    EXPECT_EQ(catalogue.Apps.front()->AppConfigFile, path("gog/conf/game.conf"));
+
+    auto again = ProposeImports(
+        ScanFolders({path("gog/conf/game.conf"), path("gog/conf/single.conf")}), QString());
+    MarkPresent(again, catalogue.Apps);
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_TRUE(again[0].Present);
+    EXPECT_FALSE(again[1].Present);
+}
+
+TEST_F(ImportPlan, FoldersWithoutAProgramToStartAreNotAddedUnasked)
+{
+    write("other/systemd/journald.conf", "[Journal]\nStorage=auto\n");
+    write("other/tools/INSTALL.EXE");
+    write("other/tools/SETUP.EXE");
+    const auto all = ProposeImports(ScanFolders({path("other")}), QString());
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_TRUE(all.front().Program.isEmpty());
+    EXPECT_FALSE(all.front().Checked);
+}

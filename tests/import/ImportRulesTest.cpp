@@ -30,6 +30,8 @@ TEST(ImportRules, TidiesFolderNames)
     EXPECT_EQ(TidyAppName(S("UltimaVII")), S("Ultima VII"));
     EXPECT_EQ(TidyAppName(S("X-COM  ufo")), S("X-Com Ufo"));
     EXPECT_EQ(TidyAppName(S("3d_pinball")), S("3d Pinball"));
+    EXPECT_EQ(TidyAppName(S("Fate of Atlantis (CD version)")), S("Fate of Atlantis (CD Version)"));
+    EXPECT_EQ(TidyAppName(S("(cd) ufo")), S("(Cd) Ufo"));
     EXPECT_EQ(TidyAppName(QString()), QString());
 }
 

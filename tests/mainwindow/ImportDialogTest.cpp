@@ -6,9 +6,13 @@
 #include "mainwindow/MainWindow.h"
 #include "support/IniFileUtils.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QItemSelectionModel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,4 +119,34 @@ TEST_F(ImportDialogTest, MainWindowAddsTheEntriesOnTheirTabsAndSaves)
     EXPECT_EQ(saved.ReadInteger(u"Config", u"AppCount", 0), 3);
     EXPECT_EQ(saved.ReadString(u"App003", u"AppName"), S("Zork"));
     EXPECT_EQ(saved.ReadString(u"App003", u"Executable"), S("ZORK.COM"));
+}
+
+TEST_F(ImportDialogTest, SpaceTogglesTheSelectedRowsAndRowsFollowTheCategory)
+{
+    TAppList apps;
+    TImportDialog dialog;
+    dialog.ChooseFolder = [&](const QString &, QString &chosen) {
+        chosen = path("games");
+        return true;
+    };
+    dialog.Fill({S("Games")}, S("Games"), apps);
+    dialog.btAddFolderClick();
+    TImportListModel *model = dialog.Model();
+    ASSERT_EQ(model->rowCount(), 3);
+    ASSERT_TRUE(
+        model->setData(model->index(1, TImportListModel::colCategory), S("Tools"), Qt::EditRole));
+
+    // Rows 0 and 2 selected, the current cell in the program column.
+    dialog.lvProposals->setCurrentIndex(model->index(2, TImportListModel::colProgram));
+    dialog.lvProposals->selectionModel()->select(model->index(0, 0), QItemSelectionModel::Select |
+                                                                         QItemSelectionModel::Rows);
+    QTest::keyClick(dialog.lvProposals, Qt::Key_Space);
+    EXPECT_EQ(model->CheckedCount(), 1);
+    EXPECT_TRUE(model->Proposals()[1].Checked);
+    QTest::keyClick(dialog.lvProposals, Qt::Key_Space);
+    EXPECT_EQ(model->CheckedCount(), 3);
+
+    dialog.cbCategory->setEditText(S("Adventures"));
+    EXPECT_EQ(model->Proposals()[0].Category, S("Adventures"));
+    EXPECT_EQ(model->Proposals()[1].Category, S("Tools")); // corrected by hand
 }
