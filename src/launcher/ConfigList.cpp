@@ -3,9 +3,8 @@
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 
-#include <QDir>
-#include <QSaveFile>
 #include <QStringEncoder>
 
 TConfigList::TConfigList(const QString &AFilename) : FFilename(AFilename) {}
@@ -36,11 +35,5 @@ void TConfigList::Save() const
         data += "\r\n";
     }
 
-    const QString shown = QDir::toNativeSeparators(FFilename);
-    QSaveFile file(FFilename);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFCreateError(
-            SafeFormat(R_("Cannot create file \"%s\". %s"), shown, file.errorString()));
-    if (file.write(data) != data.size() || !file.commit())
-        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), shown));
+    WriteFileSafely(FFilename, data);
 }

@@ -3,11 +3,11 @@
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 #include "support/TextEncoding.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtAlgorithms>
 #include <QtEndian>
@@ -773,6 +773,9 @@ QByteArray TUnicodeIniFile::ToData() const
     *out++ = char(0xFF);
     *out++ = char(0xFE);
     auto put = [&out](QStringView v) {
+        // An empty view may have no data at all, which memcpy must not see.
+        if (v.isEmpty())
+            return;
         qToLittleEndian<char16_t>(v.utf16(), v.size(), out);
         out += 2 * v.size();
     };
@@ -810,24 +813,22 @@ void TUnicodeIniFile::UpdateFile()
     m_modified = false;
 }
 
-void TUnicodeIniFile::SaveAs(const QString &fileName)
+TFileState TUnicodeIniFile::SaveAs(const QString &fileName)
 {
-    WriteTo(fileName);
+    const TFileState state = WriteTo(fileName);
     if (fileName == m_fileName)
         m_modified = false;
+    return state;
 }
 
-void TUnicodeIniFile::WriteTo(const QString &fileName) const
+TFileState TUnicodeIniFile::WriteTo(const QString &fileName) const
 {
     if (!m_complete) {
         throw EWriteError(
             SafeFormat(U_("The file \"%s\" could not be read completely; it was left unchanged."),
                        m_fileName));
     }
-    const QByteArray data = ToData();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), fileName));
+    return WriteFileSafely(fileName, ToData());
 }
 
 // ---------------------------------------------------------------------------

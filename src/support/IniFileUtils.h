@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/SystemFiles.h"
 #include "support/TextEncoding.h"
 
 #include <QByteArray>
@@ -26,8 +27,9 @@
 //
 // Writing: the whole file, UTF-16 LE with byte-order mark, CR LF after every
 // line, each section followed by an empty line, sections and keys in the order
-// they were read or created. The file is replaced atomically (QSaveFile); a
-// failure raises EWriteError and leaves the previous file as it was.
+// they were read or created. The file is replaced atomically
+// (WriteFileSafely); a failure raises EWriteError with the reason and leaves
+// the previous file as it was.
 //
 // A writable object saves explicitly with UpdateFile(), which throws. Its
 // destructor saves unsaved changes too but cannot report a failure, so every
@@ -100,8 +102,9 @@ public:
     // Writes the content to fileName as UpdateFile does, even for an object
     // opened for reading: such an object can be kept, changed and saved any
     // number of times without reading the file again, and never writes by
-    // itself. A file read only in part is never written.
-    void SaveAs(const QString &fileName);
+    // itself. A file read only in part is never written. Returns the state
+    // of the written file.
+    TFileState SaveAs(const QString &fileName);
 
     // Limits against hostile files: larger files, or files with more sections
     // and lines than this, are read only in part and never overwritten.
@@ -162,7 +165,7 @@ private:
     void Parse();
     void Clear();
     void EnsureEncodingKey(bool force);
-    void WriteTo(const QString &fileName) const;
+    TFileState WriteTo(const QString &fileName) const;
 
     QStringView View(TextRef ref, bool owned) const;
     QStringView KeyOf(const Line &l) const { return View(l.key, l.keyOwned); }

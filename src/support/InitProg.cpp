@@ -223,13 +223,15 @@ QString AutoStartLinkFile()
     return folder.isEmpty() ? folder : JoinPath(folder, ExeBaseName() + QStringLiteral(".desktop"));
 }
 
-int UpdateAutoStartLink(bool autoStart, const QString &progVersName)
+int UpdateAutoStartLink(bool autoStart, const QString &progVersName, QString *error)
 {
     const QString linkFile = AutoStartLinkFile();
     if (linkFile.isEmpty())
         return 0;
     const QFileInfo link(linkFile);
-    if (link.exists() || link.isSymLink())
+    // A new entry replaces a file in one step; a symbolic link must go
+    // first, or the write would change the file it points to.
+    if ((!autoStart && link.exists()) || link.isSymLink())
         QFile::remove(linkFile);
     if (!autoStart)
         return 0;
@@ -245,5 +247,5 @@ int UpdateAutoStartLink(bool autoStart, const QString &progVersName)
     const QString icon = ExeDir() + ExeBaseName() + QStringLiteral(".png");
     if (QFileInfo(icon).isFile())
         entry.Icon = icon;
-    return CreateShellLink(linkFile, entry);
+    return CreateShellLink(linkFile, entry, error);
 }

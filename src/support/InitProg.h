@@ -87,5 +87,5 @@ QString AutoStartLinkFile();
 // Removes the start-up entry and, with autoStart, writes it anew (target
 // the program, working directory ExeDir, description progVersName, icon the
 // picture ExeBaseName + ".png" beside the program when there is one).
-// Returns 0 on success.
-int UpdateAutoStartLink(bool autoStart, const QString &progVersName);
+// Returns 0 on success; error, when given, receives the reason of a failure.
+int UpdateAutoStartLink(bool autoStart, const QString &progVersName, QString *error = nullptr);

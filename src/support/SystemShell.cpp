@@ -1,12 +1,13 @@
 #include "support/SystemShell.h"
 
+#include "support/Errors.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -184,7 +185,7 @@ bool ReadDesktopEntry(const QByteArray &data, TShellLink &link)
 
 } // namespace
 
-int CreateShellLink(const QString &linkFile, const TShellLink &link)
+int CreateShellLink(const QString &linkFile, const TShellLink &link, QString *error)
 {
     if (link.Target.isEmpty())
         return -1;
@@ -212,11 +213,14 @@ int CreateShellLink(const QString &linkFile, const TShellLink &link)
     if (link.RunAsAdmin)
         add(AdminKey, QStringLiteral("true"));
 
-    QSaveFile out(linkFile);
-    if (!out.open(QIODevice::WriteOnly))
+    try {
+        WriteFileSafely(linkFile, text.toUtf8());
+    } catch (const ERavelinError &e) {
+        if (error)
+            *error = e.message();
         return -2;
-    out.write(text.toUtf8());
-    return out.commit() ? 0 : -3;
+    }
+    return 0;
 }
 
 bool ReadShellLink(const QString &linkFile, TShellLink &link)

@@ -421,7 +421,9 @@ TEST_F(CatalogueTest, SaveFailureIsReported)
         SaveCatalogue(target, m_cat, QRect());
         FAIL() << "no error";
     } catch (const EWriteError &e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Error writing to \"%1\"").arg(target));
+        EXPECT_EQ(
+            e.message(),
+            QStringLiteral("Error writing to \"%1\"\r\nThe folder does not exist.").arg(target));
     }
 }
 

@@ -402,7 +402,7 @@ TEST_F(RunCommand, KeymapperWithoutGlobalMapOrConfiguration)
 TEST_F(RunCommand, KeymapperForAMissingFolderFailsBeforeStarting)
 {
     app->AppPath = path(S("gone"));
-    EXPECT_THROW(RunKeymapper(*app, {settings, prompt, starter}), EFCreateError);
+    EXPECT_THROW(RunKeymapper(*app, {settings, prompt, starter}), EWriteError);
     touch(S("conf/mapper.map"));
     settings.MapperFile = S("mapper.map");
     EXPECT_THROW(RunKeymapper(*app, {settings, prompt, starter}), ECopyError);

@@ -8,6 +8,7 @@
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 #include "texttools/TextDecoding.h"
 #include "texttools/ui/FindDialog.h"
 
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QToolButton>
@@ -540,11 +540,5 @@ void TShowTextDialog::WriteBack(const QString &Text, bool AsUtf8)
         FReadCodePage = CpUtf8;
         FReadBom = true;
     }
-    QSaveFile file(TextName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFCreateError(
-            SafeFormat(R_("Cannot create file \"%s\". %s"), TextName, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), TextName) +
-                          QStringLiteral("\r\n") + file.errorString());
+    WriteFileSafely(TextName, bytes);
 }
