@@ -1,5 +1,6 @@
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/CatalogueBackups.h"
 #include "catalogue/LoadCache.h"
 #include "emulator/DosBoxInfo.h"
 #include "emulator/DosBoxInterface.h"
@@ -10,7 +11,9 @@
 #include "support/SystemEditor.h"
 #include "support/SystemKeyboard.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -118,26 +121,20 @@ QString Triple(int a, int b, int c)
     return QString::number(a) + u',' + QString::number(b) + u',' + QString::number(c);
 }
 
-// The highest n for which [App<n>] exists, so that an absurd AppCount costs
-// nothing.
-int LastAppSection(const TUnicodeIniFile &ini)
+// The number of an entry section as AppSectionName writes it ("App", three
+// digits at least, no leading zero beyond them); 0 for other names.
+int EntrySectionNumber(const QString &name)
 {
-    int last = 0;
-    for (const QString &name : ini.ReadSections()) {
-        // "App" and the number as AppSectionName writes it: three digits at
-        // least, no leading zero beyond them.
-        const qsizetype digits = name.size() - 3;
-        if (digits < 3 || digits > 9 ||
-            !name.startsWith(QStringLiteral("App"), Qt::CaseInsensitive))
-            continue;
-        if (digits > 3 && name.at(3) == u'0')
-            continue;
-        bool ok = false;
-        const int n = QStringView(name).sliced(3).toInt(&ok);
-        if (ok && n > last && name.at(3).isDigit())
-            last = n;
+    const qsizetype digits = name.size() - 3;
+    if (digits < 3 || digits > 9 || !name.startsWith(QStringLiteral("App"), Qt::CaseInsensitive))
+        return 0;
+    if (digits > 3 && name.at(3) == u'0')
+        return 0;
+    for (qsizetype i = 3; i < name.size(); ++i) {
+        if (name.at(i) < u'0' || name.at(i) > u'9')
+            return 0;
     }
-    return last;
+    return QStringView(name).sliced(3).toInt();
 }
 
 void ReadConfig(const TUnicodeIniFile &ini, const TCatalogueFiles &files, TBasicSettings &s)
@@ -295,6 +292,16 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
     const TUnicodeIniFile &ini = *catalogue.File;
     TBasicSettings &s = catalogue.BasicSettings;
 
+    catalogue.DiskState =
+        SameFileName(ini.FileName(), files.IniName) ? ini.ReadState() : FileStateOf(files.IniName);
+    if (IsForeignFile(ini)) {
+        host.ReportError(SafeFormat(
+            _("The file \"%s\" is not a Ravelin catalogue. Ravelin leaves it unchanged and "
+              "ends.\r\nName another file with /ini:FILE."),
+            QDir::toNativeSeparators(ini.FileName())));
+        result.NotCatalogue = result.Cancelled = true;
+        return result;
+    }
     // Saving would replace what could not be read; such a file is shown as
     // far as it was read and left alone, and the window can still close.
     const bool complete = ini.CompletelyRead();
@@ -328,14 +335,9 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
         host.EditBasicSettings(s);
     catalogue.CurApp = ini.ReadString(SecConfig, KeyLastApp);
 
-    const int count = qMin(ini.ReadInteger(SecConfig, KeyAppCount, 0), LastAppSection(ini));
     bool remembered = false;
     TLoadCacheScope cacheScope;
-    for (int i = 1; i <= count; ++i) {
-        const QString section = AppSectionName(i);
-        // A missing section has nothing to load.
-        if (!ini.SectionExists(section))
-            continue;
+    for (const QString &section : EntrySections(ini)) {
         auto app = std::make_unique<TDosBoxApp>(s.ConfFile, defLargeImg, defSmallImg, s.Codepage,
                                                 s.HideCon);
         ReadEntry(ini, section, s, *app, result);
@@ -352,11 +354,64 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
     return result;
 }
 
+QStringList EntrySections(const TUnicodeIniFile &file)
+{
+    const int count = file.ReadInteger(SecConfig, KeyAppCount, 0);
+    std::vector<std::pair<int, QString>> found;
+    for (const QString &name : file.ReadSections()) {
+        const int n = EntrySectionNumber(name);
+        if (n > 0 && n <= count)
+            found.emplace_back(n, name);
+    }
+    // Stable: of two sections with one number the first counts, as a look-up
+    // by name would find it.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList names;
+    int last = 0;
+    for (const auto &[n, name] : found) {
+        if (n != last)
+            names.append(name);
+        last = n;
+    }
+    return names;
+}
+
+bool IsForeignFile(const TUnicodeIniFile &file)
+{
+    if (!file.CompletelyRead() || file.ReadState().Size == 0)
+        return false;
+    const QString known[] = {QStringLiteral("Unicode"), SecConfig, QStringLiteral("HtmlManual"),
+                             QStringLiteral("Directories")};
+    for (const QString &name : file.ReadSections()) {
+        if (EntrySectionNumber(name) > 0)
+            return false;
+        for (const QString &k : known) {
+            if (SameText(name, k))
+                return false;
+        }
+    }
+    return file.ReadState().Exists;
+}
+
+bool CatalogueChangedOnDisk(const QString &iniName, const TCatalogue &catalogue)
+{
+    // A file deleted since is no one's newer work.
+    const TFileState now = FileStateOf(iniName);
+    return now.Exists && !(now == catalogue.DiskState);
+}
+
 void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
-                   ICatalogueHost *host)
+                   ICatalogueHost *host, bool overwriteChanges)
 {
     if (!catalogue.Loaded || !catalogue.File)
         return;
+    if (!overwriteChanges && CatalogueChangedOnDisk(iniName, catalogue)) {
+        throw ECatalogueChanged(SafeFormat(
+            _("The catalogue file \"%s\" was changed by another program since Ravelin read it; "
+              "it was left unchanged."),
+            QDir::toNativeSeparators(iniName)));
+    }
     const TBasicSettings &s = catalogue.BasicSettings;
     TUnicodeIniFile &ini = *catalogue.File;
     // First, so that it heads a new file.
@@ -379,7 +434,8 @@ void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &b
         WriteEntry(ini, AppSectionName(++position), *app);
     if (host)
         host->WriteWindowSettings(ini);
-    ini.SaveAs(iniName);
+    BackupCatalogueFile(iniName);
+    catalogue.DiskState = ini.SaveAs(iniName);
 }
 
 // ---------------------------------------------------------------------------

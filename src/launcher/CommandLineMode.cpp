@@ -150,10 +150,29 @@ public:
         return m_needsEmulator ? QString() : QDir::rootPath();
     }
     void EditBasicSettings(TBasicSettings &) override {}
+    // A catalogue that cannot be read in full, or no catalogue at all: the
+    // window says the same, and nothing is listed or started from it.
+    void ReportError(const QString &message) override { Error = message; }
+
+    QString Error;
 
 private:
     bool m_needsEmulator;
 };
+
+// A name as a terminal line shows it: control characters (escape
+// sequences, tabs, line breaks) would act on the terminal or break the
+// "name TAB category" lines.
+QString Printable(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = u'?';
+    }
+    return out;
+}
 
 const TDosBoxApp *FindApp(const TCatalogue &catalogue, const QString &name)
 {
@@ -201,6 +220,10 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     TCatalogue catalogue;
     TCliCatalogueHost host(request.Mode != TMode::List);
     const TLoadResult loaded = LoadCatalogue(files, catalogue, host, QImage(), QImage());
+    if (!host.Error.isEmpty()) {
+        err << host.Error << Qt::endl;
+        return ceNotStarted;
+    }
     if (loaded.Cancelled) {
         err << SafeFormat(_("The DOSBox program directory is not known. Choose it in the "
                             "window first, or check the catalogue file \"%s\"."),
@@ -210,7 +233,7 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     }
     if (request.Mode == TMode::List) {
         for (const auto &app : catalogue.Apps)
-            out << app->AppName << u'\t' << CategoryOf(*app) << u'\n';
+            out << Printable(app->AppName) << u'\t' << Printable(CategoryOf(*app)) << u'\n';
         out << Qt::flush;
         return ceSuccess;
     }

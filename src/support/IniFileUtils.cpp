@@ -293,6 +293,8 @@ void TUnicodeIniFile::ReadFile()
 {
     if (m_fileName.isEmpty())
         return;
+    // Before reading: a change while it is read then shows as a change.
+    m_readState = FileStateOf(m_fileName);
     const QFileInfo info(m_fileName);
     if (!info.exists())
         return;

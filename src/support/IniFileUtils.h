@@ -61,6 +61,9 @@ public:
     // False when the file existed but could not be read in full (unreadable,
     // too large, too many lines). Such a file is never overwritten.
     bool CompletelyRead() const { return m_complete; }
+    // The file as it was when it was read (Exists false for a missing file
+    // or an object not read from a file).
+    const TFileState &ReadState() const { return m_readState; }
 
     QString ReadString(QStringView section, QStringView ident, const QString &def = {}) const;
     int ReadInteger(QStringView section, QStringView ident, int def) const;
@@ -187,6 +190,7 @@ private:
     QString m_fileName;
     bool m_readOnly = true;
     bool m_complete = true;
+    TFileState m_readState;
     bool m_modified = false;
     QString m_text;
     size_t m_seed = 0; // of every hash of this object

@@ -27,6 +27,8 @@ QString SpecialFolderPath(int id);
 // The program's own configuration folder, $XDG_CONFIG_HOME/ravelin; the
 // caller creates it when needed.
 QString AppDataDir();
+// The program's own data folder, $XDG_DATA_HOME/ravelin (backups).
+QString UserDataDir();
 QString DocumentsDir();
 // Where programs are installed; the same folder for every kind here.
 QString ProgramFilesDir(TProgramFilesKind kind = TProgramFilesKind::pfDefault);
