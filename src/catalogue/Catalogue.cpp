@@ -401,19 +401,12 @@ bool CatalogueChangedOnDisk(const QString &iniName, const TCatalogue &catalogue)
     return now.Exists && !(now == catalogue.DiskState);
 }
 
-void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
-                   ICatalogueHost *host, bool overwriteChanges)
+namespace {
+
+void WriteCatalogue(TUnicodeIniFile &ini, const TCatalogue &catalogue, const QRect &bounds,
+                    ICatalogueHost *host)
 {
-    if (!catalogue.Loaded || !catalogue.File)
-        return;
-    if (!overwriteChanges && CatalogueChangedOnDisk(iniName, catalogue)) {
-        throw ECatalogueChanged(SafeFormat(
-            _("The catalogue file \"%s\" was changed by another program since Ravelin read it; "
-              "it was left unchanged."),
-            QDir::toNativeSeparators(iniName)));
-    }
     const TBasicSettings &s = catalogue.BasicSettings;
-    TUnicodeIniFile &ini = *catalogue.File;
     // First, so that it heads a new file.
     ini.EnsureEncodingKey();
     WriteWindowBounds(ini, SecConfig, bounds);
@@ -434,8 +427,33 @@ void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &b
         WriteEntry(ini, AppSectionName(++position), *app);
     if (host)
         host->WriteWindowSettings(ini);
+}
+
+} // namespace
+
+void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
+                   ICatalogueHost *host, bool overwriteChanges)
+{
+    if (!catalogue.Loaded || !catalogue.File)
+        return;
+    if (!overwriteChanges && CatalogueChangedOnDisk(iniName, catalogue)) {
+        throw ECatalogueChanged(SafeFormat(
+            _("The catalogue file \"%s\" was changed by another program since Ravelin read it; "
+              "it was left unchanged."),
+            QDir::toNativeSeparators(iniName)));
+    }
+    WriteCatalogue(*catalogue.File, catalogue, bounds, host);
     BackupCatalogueFile(iniName);
-    catalogue.DiskState = ini.SaveAs(iniName);
+    catalogue.DiskState = catalogue.File->SaveAs(iniName);
+}
+
+void SaveCatalogueCopy(const QString &fileName, TCatalogue &catalogue, const QRect &bounds,
+                       ICatalogueHost *host)
+{
+    if (!catalogue.File)
+        return;
+    WriteCatalogue(*catalogue.File, catalogue, bounds, host);
+    catalogue.File->SaveAs(fileName);
 }
 
 // ---------------------------------------------------------------------------

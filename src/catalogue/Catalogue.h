@@ -123,6 +123,11 @@ TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalo
 void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
                    ICatalogueHost *host = nullptr, bool overwriteChanges = false);
 
+// Writes everything as SaveCatalogue does, but to another file (a copy the
+// user chose when the catalogue file cannot be written). Throws EWriteError.
+void SaveCatalogueCopy(const QString &fileName, TCatalogue &catalogue, const QRect &bounds,
+                       ICatalogueHost *host = nullptr);
+
 // True when the file at iniName is not the one the catalogue was read from
 // or last saved to (written by another program or window since); a file
 // deleted since counts as unchanged.

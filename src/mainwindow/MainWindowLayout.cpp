@@ -78,6 +78,8 @@ std::vector<TActionDef> ActionDefs()
          &M::actStdErrExecute},
         {&M::actHelpFile, "actHelpFile", N_("&Documentation"), N_("Show program help"), none, 18,
          &M::actHelpFileExecute},
+        {&M::actRestoreBackup, "actRestoreBackup", N_("&Restore backup…"),
+         N_("Put an earlier version of the catalogue back"), none, -1, &M::actRestoreBackupExecute},
     };
 }
 
@@ -221,7 +223,8 @@ void TfrmMain::CreateMenus()
     itmGlobal = menu("itmGlobal", N_("&Global"));
     itmLanguage = menu("itmLanguage", N_("&Language"));
     itmLanguage->setIcon(ilActions.icon(19));
-    AddItems(itmGlobal, {Item(actSettings), Sub(itmLanguage), Sep, Item(actExit)});
+    AddItems(itmGlobal, {Item(actSettings), Sub(itmLanguage), Sep, Item(actRestoreBackup), Sep,
+                         Item(actExit)});
 
     itmEntries = menu("itmEntries", N_("A&pplication"));
     itmConsole = menu("itmConsole", N_("&Console output"));
