@@ -123,6 +123,28 @@ TCommandLine ParseCommandLine(const QStringList &args, const QString &exeDir,
     return result;
 }
 
+QString UnknownOption(const QStringList &args)
+{
+    for (const QString &arg : args) {
+        if (arg == QStringLiteral("--"))
+            break;
+        if (arg == QStringLiteral("--help") || arg == QStringLiteral("--version"))
+            continue;
+        QString option;
+        if (arg.startsWith(QStringLiteral("--")))
+            return arg;
+        if (!OptionText(arg, option))
+            continue;
+        const QString name = option.left(option.indexOf(u':'));
+        const bool known = name.isEmpty() || MatchesAbbreviation(name, QStringLiteral("lang")) ||
+                           MatchesAbbreviation(name, QStringLiteral("ini")) ||
+                           MatchesAbbreviation(name, QStringLiteral("portable"));
+        if (!known)
+            return arg;
+    }
+    return {};
+}
+
 QString ExpandEnvVars(const QString &text)
 {
     QString result = text;

@@ -35,6 +35,12 @@ struct TCommandLine
 TCommandLine ParseCommandLine(const QStringList &args, const QString &exeDir,
                               const QString &languageFile);
 
+// The first argument of the window's command line that is an option but
+// none of /lang, /ini, /portable (their names abbreviated, also with "-")
+// or --help and --version; empty when there is none. Arguments after "--"
+// and words without "/" or "-" are no options.
+QString UnknownOption(const QStringList &args);
+
 // Replaces each %NAME% by the environment variable NAME (empty when
 // undefined), ignoring the case of the reference; a lone "%" stays.
 QString ExpandEnvVars(const QString &text);
