@@ -27,7 +27,6 @@
 namespace {
 
 // Files from 2 GiB on are not shown.
-constexpr qint64 MaxTextFileSize = qint64(2) * 1024 * 1024 * 1024;
 
 // Every line break as the text area takes it.
 QString WithLineFeeds(QString text)
@@ -204,10 +203,13 @@ void TShowTextDialog::LoadText(const QString &FileName)
 {
     if (!FileName.isEmpty())
         TextName = FileName;
-    const QFileInfo info(TextName);
-    if (TextName.isEmpty() || !info.isFile() || info.size() >= MaxTextFileSize) {
+    const QString problem = TextName.isEmpty() ? QString() : ShownTextProblem(TextName);
+    if (TextName.isEmpty() || !problem.isEmpty()) {
         Memo->setPlainText(QStringLiteral("*** ") +
                            SafeFormat(D_("Error loading file: \"%s\""), TextName));
+        // A file that has gone is said in the text alone.
+        if (!problem.isEmpty() && QFileInfo::exists(TextName))
+            ErrorDialog(problem);
         return;
     }
     QFile file(TextName);
