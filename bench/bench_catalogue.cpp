@@ -169,6 +169,9 @@ BENCHMARK(BM_Save)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     UseOffscreenPlatformByDefault();
+    // Saving keeps backups in the data folder: not the user's.
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     QGuiApplication app(argc, argv);
     RatioReporter reporter;
     RunBenchmarks(argc, argv, reporter);

@@ -41,7 +41,7 @@ public:
     // Sends a command to the start that holds the lock and returns its
     // answer; empty when none answers within timeoutMs.
     QString Send(const QString &command, const QString &argument = QString(),
-                 int timeoutMs = 5000) const;
+                 int timeoutMs = 10000) const;
 
     const QString &ServerName() const { return m_serverName; }
 

@@ -1,9 +1,6 @@
 #include "support/InstanceChannel.h"
-#include "common/TestFiles.h"
 #include "common/TestUtils.h"
 
-#include <QCoreApplication>
-#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -49,21 +46,4 @@ TEST(InstanceChannel, OneHolderPerCatalogueAnswersTheOthers)
     thread.quit();
     thread.wait();
     EXPECT_TRUE(second.Claim());
-}
-
-TEST(InstanceChannel, TheLockOfACrashedHolderIsTakenOver)
-{
-    QTemporaryDir dir;
-    const QString catalogue = dir.filePath(QStringLiteral("ravelin.ini"));
-    // What a holder that was killed leaves: its lock naming a process that
-    // no longer runs.
-    WriteTestFile(catalogue + QStringLiteral(".lock"),
-                  "2147483646\n" + QCoreApplication::applicationName().toUtf8() + '\n' +
-                      QSysInfo::machineHostName().toUtf8() + '\n');
-    TInstanceChannel channel(catalogue);
-    EXPECT_TRUE(channel.Claim());
-    EXPECT_TRUE(channel.Claimed());
-    // Nobody answers a channel whose holder has gone.
-    TInstanceChannel lonely(dir.filePath(QStringLiteral("nobody.ini")));
-    EXPECT_TRUE(lonely.Send(TInstanceChannel::CmdActivate, QString(), 200).isEmpty());
 }
