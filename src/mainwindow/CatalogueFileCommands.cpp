@@ -32,9 +32,10 @@ bool TfrmMain::SaveCatalogue()
         const int choice = SelectOptionDialog(
             _("Catalogue changed"),
             SafeFormat(_("The catalogue file \"%s\" was changed by another program since Ravelin "
-                         "read it.\r\nReload it (the changes made in this window since it was "
-                         "last saved are lost), overwrite it with this window's catalogue (the "
-                         "other program's changes are lost), or cancel?"),
+                         "read it.\r\nReload: show the file as it is now; this window's changes "
+                         "since its last save are lost.\r\nOverwrite: save this window's "
+                         "catalogue; the other program's changes are lost.\r\nCancel: save "
+                         "nothing now."),
                        Shown(IniName)),
             mdtWarning, {}, {_("&Reload"), _("&Overwrite")});
         if (choice == 0)
@@ -65,8 +66,8 @@ bool TfrmMain::CloseAfterFailedSave(const QString &message)
         const int choice = SelectOptionDialog(
             _("Catalogue not saved"),
             reason + QStringLiteral("\r\n\r\n") +
-                _("The catalogue file was left as it was. Save a copy of the catalogue "
-                  "elsewhere, close without saving, or cancel and keep Ravelin open?"),
+                _("The catalogue file was left as it was.\r\nSave a copy elsewhere, close "
+                  "without saving, or cancel and keep Ravelin open?"),
             mdtError, {}, {_("Save a &copy…"), _("Close &without saving")});
         if (choice == 1) {
             if (Prompt().confirm(_("Close without saving? The changes made since the catalogue "
