@@ -168,13 +168,15 @@ TFileState WriteFileSafely(const QString &fileName, const QByteArray &data)
     if (fd < 0)
         Fail(fileName, errno);
     struct stat written;
+    // Renamed while still open and locked, so that no cleaner takes the
+    // file for a leftover in between; fsync has reported any write error.
     const bool ok = (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) &&
                     WriteAll(fd, data.constData(), data.size()) && ::fsync(fd) == 0 &&
-                    ::fstat(fd, &written) == 0;
-    int error = errno;
-    if (::close(fd) != 0 && ok)
-        error = errno;
-    else if (ok && ::rename(tempPath.constData(), targetPath.constData()) == 0) {
+                    ::fstat(fd, &written) == 0 &&
+                    ::rename(tempPath.constData(), targetPath.constData()) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (ok) {
         // The new name reaches the disk with the folder; a failure here
         // leaves the data safe in either the old or the new file.
         const int dirFd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_CLOEXEC);
@@ -183,8 +185,6 @@ TFileState WriteFileSafely(const QString &fileName, const QByteArray &data)
             ::close(dirFd);
         }
         return StateOf(written);
-    } else if (ok) {
-        error = errno;
     }
     ::unlink(tempPath.constData());
     Fail(fileName, error);
