@@ -1,6 +1,7 @@
 # Convenience wrapper around CMake/Ninja. `make run` and `make test` are all a
 # new developer needs; both install missing Debian packages first.
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
 BENCH_DIR ?= build-bench
 FUZZ_DIR  ?= build-fuzz
 CMAKE_FLAGS ?=
@@ -10,7 +11,7 @@ CLANG_FORMAT ?= clang-format-14
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test install package bench format pot fuzz clean
+.PHONY: all deps configure build run test test-sanitize install package bench format pot fuzz clean
 
 all: build
 
@@ -40,6 +41,17 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	$(MAKE) test-sanitize
+
+# The whole suite once more, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer in a folder of its own (-O1: quick to build,
+# still fast to run). Leaks are not checked: Qt keeps its globals to the end.
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja $(CMAKE_FLAGS) -DRAVELIN_SANITIZE=ON \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1"
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
 # DESTDIR=/tmp/stage puts the tree below a staging folder, as packagers do.
 install: build
@@ -68,4 +80,4 @@ fuzz:
 	@echo "Fuzz targets are in $(FUZZ_DIR)/bin (run e.g. $(FUZZ_DIR)/bin/fuzz_<name> -max_total_time=600 corpus/)"
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR)

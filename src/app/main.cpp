@@ -1,5 +1,6 @@
 #include "appsettings/AppSettingsDlg.h"
 #include "dialogs/Application.h"
+#include "dialogs/MsgDialogs.h"
 #include "dialogs/SelectFromListDlg.h"
 #include "dialogs/ShellDirDlg.h"
 #include "globalsettings/Settings.h"
@@ -9,12 +10,14 @@
 #include "mainwindow/MainWindow.h"
 #include "support/GnuGettext.h"
 #include "support/InitProg.h"
+#include "support/InstanceChannel.h"
 #include "support/StringUtils.h"
 #include "support/SystemFolders.h"
 #include "texttools/ui/ShowMemo.h"
 #include "texttools/ui/TxtConvertDlg.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
 
@@ -71,10 +74,19 @@ QString HelpText()
         ExeBaseName(), folder, ExeBaseName(), folder, ExeBaseName(), HelpFileName());
 }
 
-void Print(const QString &text)
+void Print(const QString &text, FILE *stream = stdout)
 {
-    std::fputs(text.toLocal8Bit().constData(), stdout);
-    std::fflush(stdout);
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// The arguments of main() as the window's option reader sees them.
+QStringList Arguments(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    return args;
 }
 
 } // namespace
@@ -88,6 +100,18 @@ int main(int argc, char **argv)
         Print(request == TInfoRequest::Help ? QString(HelpText() + CliHelpText(ExeBaseName()))
                                             : GetProgramVersion().ProgVersName + u'\n');
         return 0;
+    }
+
+    if (const QString unknown = UnknownOption(Arguments(argc, argv));
+        !unknown.isEmpty() && !IsCliRequest(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        SetExePaths(QCoreApplication::applicationFilePath());
+        InitCommandLineLanguage(QCoreApplication::arguments().mid(1));
+        Print(SafeFormat(_("Unknown option %s."), unknown) + u'\n' +
+                  HelpText().section(u'\n', 0, 0) + u'\n' +
+                  SafeFormat(_("Try \"%s --help\"."), ExeBaseName()) + u'\n',
+              stderr);
+        return 2;
     }
 
     if (IsCliRequest(argc, argv)) {
@@ -107,6 +131,20 @@ int main(int argc, char **argv)
     InstallWindowTranslation();
     GnuGettext::InitLanguage();
 
+    // One window per catalogue: a second start brings the first to the front.
+    const QString iniName = IniFileName(QCoreApplication::arguments().mid(1),
+                                        GetProgramPaths(true).AppDataPath, ExeBaseName());
+    TInstanceChannel channel(iniName);
+    if (!channel.Claim()) {
+        if (channel.Send(TInstanceChannel::CmdActivate) == TInstanceChannel::AnswerOk)
+            return 0;
+        ErrorDialog(SafeFormat(_("Ravelin is already running with the catalogue \"%s\" but "
+                                 "does not answer.\r\nClose it, or end it, and start Ravelin "
+                                 "again."),
+                               QDir::toNativeSeparators(iniName)));
+        return 1;
+    }
+
     // The windows, created once in their fixed order and used until the end;
     // the list editor comes before the settings dialog, which is given it.
     TfrmMain frmMain;
@@ -124,6 +162,12 @@ int main(int argc, char **argv)
     frmMain.AppSettingsDialog = &AppSettingsDialog;
     frmMain.ShowTextDialog = &ShowTextDialog;
     frmMain.TxtConvertDialog = &TxtConvertDialog;
+    channel.SetHandler([&frmMain](const QString &command, const QString &) -> QString {
+        if (command != TInstanceChannel::CmdActivate)
+            return TInstanceChannel::AnswerUnknown;
+        frmMain.ActivateFromOtherStart();
+        return TInstanceChannel::AnswerOk;
+    });
     frmMain.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/CatalogueBackups.h"
 #include "catalogue/LoadCache.h"
 #include "emulator/DosBoxInfo.h"
 #include "emulator/DosBoxInterface.h"
@@ -162,15 +163,6 @@ QString Triple(int a, int b, int c)
     return QString::number(a) + u',' + QString::number(b) + u',' + QString::number(c);
 }
 
-// The highest n for which [App<n>] exists, so that an absurd AppCount costs
-// nothing.
-int LastAppSection(const TUnicodeIniFile &ini)
-{
-    int last = 0;
-    ini.ForEachSection([&last](QStringView name) { last = qMax(last, AppSectionNumber(name)); });
-    return last;
-}
-
 void ReadConfig(const TUnicodeIniFile &ini, const TCatalogueFiles &files, bool findEditor,
                 TBasicSettings &s)
 {
@@ -330,6 +322,51 @@ std::unique_ptr<TUnicodeIniFile> ReadCatalogueFile(const TCatalogueFiles &files)
 
 namespace {
 
+QString NotCatalogueMessage(const QString &fileName)
+{
+    return SafeFormat(_("The file \"%s\" is not a Ravelin catalogue. Ravelin leaves it unchanged "
+                        "and ends.\r\nName another file with /ini:FILE."),
+                      QDir::toNativeSeparators(fileName));
+}
+
+QString IncompleteCatalogueMessage(const QString &fileName)
+{
+    return SafeFormat(_("The catalogue file \"%s\" could not be read completely.\r\nRavelin "
+                        "shows what it could read and will not save changes to it in this "
+                        "session."),
+                      fileName);
+}
+
+bool IsKnownSection(QStringView name)
+{
+    return AppSectionNumber(name) > 0 || name.compare(u"Unicode", Qt::CaseInsensitive) == 0 ||
+           name.compare(SecConfig, Qt::CaseInsensitive) == 0 ||
+           name.compare(u"HtmlManual", Qt::CaseInsensitive) == 0 ||
+           name.compare(u"Directories", Qt::CaseInsensitive) == 0;
+}
+
+// As IsForeignFile, for a scanned file.
+bool IsForeignScan(const TIniScan &scan)
+{
+    if (!scan.CompletelyRead() || scan.IsEmpty())
+        return false;
+    for (const TIniScan::TSection &section : scan.Sections()) {
+        if (IsKnownSection(section.Name))
+            return false;
+    }
+    return true;
+}
+
+// What the load would report of a scanned file; empty when it is fine.
+QString ScanProblem(const TIniScan &scan)
+{
+    if (IsForeignScan(scan))
+        return NotCatalogueMessage(scan.FileName());
+    if (!scan.CompletelyRead())
+        return IncompleteCatalogueMessage(scan.FileName());
+    return {};
+}
+
 // The entry sections of a scanned catalogue file, in catalogue order: for
 // n = 1 ... the number of entries, the first section named [App<n>].
 std::vector<QStringView> EntrySections(const TIniScan &scan)
@@ -372,19 +409,25 @@ QString ScannedValue(QStringView body, const QString &key)
 
 } // namespace
 
-std::vector<TEntryName> ReadEntryNames(const TCatalogueFiles &files)
+std::vector<TEntryName> ReadEntryNames(const TCatalogueFiles &files, QString *problem)
 {
     const TIniScan scan(CatalogueFileToRead(files));
     std::vector<TEntryName> names;
+    if (problem)
+        *problem = ScanProblem(scan);
+    if (IsForeignScan(scan))
+        return names;
     for (const QStringView body : EntrySections(scan))
         names.push_back({ScannedValue(body, KeyAppName), ScannedValue(body, KeyCategory)});
     return names;
 }
 
 std::unique_ptr<TUnicodeIniFile> ReadCatalogueFileFor(const TCatalogueFiles &files,
-                                                      const QString &appName)
+                                                      const QString &appName, QString *problem)
 {
     const TIniScan scan(CatalogueFileToRead(files));
+    if (problem)
+        *problem = ScanProblem(scan);
     QString text;
     if (const TIniScan::TSection *config = scan.FindSection(SecConfig))
         text = u'[' + SecConfig + QStringLiteral("]\r\n") + config->Body + QStringLiteral("\r\n");
@@ -425,15 +468,18 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
     const TUnicodeIniFile &ini = *catalogue.File;
     TBasicSettings &s = catalogue.BasicSettings;
 
+    catalogue.DiskState =
+        SameFileName(ini.FileName(), files.IniName) ? ini.ReadState() : FileStateOf(files.IniName);
+    if (IsForeignFile(ini)) {
+        host.ReportError(NotCatalogueMessage(ini.FileName()));
+        result.NotCatalogue = result.Cancelled = true;
+        return result;
+    }
     // Saving would replace what could not be read; such a file is shown as
     // far as it was read and left alone, and the window can still close.
     const bool complete = ini.CompletelyRead();
-    if (!complete) {
-        host.ReportError(SafeFormat(
-            _("The catalogue file \"%s\" could not be read completely.\r\nRavelin shows what "
-              "it could read and will not save changes to it in this session."),
-            ini.FileName()));
-    }
+    if (!complete)
+        host.ReportError(IncompleteCatalogueMessage(ini.FileName()));
 
     s.DosBoxPath = ini.ReadString(SecConfig, KeyDosBoxPath);
     TFirstStartChoice start;
@@ -470,14 +516,9 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
     }
     catalogue.CurApp = ini.ReadString(SecConfig, KeyLastApp);
 
-    const int count = qMin(ini.ReadInteger(SecConfig, KeyAppCount, 0), LastAppSection(ini));
     bool remembered = false;
     TLoadCacheScope cacheScope;
-    for (int i = 1; i <= count; ++i) {
-        const QString section = AppSectionName(i);
-        // A missing section has nothing to load.
-        if (!ini.SectionExists(section))
-            continue;
+    for (const QString &section : EntrySections(ini)) {
         auto app = std::make_unique<TDosBoxApp>(s.ConfFile, defLargeImg, defSmallImg, s.Codepage,
                                                 s.HideCon);
         ReadEntry(ini, section, s, *app);
@@ -495,13 +536,51 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
     return result;
 }
 
-void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
-                   ICatalogueHost *host)
+QStringList EntrySections(const TUnicodeIniFile &file)
 {
-    if (!catalogue.Loaded || !catalogue.File)
-        return;
+    const int count = file.ReadInteger(SecConfig, KeyAppCount, 0);
+    std::vector<std::pair<int, QString>> found;
+    file.ForEachSection([&found, count](QStringView name) {
+        const int n = AppSectionNumber(name);
+        if (n > 0 && n <= count)
+            found.emplace_back(n, name.toString());
+    });
+    // Stable: of two sections with one number the first counts, as a look-up
+    // by name would find it.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList names;
+    int last = 0;
+    for (const auto &[n, name] : found) {
+        if (n != last)
+            names.append(name);
+        last = n;
+    }
+    return names;
+}
+
+bool IsForeignFile(const TUnicodeIniFile &file)
+{
+    if (!file.CompletelyRead() || file.ReadState().Size == 0)
+        return false;
+    bool known = false;
+    file.ForEachSection([&known](QStringView name) { known = known || IsKnownSection(name); });
+    return !known && file.ReadState().Exists;
+}
+
+bool CatalogueChangedOnDisk(const QString &iniName, const TCatalogue &catalogue)
+{
+    // A file deleted since is no one's newer work.
+    const TFileState now = FileStateOf(iniName);
+    return now.Exists && !(now == catalogue.DiskState);
+}
+
+namespace {
+
+void WriteCatalogue(TUnicodeIniFile &ini, const TCatalogue &catalogue, const QRect &bounds,
+                    ICatalogueHost *host)
+{
     const TBasicSettings &s = catalogue.BasicSettings;
-    TUnicodeIniFile &ini = *catalogue.File;
     // First, so that it heads a new file.
     ini.EnsureEncodingKey();
     WriteWindowBounds(ini, SecConfig, bounds);
@@ -522,7 +601,33 @@ void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &b
         WriteEntry(ini, AppSectionName(++position), *app);
     if (host)
         host->WriteWindowSettings(ini);
-    ini.SaveAs(iniName);
+}
+
+} // namespace
+
+void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
+                   ICatalogueHost *host, bool overwriteChanges)
+{
+    if (!catalogue.Loaded || !catalogue.File)
+        return;
+    if (!overwriteChanges && CatalogueChangedOnDisk(iniName, catalogue)) {
+        throw ECatalogueChanged(SafeFormat(
+            _("The catalogue file \"%s\" was changed by another program since Ravelin read it; "
+              "it was left unchanged."),
+            QDir::toNativeSeparators(iniName)));
+    }
+    WriteCatalogue(*catalogue.File, catalogue, bounds, host);
+    BackupCatalogueFile(iniName);
+    catalogue.DiskState = catalogue.File->SaveAs(iniName);
+}
+
+void SaveCatalogueCopy(const QString &fileName, TCatalogue &catalogue, const QRect &bounds,
+                       ICatalogueHost *host)
+{
+    if (!catalogue.File)
+        return;
+    WriteCatalogue(*catalogue.File, catalogue, bounds, host);
+    catalogue.File->SaveAs(fileName);
 }
 
 // ---------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "catalogue/AppSettings.h"
 #include "catalogue/BasicSettings.h"
+#include "support/Errors.h"
 #include "support/IniFileUtils.h"
 
 #include <QImage>
@@ -30,6 +31,16 @@ struct TCatalogue
     // not change (unknown sections and keys, sections of windows not used)
     // is written back as it was read.
     std::unique_ptr<TUnicodeIniFile> File;
+    // The catalogue file as the load read it or the last save wrote it; a
+    // different file there now was written by another program.
+    TFileState DiskState;
+};
+
+// A save found the catalogue file changed on disk since it was read.
+class ECatalogueChanged : public EWriteError
+{
+public:
+    using EWriteError::EWriteError;
 };
 
 // The places start-up determined.
@@ -79,7 +90,8 @@ public:
     // not used leaves its section as it was read.
     virtual void WriteWindowSettings(TUnicodeIniFile &file) { Q_UNUSED(file); }
     // The catalogue file exists but could not be read in full (unreadable,
-    // too large): the user is told that this run will not write it.
+    // too large): the user is told that this run will not write it. Also
+    // a file that is no catalogue: the run ends without touching it.
     virtual void ReportError(const QString &message) { Q_UNUSED(message); }
     // The settings name a text editor, or the desktop's is looked for: only
     // a caller that edits configuration files needs one.
@@ -88,8 +100,11 @@ public:
 
 struct TLoadResult
 {
-    // The first-run choice was cancelled: the program ends, nothing is saved.
+    // The first-run choice was cancelled, or the file is no catalogue: the
+    // program ends, nothing is saved.
     bool Cancelled = false;
+    // The file holds something other than a catalogue (reported to the host).
+    bool NotCatalogue = false;
     bool FirstRun = false;
     // The category of the first entry named CurApp; empty when none is.
     QString SelectedCategory;
@@ -109,13 +124,15 @@ struct TEntryName
     QString Category; // as stored: empty for the default category
 };
 // The names and categories of the entries the load would read, in
-// catalogue order.
-std::vector<TEntryName> ReadEntryNames(const TCatalogueFiles &files);
+// catalogue order. problem, when given, receives what the load would report
+// of a file that is no catalogue or could not be read in full.
+std::vector<TEntryName> ReadEntryNames(const TCatalogueFiles &files, QString *problem = nullptr);
 // [Config] of the catalogue file and, as its only entry, the first entry
 // named appName (any case) when there is one: everything a load needs to
-// start that entry or the plain emulator.
+// start that entry or the plain emulator. problem as above.
 std::unique_ptr<TUnicodeIniFile> ReadCatalogueFileFor(const TCatalogueFiles &files,
-                                                      const QString &appName);
+                                                      const QString &appName,
+                                                      QString *problem = nullptr);
 // The main window's bounds stored in the file; def for the keys missing.
 QRect ReadMainWindowBounds(const TUnicodeIniFile &file, const QRect &def);
 
@@ -131,10 +148,32 @@ TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalo
 
 // Writes everything into catalogue.File (the host's windows add their
 // sections) and that to iniName, keeping what else the file held when it was
-// read; bounds are the main window's. Throws EWriteError; the old file then
-// stays as it was. Does nothing for a catalogue that was not loaded.
+// read; bounds are the main window's. The file it replaces is kept as a
+// backup first (BackupCatalogueFile). Throws EWriteError; the old file then
+// stays as it was. Does nothing for a catalogue that was not loaded. A file
+// changed on disk since the load or the last save is replaced only with
+// overwriteChanges; otherwise ECatalogueChanged is thrown.
 void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
-                   ICatalogueHost *host = nullptr);
+                   ICatalogueHost *host = nullptr, bool overwriteChanges = false);
+
+// Writes everything as SaveCatalogue does, but to another file (a copy the
+// user chose when the catalogue file cannot be written). Throws EWriteError.
+void SaveCatalogueCopy(const QString &fileName, TCatalogue &catalogue, const QRect &bounds,
+                       ICatalogueHost *host = nullptr);
+
+// True when the file at iniName is not the one the catalogue was read from
+// or last saved to (written by another program or window since); a file
+// deleted since counts as unchanged.
+bool CatalogueChangedOnDisk(const QString &iniName, const TCatalogue &catalogue);
+
+// The entry sections the load reads: those of [App001] ... [App<AppCount>]
+// that exist, in number order.
+QStringList EntrySections(const TUnicodeIniFile &file);
+
+// True for a file with content but none of the sections of a catalogue
+// ([Unicode], [Config], [App...], [HtmlManual], [Directories]): text or data
+// of some other program, which Ravelin must never replace.
+bool IsForeignFile(const TUnicodeIniFile &file);
 
 // Section name of the entry at the 1-based position: "App001", ..., "App1000".
 QString AppSectionName(int position);

@@ -15,6 +15,16 @@ QString QtFilter(const TFileTypeFilter &filter)
     return filter.Description + QStringLiteral(" (") + patterns + u')';
 }
 
+// «All|*.*» as Qt's chooser shows it: «All (*)», so that names without an
+// extension are offered too.
+QString QtFilter(const QString &filter)
+{
+    const qsizetype bar = filter.indexOf(u'|');
+    if (bar < 0)
+        return filter;
+    return QtFilter(TFileTypeFilter{filter.left(bar), filter.mid(bar + 1)});
+}
+
 } // namespace
 
 QStringList OpenFiles(QWidget *parent, const TFileOpenRequest &request)
@@ -36,4 +46,22 @@ QStringList OpenFiles(QWidget *parent, const TFileOpenRequest &request)
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
+}
+
+QString SaveFileAs(QWidget *parent, const TFileSaveRequest &request)
+{
+    if (auto *script = TFileSaveScript::current())
+        return script->take(request);
+    QFileDialog dialog(parent, request.Title, request.StartDir);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Qt's own chooser follows the program's language; it asks before
+    // replacing a file.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDefaultSuffix(request.DefaultExt);
+    dialog.setNameFilter(QtFilter(request.Filter));
+    dialog.selectFile(request.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }

@@ -34,3 +34,21 @@ QStringList OpenFiles(QWidget *parent, const TFileOpenRequest &request);
 // Answers OpenFiles without a window; an unanswered request is cancelled.
 // See DialogScript.h.
 using TFileOpenScript = TDialogScript<TFileOpenRequest, QStringList>;
+
+// What a file-save chooser is asked to do.
+struct TFileSaveRequest
+{
+    QString Title;
+    QString StartDir;
+    QString FileName; // proposed, without folder
+    QString DefaultExt;
+    QString Filter; // «All|*.*»
+};
+
+// The platform's file-save dialog, which asks before replacing a file.
+// Returns the chosen file, or empty for Cancel.
+QString SaveFileAs(QWidget *parent, const TFileSaveRequest &request);
+
+// Answers SaveFileAs without a window: the queued name, an empty one (or
+// none queued) cancels. See DialogScript.h.
+using TFileSaveScript = TDialogScript<TFileSaveRequest, QString>;

@@ -69,6 +69,15 @@ inline const QString KeyXms = QStringLiteral("xms");
 inline const QString KeyEms = QStringLiteral("ems");
 inline const QString KeyUmb = QStringLiteral("umb");
 
+// The emulator keeps the [autoexec] lines of all its configuration files in
+// one buffer of 4096 bytes, each line with CR LF, and ends with "Autoexec.bat
+// file overflow" when they do not fit.
+inline constexpr int AutoexecLimit = 4095;
+// Characters that a mount command cannot carry in a host path: a double
+// quote ends the quoted path early, a percent sign starts a variable of the
+// batch file that autoexec is.
+inline const QString UnmountableChars = QStringLiteral("\"%");
+
 // Values that have a meaning of their own.
 inline const QString ValAuto = QStringLiteral("auto");
 inline const QString ValMax = QStringLiteral("max");

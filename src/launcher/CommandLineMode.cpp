@@ -195,10 +195,29 @@ public:
     }
     void EditBasicSettings(TBasicSettings &) override {}
     bool UsesTextEditor() const override { return false; }
+    // A catalogue that cannot be read in full, or no catalogue at all: the
+    // window says the same, and nothing is listed or started from it.
+    void ReportError(const QString &message) override { Error = message; }
+
+    QString Error;
 
 private:
     bool FNeedsEmulator;
 };
+
+// A name as a terminal line shows it: control characters (escape
+// sequences, tabs, line breaks) would act on the terminal or break the
+// "name TAB category" lines.
+QString Printable(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = u'?';
+    }
+    return out;
+}
 
 const TDosBoxApp *FindApp(const TCatalogue &catalogue, const QString &name)
 {
@@ -261,11 +280,18 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     if (request.Mode == TMode::None)
         return ceUsage;
 
+    QString problem;
     if (request.Mode == TMode::List) {
         // Names and categories only: a large catalogue lists in a moment.
-        for (const TEntryName &entry : ReadEntryNames(files))
-            out << entry.AppName << u'\t'
-                << (entry.Category.isEmpty() ? DefaultCategoryName() : entry.Category) << u'\n';
+        const std::vector<TEntryName> names = ReadEntryNames(files, &problem);
+        if (!problem.isEmpty()) {
+            err << WrapLines(problem) << Qt::endl;
+            return ceNotStarted;
+        }
+        for (const TEntryName &entry : names)
+            out << Printable(entry.AppName) << u'\t'
+                << Printable(entry.Category.isEmpty() ? DefaultCategoryName() : entry.Category)
+                << u'\n';
         out << Qt::flush;
         return ceSuccess;
     }
@@ -277,12 +303,21 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     const bool named = request.Mode == TMode::Run || request.Mode == TMode::Shortcut;
     const bool shortcut = request.Mode == TMode::Shortcut;
     TCliCatalogueHost host(!shortcut);
-    const TLoadResult loaded = LoadCatalogue(
+    std::unique_ptr<TUnicodeIniFile> file =
         request.Mode == TMode::Import
             ? ReadCatalogueFile(files)
-            : ReadCatalogueFileFor(files, named ? request.AppName : QString()),
-        files, catalogue, host, shortcut ? DefaultAppIcon(32) : QImage(),
-        shortcut ? DefaultAppIcon(16) : QImage());
+            : ReadCatalogueFileFor(files, named ? request.AppName : QString(), &problem);
+    if (!problem.isEmpty()) {
+        err << WrapLines(problem) << Qt::endl;
+        return ceNotStarted;
+    }
+    const TLoadResult loaded =
+        LoadCatalogue(std::move(file), files, catalogue, host, shortcut ? DefaultAppIcon(32) : QImage(),
+                      shortcut ? DefaultAppIcon(16) : QImage());
+    if (!host.Error.isEmpty()) {
+        err << WrapLines(host.Error) << Qt::endl;
+        return ceNotStarted;
+    }
     if (loaded.Cancelled) {
         err << WrapLines(SafeFormat(_("The DOSBox program directory is not known. Choose it in "
                                       "the window first, or check the catalogue file \"%s\"."),

@@ -3,10 +3,8 @@
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QStringEncoder>
 #include <filesystem>
 #include <system_error>
@@ -39,28 +37,8 @@ void TConfigList::Save() const
         data += "\r\n";
     }
 
-    // Written beside the file and renamed over it, so that the emulator (or
-    // the next start) never reads half a file and a failed write leaves the
-    // old one. Not flushed to the disk: the file is written anew before every
-    // start, so a power failure can take nothing that the next start does
-    // not write again, and a flush would cost every start more than the
-    // start itself.
-    const QString shown = QDir::toNativeSeparators(FFilename);
-    const QString temporary =
-        FFilename + QStringLiteral(".new") + QString::number(QCoreApplication::applicationPid());
-    QFile::remove(temporary); // left by an earlier start that ended midway
-    QFile file(temporary);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw EFCreateError(
-            SafeFormat(R_("Cannot create file \"%s\". %s"), shown, file.errorString()));
-    const bool written = file.write(data) == data.size() && file.flush();
-    file.close();
-    std::error_code renameError;
-    if (written && file.error() == QFileDevice::NoError)
-        std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
-                                QFile::encodeName(FFilename).toStdString(), renameError);
-    if (!written || file.error() != QFileDevice::NoError || renameError) {
-        QFile::remove(temporary);
-        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), shown));
-    }
+    // Checked, and renamed over the old file, so that the emulator never
+    // reads half a file and a failed write starts nothing; not flushed to
+    // the disk, since it is written anew before every start.
+    WriteFileSafely(FFilename, data, false);
 }

@@ -5,6 +5,7 @@
 #include "support/PathUtils.h"
 #include "support/Prompt.h"
 #include "support/StringUtils.h"
+#include "texttools/TextDecoding.h"
 
 #include <QFile>
 
@@ -37,6 +38,11 @@ std::optional<QStringList> ReadConsoleFile(const QString &appName, const QString
     if (!file.exists()) {
         prompt.error(_("Application") +
                      SafeFormat(_(" \"%s\": File \"%s\" not found!"), appName, fileName));
+        return std::nullopt;
+    }
+    // A pipe would block the window, a huge file freeze it.
+    if (const QString problem = ShownTextProblem(file.fileName()); !problem.isEmpty()) {
+        prompt.error(problem);
         return std::nullopt;
     }
     QStringList lines;

@@ -8,13 +8,14 @@
 #include "support/PathUtils.h"
 #include "support/Prompt.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 #include "support/SystemFolders.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QBuffer>
 
 namespace {
 
@@ -65,11 +66,11 @@ void MakeFolderFor(const QString &file)
 void WritePicture(const QString &file, const QImage &picture)
 {
     MakeFolderFor(file);
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || !picture.save(&out, "PNG") || !out.flush() ||
-        !out.commit())
-        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), file) + QStringLiteral("\r\n") +
-                          out.errorString());
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), file));
+    WriteFileSafely(file, png);
 }
 
 // Writes the picture and the menu shortcut, and the desktop one when asked.

@@ -12,7 +12,10 @@
 #include "support/StringUtils.h"
 #include "support/SystemDrives.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
+#include <climits>
 
 using namespace DosBox;
 
@@ -93,6 +96,83 @@ QString ApplicationLabel(const QString &format, const QString &appName, const QS
     return _("Application") + SafeFormat(format, appName, value);
 }
 
+// A host path that a mount command would carry wrongly: reported, false.
+bool CheckMountable(const QString &path, const TLaunchContext &ctx)
+{
+    for (const QChar c : UnmountableChars) {
+        if (path.contains(c)) {
+            ctx.Prompt.error(SafeFormat(_("The path \"%s\" holds a double quote or a percent "
+                                          "sign, which DOSBox cannot mount.\r\nRename the "
+                                          "folder or file; the application was not started."),
+                                        path));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every host path the [autoexec] mounts.
+bool CheckMountPaths(const TDosBoxApp &app, const TLaunchContext &ctx)
+{
+    if (!CheckMountable(app.AppPath, ctx))
+        return false;
+    if (!MountsCd(app))
+        return true;
+    if (!app.IsoImage)
+        return CheckMountable(CdDriveRoot(app.CdPath), ctx);
+    QString images = app.CdPath.trimmed();
+    while (!images.isEmpty()) {
+        if (!CheckMountable(ReadNextQuotedItem(images, u' ', u'"'), ctx))
+            return false;
+        images = images.trimmed();
+    }
+    return true;
+}
+
+// The bytes of the [autoexec] lines of a configuration file, as the
+// emulator counts them.
+qint64 AutoexecSize(const QStringList &lines, QStringConverter::Encoding encoding)
+{
+    QStringEncoder encode(encoding);
+    qint64 size = 0;
+    bool inAutoexec = false;
+    for (const QString &line : lines) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(u'[')) {
+            inAutoexec = SameText(trimmed, u'[' + SecAutoexec + u']');
+            continue;
+        }
+        if (inAutoexec)
+            size += QByteArray(encode(line)).size() + 2;
+    }
+    return size;
+}
+
+qint64 AutoexecSizeOfFile(const QString &fileName)
+{
+    QFile file(fileName);
+    // A configuration file is small; a huge one is no concern of this check.
+    if (!IsFile(fileName) || file.size() > 1024 * 1024 || !file.open(QIODevice::ReadOnly))
+        return 0;
+    return AutoexecSize(QString::fromUtf8(file.readAll()).split(u'\n'), QStringConverter::Utf8);
+}
+
+// Lines that would overflow the emulator's autoexec buffer: reported, false.
+bool CheckAutoexecSize(const TConfigList &conf, const QString &config, const TDosBoxApp &app,
+                       const TLaunchContext &ctx)
+{
+    const qint64 own = AutoexecSize(conf.lines(), QStringConverter::System);
+    const qint64 available = AutoexecLimit - AutoexecSizeOfFile(config);
+    if (own <= available)
+        return true;
+    ctx.Prompt.error(SafeFormat(_("The DOS commands of \"%s\" are too long for DOSBox: %d "
+                                  "bytes, where %d fit.\r\nShorten the parameters or commands; "
+                                  "the application was not started."),
+                                app.AppName, int(qMin<qint64>(own, INT_MAX)),
+                                int(qMax<qint64>(available, 0))));
+    return false;
+}
+
 // Steps before anything is written: configuration files, folder, CD medium.
 bool CheckRunPreconditions(const TDosBoxApp &app, const TLaunchContext &ctx)
 {
@@ -108,6 +188,8 @@ bool CheckRunPreconditions(const TDosBoxApp &app, const TLaunchContext &ctx)
         ctx.Prompt.error(SafeFormat(_("Application path not found:\n%s"), app.AppPath));
         return false;
     }
+    if (!CheckMountPaths(app, ctx))
+        return false;
     if (!MountsCd(app))
         return true;
     if (app.IsoImage) {
@@ -193,8 +275,16 @@ void AddAutoexecLines(TConfigList &conf, const TDosBoxApp &app, const TDosBoxVar
         conf.append(CmdExit);
 }
 
-void WriteRunConfig(const QString &fileName, const TDosBoxApp &app, const TBasicSettings &settings)
+// The configuration file the emulator reads before the launch file.
+QString EmulatorConfig(const TDosBoxApp &app, const TBasicSettings &settings)
 {
+    return app.AppConfig ? AppConfigPath(app) : settings.ConfFile;
+}
+
+// False, after a message, when the commands do not fit the emulator.
+bool WriteRunConfig(const QString &fileName, const TDosBoxApp &app, const TLaunchContext &ctx)
+{
+    const TBasicSettings &settings = ctx.Settings;
     const TDosBoxVariant variant = settings.DosBoxVariant();
     TConfigList conf(fileName);
     conf.AddSection(SecSdl);
@@ -220,7 +310,10 @@ void WriteRunConfig(const QString &fileName, const TDosBoxApp &app, const TBasic
     AddKeyboardLayout(conf, settings);
     conf.AddSection(SecAutoexec);
     AddAutoexecLines(conf, app, variant);
+    if (!CheckAutoexecSize(conf, EmulatorConfig(app, settings), app, ctx))
+        return false;
     conf.Save();
+    return true;
 }
 
 } // namespace
@@ -252,7 +345,8 @@ TLaunchResult RunApplication(const TDosBoxApp &app, const TLaunchContext &ctx)
     if (!CheckRunPreconditions(app, ctx))
         return {};
     const QString launchConfig = JoinPath(app.AppPath, LaunchConfigName);
-    WriteRunConfig(launchConfig, app, settings);
+    if (!WriteRunConfig(launchConfig, app, ctx))
+        return {};
 
     const QString program = EmulatorProgram(ctx);
     if (program.isEmpty())
@@ -263,7 +357,7 @@ TLaunchResult RunApplication(const TDosBoxApp &app, const TLaunchContext &ctx)
     if (!app.AppConfig)
         commandLine += settings.DosBoxVariant().NoLocalConfigOption();
     if (!settings.IsStaging) {
-        const QString config = app.AppConfig ? AppConfigPath(app) : settings.ConfFile;
+        const QString config = EmulatorConfig(app, settings);
         if (IsFile(config))
             commandLine += ConfOption(config);
     } else if (app.AppConfig && !app.AppConfigFile.isEmpty() && IsFile(app.AppConfigFile) &&
@@ -280,11 +374,13 @@ TLaunchResult RunApplication(const TDosBoxApp &app, const TLaunchContext &ctx)
 bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)
 {
     const TBasicSettings &settings = ctx.Settings;
-    const QString config = app.AppConfig ? AppConfigPath(app) : settings.ConfFile;
+    const QString config = EmulatorConfig(app, settings);
     if (!IsFile(config) &&
         !ctx.Prompt.confirm(_("Primary configuration file not found! Start application anyway?")))
         return false;
     const QString launchConfig = JoinPath(app.AppPath, LaunchConfigName);
+    if (IsDir(app.AppPath) && !CheckMountable(app.AppPath, ctx))
+        return false;
 
     app.AppMapper = JoinPath(app.AppPath, AppMapperName);
     if (!settings.MapperFile.isEmpty()) {

@@ -156,7 +156,9 @@ void TfrmMain::actSettingsExecute()
     if (index >= 0)
         Apps[size_t(index)]->CodePage = BasicSettings.Codepage;
     SetStatusText(0, BasicSettings.DosBoxDesc);
-    UpdateAutoStartLink(BasicSettings.AutoStart, ProgVersName);
+    QString error;
+    if (UpdateAutoStartLink(BasicSettings.AutoStart, ProgVersName, &error) != 0 && !error.isEmpty())
+        Prompt().error(error);
 }
 
 // First run with the classic emulator and no primary configuration. The

@@ -218,6 +218,7 @@ bool TfrmMain::LoadCatalogue()
     LocPath = files.LocPath;
     if (result.Cancelled) {
         // The program ends; the close request runs once this start is over.
+        // The catalogue is not loaded, so nothing is written.
         FLoadCancelled = true;
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return false;
@@ -237,22 +238,20 @@ bool TfrmMain::LoadCatalogue()
     return true;
 }
 
-void TfrmMain::SaveCatalogue()
+void TfrmMain::WriteCatalogue(const QString &copy, bool overwriteChanges)
 {
     if (Catalogue.Loaded && SameFileName(ExtractFilePath(IniName), AppDataPath))
         QDir().mkpath(AppDataPath);
     TCatalogueHost host(*this);
-    ::SaveCatalogue(IniName, Catalogue, WindowBounds(), &host);
+    if (copy.isEmpty())
+        ::SaveCatalogue(IniName, Catalogue, WindowBounds(), &host, overwriteChanges);
+    else
+        SaveCatalogueCopy(copy, Catalogue, WindowBounds(), &host);
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
-    // A catalogue that cannot be written keeps the window open; the general
-    // error handler shows why.
-    if (!TApplication::HandleExceptions([this] {
-            SaveCatalogue();
-            return true;
-        })) {
+    if (!SaveBeforeClosing()) {
         event->ignore();
         return;
     }
@@ -265,8 +264,10 @@ void TfrmMain::FormClose()
     DeleteConsoleFiles(Apps);
     // A start that ended before the catalogue was read knows nothing of the
     // automatic start, so it leaves the start-up entry as it is.
-    if (Catalogue.Loaded)
-        UpdateAutoStartLink(BasicSettings.AutoStart, ProgVersName);
+    QString error;
+    if (Catalogue.Loaded &&
+        UpdateAutoStartLink(BasicSettings.AutoStart, ProgVersName, &error) != 0 && !error.isEmpty())
+        Prompt().error(error);
     // Its place went into the catalogue with the save above.
     if (HtManWin->isVisible())
         HtManWin->close();

@@ -101,11 +101,18 @@ public:
     void SetStatusText(int panel, const QString &text);
 
     // The catalogue file. LoadCatalogue is false when the first-run choice
-    // of the emulator folder was cancelled (the window then closes).
-    // SaveCatalogue throws EWriteError.
+    // of the emulator folder was cancelled or the file is no catalogue (the
+    // window then closes).
     bool LoadCatalogue();
-    void SaveCatalogue();
+    // Writes the catalogue. When the file changed on disk since it was read,
+    // asks first: reload it (this window's changes are lost), overwrite it,
+    // or cancel (the default). True when the file was written. Throws
+    // EWriteError.
+    bool SaveCatalogue();
     bool LoadCancelled() const { return FLoadCancelled; }
+    // Brings the window to the front: another start of the program on the
+    // same catalogue asked for it.
+    void ActivateFromOtherStart();
 
     // Emulator processes start through this (a recorder in tests); the
     // window keeps the real one otherwise. Not owned.
@@ -135,6 +142,7 @@ public:
     void actExitExecute();
     void actShowManExecute();
     void actHelpFileExecute();
+    void actRestoreBackupExecute();
     void actInfoExecute();
     void actLargeIconsExecute();
     void actSmallIconsExecute();
@@ -191,6 +199,7 @@ public:
     QAction *actHelpFile = nullptr;
     QAction *actImport = nullptr;
     QAction *actShortcut = nullptr;
+    QAction *actRestoreBackup = nullptr;
 
 protected:
     bool event(QEvent *event) override;
@@ -204,6 +213,11 @@ private:
     void FormCreate();
     void FormShow();
     void FormClose();
+    bool SaveBeforeClosing();
+    bool CloseAfterFailedSave(const QString &message);
+    void ReloadCatalogue();
+    // To IniName (empty copy) or to a copy elsewhere.
+    void WriteCatalogue(const QString &copy, bool overwriteChanges);
     void CreateActions();
     void CreateWidgets();
     void CreateMenus();

@@ -85,6 +85,8 @@ std::vector<TActionDef> ActionDefs()
         {&M::actShortcut, "actShortcut", N_("Create desktop s&hortcut"),
          N_("Start the selected application from the desktop's menu"), none, 20,
          &M::actShortcutExecute},
+        {&M::actRestoreBackup, "actRestoreBackup", N_("&Restore backup…"),
+         N_("Put an earlier version of the catalogue back"), none, -1, &M::actRestoreBackupExecute},
     };
 }
 
@@ -246,7 +248,8 @@ void TfrmMain::CreateMenus()
     itmGlobal = menu("itmGlobal", N_("&Global"));
     itmLanguage = menu("itmLanguage", N_("&Language"));
     itmLanguage->setIcon(ilActions.icon(19));
-    AddItems(itmGlobal, {Item(actSettings), Sub(itmLanguage), Sep, Item(actExit)});
+    AddItems(itmGlobal, {Item(actSettings), Sub(itmLanguage), Sep, Item(actRestoreBackup), Sep,
+                         Item(actExit)});
 
     itmEntries = menu("itmEntries", N_("A&pplication"));
     itmConsole = menu("itmConsole", N_("&Console output"));

@@ -3,8 +3,9 @@
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 
-#include <QSaveFile>
+#include <QFile>
 
 namespace {
 
@@ -165,17 +166,15 @@ QByteArray DesktopEntryText(const TDesktopEntry &entry)
 
 void WriteDesktopEntry(const QString &fileName, const TDesktopEntry &entry, bool executable)
 {
-    const QByteArray data = DesktopEntryText(entry);
-    QSaveFile file(fileName);
-    bool ok = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush();
-    if (ok && executable)
-        ok = file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser |
-                                 QFileDevice::ExeGroup | QFileDevice::ExeOther);
-    const QString reason = file.errorString();
-    if (ok && file.commit())
+    WriteFileSafely(fileName, DesktopEntryText(entry));
+    if (!executable)
         return;
-    throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), fileName) + QStringLiteral("\r\n") +
-                      (ok ? file.errorString() : reason));
+    // Desktops start a launcher on the desktop only when it may be executed.
+    QFile file(fileName);
+    if (!file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser |
+                             QFileDevice::ExeGroup | QFileDevice::ExeOther))
+        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), fileName) +
+                          QStringLiteral("\r\n") + file.errorString());
 }
 
 bool ParseDesktopEntry(const QByteArray &data, TDesktopEntry &entry)

@@ -4,6 +4,7 @@
 #include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr int MaxCopyBufferSize = 64 * 1024 * 1024;
+// Configuration files and key maps; anything larger is no file of theirs.
+constexpr qint64 MaxCopySize = 256 * 1024 * 1024;
 
 struct ModeBit
 {
@@ -96,38 +99,38 @@ void SafeCopyFile(const QString &source, const QString &target, int attributes, 
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         Fail(U_("Error opening \"%s\""), source);
-
-    QFile out(target);
-    const QFileInfo targetInfo(target);
-    if (targetInfo.exists() && !targetInfo.isWritable() &&
-        !out.setPermissions(out.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser))
-        Fail(U_("Error creating \"%s\""), target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        Fail(U_("Error creating \"%s\""), target);
-
+    if (in.size() > MaxCopySize)
+        Fail(U_("Error reading from \"%s\""), source);
+    // Read whole, so that the target is replaced in one step and a failed
+    // copy leaves the old target as it was.
+    QByteArray data;
     const auto buffer = std::make_unique<char[]>(size_t(bufferSize));
     for (;;) {
         const qint64 got = in.read(buffer.get(), bufferSize);
-        if (got < 0)
+        if (got < 0 || data.size() + got > MaxCopySize)
             Fail(U_("Error reading from \"%s\""), source);
-        if (got > 0 && out.write(buffer.get(), got) != got)
-            Fail(U_("Error writing to \"%s\""), target);
+        data.append(buffer.get(), got);
         if (got < bufferSize)
             break;
     }
-    if (out.size() != in.size()) {
-        in.close();
-        out.close();
+    if (data.size() != in.size() || !CloseChecked(in))
         Fail(U_("Error reading from \"%s\""), source);
+
+    const QFileInfo targetInfo(target);
+    if (targetInfo.exists() && !targetInfo.isWritable() &&
+        !QFile::setPermissions(target, targetInfo.permissions() | QFileDevice::WriteOwner |
+                                           QFileDevice::WriteUser))
+        Fail(U_("Error creating \"%s\""), target);
+    try {
+        WriteFileSafely(target, data);
+    } catch (const ERavelinError &e) {
+        throw ECopyError(e.message());
     }
 
-    // The time is set through the open file: nothing is written after it.
-    const bool timeSet = out.setFileTime(modified, QFileDevice::FileModificationTime);
-    if (!CloseChecked(in))
-        Fail(U_("Error closing \"%s\""), source);
-    if (!CloseChecked(out))
-        Fail(U_("Error closing \"%s\""), target);
-    if (!timeSet)
+    QFile out(target);
+    const bool timeSet =
+        out.open(QIODevice::Append) && out.setFileTime(modified, QFileDevice::FileModificationTime);
+    if (!timeSet || !CloseChecked(out))
         Fail(U_("Error setting timestamps of \"%s\""), target);
     if (!QFile::setPermissions(target, permissions))
         Fail(U_("Error setting attributes of \"%s\""), target);

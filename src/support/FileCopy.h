@@ -7,8 +7,8 @@ inline constexpr int DefaultCopyBufferSize = 262144;
 // Copies source to target with the source's last-write time and the given
 // POSIX permission bits (-1: those of the source). A target without write
 // permission is replaced. Copying a file onto itself does nothing. Raises
-// ECopyError with a message naming the file and the failing step; a partly
-// written target is left as it is.
+// ECopyError with a message naming the file and the failing step (and the
+// system's reason); the target is replaced whole or stays as it was.
 void SafeCopyFile(const QString &source, const QString &target, int attributes = -1,
                   int bufferSize = DefaultCopyBufferSize);
 

@@ -4,11 +4,11 @@
 #include "support/GnuGettext.h"
 #include "support/IniText.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 #include "support/TextEncoding.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtAlgorithms>
 #include <QtEndian>
@@ -247,6 +247,8 @@ void TUnicodeIniFile::ReadFile()
 {
     if (m_fileName.isEmpty())
         return;
+    // Before reading: a change while it is read then shows as a change.
+    m_readState = FileStateOf(m_fileName);
     const QFileInfo info(m_fileName);
     if (!info.exists())
         return;
@@ -719,6 +721,9 @@ QByteArray TUnicodeIniFile::ToData() const
     *out++ = char(0xFF);
     *out++ = char(0xFE);
     auto put = [&out](QStringView v) {
+        // An empty view may have no data at all, which memcpy must not see.
+        if (v.isEmpty())
+            return;
         qToLittleEndian<char16_t>(v.utf16(), v.size(), out);
         out += 2 * v.size();
     };
@@ -756,24 +761,22 @@ void TUnicodeIniFile::UpdateFile()
     m_modified = false;
 }
 
-void TUnicodeIniFile::SaveAs(const QString &fileName)
+TFileState TUnicodeIniFile::SaveAs(const QString &fileName)
 {
-    WriteTo(fileName);
+    const TFileState state = WriteTo(fileName);
     if (fileName == m_fileName)
         m_modified = false;
+    return state;
 }
 
-void TUnicodeIniFile::WriteTo(const QString &fileName) const
+TFileState TUnicodeIniFile::WriteTo(const QString &fileName) const
 {
     if (!m_complete || m_excerpt) {
         throw EWriteError(
             SafeFormat(U_("The file \"%s\" could not be read completely; it was left unchanged."),
                        m_fileName));
     }
-    const QByteArray data = ToData();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), fileName));
+    return WriteFileSafely(fileName, ToData());
 }
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/SystemFiles.h"
 #include "support/TextEncoding.h"
 
 #include <QByteArray>
@@ -26,8 +27,9 @@
 //
 // Writing: the whole file, UTF-16 LE with byte-order mark, CR LF after every
 // line, each section followed by an empty line, sections and keys in the order
-// they were read or created. The file is replaced atomically (QSaveFile); a
-// failure raises EWriteError and leaves the previous file as it was.
+// they were read or created. The file is replaced atomically
+// (WriteFileSafely); a failure raises EWriteError with the reason and leaves
+// the previous file as it was.
 //
 // A writable object saves explicitly with UpdateFile(), which throws. Its
 // destructor saves unsaved changes too but cannot report a failure, so every
@@ -65,6 +67,9 @@ public:
     bool CompletelyRead() const { return m_complete; }
     // True for an object made from some sections of its file only.
     bool Excerpt() const { return m_excerpt; }
+    // The file as it was when it was read (Exists false for a missing file
+    // or an object not read from a file).
+    const TFileState &ReadState() const { return m_readState; }
 
     QString ReadString(QStringView section, QStringView ident, const QString &def = {}) const;
     int ReadInteger(QStringView section, QStringView ident, int def) const;
@@ -127,8 +132,9 @@ public:
     // Writes the content to fileName as UpdateFile does, even for an object
     // opened for reading: such an object can be kept, changed and saved any
     // number of times without reading the file again, and never writes by
-    // itself. A file read only in part is never written.
-    void SaveAs(const QString &fileName);
+    // itself. A file read only in part is never written. Returns the state
+    // of the written file.
+    TFileState SaveAs(const QString &fileName);
 
     // Limits against hostile files: larger files, or files with more sections
     // and lines than this, are read only in part and never overwritten.
@@ -188,7 +194,7 @@ private:
     void Parse();
     void Clear();
     void EnsureEncodingKey(bool force);
-    void WriteTo(const QString &fileName) const;
+    TFileState WriteTo(const QString &fileName) const;
 
     QStringView View(TextRef ref, bool owned) const;
     QStringView KeyOf(const Line &l) const { return View(l.key, l.keyOwned); }
@@ -211,6 +217,7 @@ private:
     bool m_readOnly = true;
     bool m_complete = true;
     bool m_excerpt = false;
+    TFileState m_readState;
     bool m_modified = false;
     QString m_text;
     size_t m_seed = 0; // of every hash of this object

@@ -33,6 +33,8 @@ public:
     const QString &FileName() const { return m_fileName; }
     // False when the file existed but could not be read in full.
     bool CompletelyRead() const { return m_complete; }
+    // True when the file has no content at all (or does not exist).
+    bool IsEmpty() const { return m_text.isEmpty(); }
     // Every section in file order, those of equal names included.
     const std::vector<TSection> &Sections() const { return m_sections; }
     // The first section of the name (any case); nullptr when there is none.

@@ -152,6 +152,28 @@ TCommandLine ParseCommandLine(const QStringList &args, const QString &exeDir,
     return result;
 }
 
+QString UnknownOption(const QStringList &args)
+{
+    for (const QString &arg : args) {
+        if (arg == QStringLiteral("--"))
+            break;
+        if (arg == QStringLiteral("--help") || arg == QStringLiteral("--version"))
+            continue;
+        QString option;
+        if (arg.startsWith(QStringLiteral("--")))
+            return arg;
+        if (!OptionText(arg, option))
+            continue;
+        const QString name = option.left(option.indexOf(u':'));
+        const bool known = name.isEmpty() || MatchesAbbreviation(name, QStringLiteral("lang")) ||
+                           MatchesAbbreviation(name, QStringLiteral("ini")) ||
+                           MatchesAbbreviation(name, QStringLiteral("portable"));
+        if (!known)
+            return arg;
+    }
+    return {};
+}
+
 QString ExpandEnvVars(const QString &text)
 {
     QString result = text;
@@ -258,13 +280,15 @@ QString AutoStartLinkFile()
     return folder.isEmpty() ? folder : JoinPath(folder, ExeBaseName() + QStringLiteral(".desktop"));
 }
 
-int UpdateAutoStartLink(bool autoStart, const QString &progVersName)
+int UpdateAutoStartLink(bool autoStart, const QString &progVersName, QString *error)
 {
     const QString linkFile = AutoStartLinkFile();
     if (linkFile.isEmpty())
         return 0;
     const QFileInfo link(linkFile);
-    if (link.exists() || link.isSymLink())
+    // A new entry replaces a file in one step; a symbolic link must go
+    // first, or the write would change the file it points to.
+    if ((!autoStart && link.exists()) || link.isSymLink())
         QFile::remove(linkFile);
     if (!autoStart)
         return 0;
@@ -280,5 +304,5 @@ int UpdateAutoStartLink(bool autoStart, const QString &progVersName)
     const QString icon = DataDir() + ExeBaseName() + QStringLiteral(".png");
     if (QFileInfo(icon).isFile())
         entry.Icon = icon;
-    return CreateShellLink(linkFile, entry);
+    return CreateShellLink(linkFile, entry, error);
 }

@@ -47,6 +47,12 @@ struct TCommandLine
 TCommandLine ParseCommandLine(const QStringList &args, const QString &exeDir,
                               const QString &languageFile);
 
+// The first argument of the window's command line that is an option but
+// none of /lang, /ini, /portable (their names abbreviated, also with "-")
+// or --help and --version; empty when there is none. Arguments after "--"
+// and words without "/" or "-" are no options.
+QString UnknownOption(const QStringList &args);
+
 // Replaces each %NAME% by the environment variable NAME (empty when
 // undefined), ignoring the case of the reference; a lone "%" stays.
 QString ExpandEnvVars(const QString &text);
@@ -100,5 +106,5 @@ QString AutoStartLinkFile();
 // ProgramCommand, working directory ExeDir, description progVersName, icon
 // the picture ExeBaseName + ".png" in DataDir when there is one, else the
 // icon theme's picture of that name).
-// Returns 0 on success.
-int UpdateAutoStartLink(bool autoStart, const QString &progVersName);
+// Returns 0 on success; error, when given, receives the reason of a failure.
+int UpdateAutoStartLink(bool autoStart, const QString &progVersName, QString *error = nullptr);

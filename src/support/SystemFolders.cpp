@@ -50,6 +50,13 @@ QString AppDataDir()
     return config.isEmpty() ? config : JoinPath(config, QStringLiteral("ravelin"));
 }
 
+QString OwnDataDir()
+{
+    const QString data = Absolute(
+        StripTrailing(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), u'/'));
+    return data.isEmpty() ? data : JoinPath(data, QStringLiteral("ravelin"));
+}
+
 QString DocumentsDir()
 {
     return Absolute(

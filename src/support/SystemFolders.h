@@ -27,6 +27,8 @@ QString SpecialFolderPath(int id);
 // The program's own configuration folder, $XDG_CONFIG_HOME/ravelin; the
 // caller creates it when needed.
 QString AppDataDir();
+// The program's own data folder, $XDG_DATA_HOME/ravelin (backups).
+QString OwnDataDir();
 QString DocumentsDir();
 // The user's data folder, $XDG_DATA_HOME (usually ~/.local/share): the
 // desktop's menu entries lie in its "applications" folder.

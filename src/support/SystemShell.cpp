@@ -4,6 +4,7 @@
 #include "support/Errors.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +21,7 @@ const QString AdminKey = QStringLiteral("X-Ravelin-RunAsAdministrator");
 
 } // namespace
 
-int CreateShellLink(const QString &linkFile, const TShellLink &link)
+int CreateShellLink(const QString &linkFile, const TShellLink &link, QString *error)
 {
     if (link.Target.isEmpty())
         return -1;
@@ -37,7 +38,9 @@ int CreateShellLink(const QString &linkFile, const TShellLink &link)
         entry.Extra.append({AdminKey, QStringLiteral("true")});
     try {
         WriteDesktopEntry(linkFile, entry);
-    } catch (const EWriteError &) {
+    } catch (const ERavelinError &e) {
+        if (error)
+            *error = e.message();
         return -2;
     }
     return 0;

@@ -20,8 +20,9 @@ struct TShellLink
 };
 
 // Writes link as a desktop entry to linkFile, replacing an existing file.
-// Returns 0 on success, a negative code when the file cannot be written.
-int CreateShellLink(const QString &linkFile, const TShellLink &link);
+// Returns 0 on success, a negative code when the file cannot be written
+// (error, when given, then receives the message with the reason).
+int CreateShellLink(const QString &linkFile, const TShellLink &link, QString *error = nullptr);
 
 // Reads a desktop entry or a symbolic link. A missing file is success with
 // an empty link; a file that is neither, or names no program, is failure.

@@ -5,12 +5,12 @@
 #include "support/IniFileUtils.h"
 #include "support/PathUtils.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 #include "texttools/CodePageList.h"
 #include "texttools/TextDecoding.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString DecodeSourceText(QByteArrayView bytes)
 {
@@ -83,12 +83,7 @@ TConversionReport ConvertTextFile(const QString &Source, const QString &Target, 
 
     TConversionReport report;
     const QByteArray converted = ConvertText(DecodeSourceText(bytes), CodePage, &report);
-    QSaveFile target(Target);
-    if (!target.open(QIODevice::WriteOnly))
-        throw EFCreateError(
-            SafeFormat(R_("Cannot create file \"%s\". %s"), Target, target.errorString()));
-    if (target.write(converted) != converted.size() || !target.commit())
-        throw EWriteError(WithReason(SafeFormat(U_("Error writing to \"%s\""), Target), target));
+    WriteFileSafely(Target, converted);
     return report;
 }
 

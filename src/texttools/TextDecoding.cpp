@@ -1,6 +1,11 @@
 #include "texttools/TextDecoding.h"
 
+#include "support/GnuGettext.h"
+#include "support/StringUtils.h"
 #include "texttools/CodePageList.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QHash>
 #include <QStringDecoder>
@@ -11,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <memory>
 
 namespace {
@@ -352,4 +358,18 @@ std::optional<QByteArray> EncodeTextExactly(const QString &text, int codePage)
     if (DecodeBytes(bytes, codePage) != text)
         return std::nullopt;
     return bytes;
+}
+
+QString ShownTextProblem(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    const QString shown = QDir::toNativeSeparators(fileName);
+    if (!info.isFile())
+        return SafeFormat(_("\"%s\" is not a regular file and cannot be shown."), shown);
+    if (info.size() > MaxShownTextSize) {
+        return SafeFormat(_("\"%s\" is too large to be shown (%d MB; at most %d MB)."), shown,
+                          int(qMin<qint64>(info.size() >> 20, INT_MAX)),
+                          int(MaxShownTextSize >> 20));
+    }
+    return QString();
 }

@@ -42,3 +42,10 @@ QByteArray EncodeText(const QString &text, int codePage, int *noFit = nullptr);
 // The text in the code page only when every character survives a read back;
 // nothing otherwise.
 std::optional<QByteArray> EncodeTextExactly(const QString &text, int codePage);
+
+// Text files shown whole in a window (manuals, console output) up to this
+// size; a larger one would freeze the window while it loads.
+inline constexpr qint64 MaxShownTextSize = 32 * 1024 * 1024;
+// Why fileName cannot be shown as text: it is no regular file (a folder, a
+// pipe, a device) or larger than MaxShownTextSize. Empty when it can be.
+QString ShownTextProblem(const QString &fileName);

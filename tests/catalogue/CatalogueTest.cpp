@@ -449,13 +449,18 @@ TEST_F(CatalogueTest, IconsAreDecodedOnlyWhenAskedForAndABrokenOneShowsTheDefaul
 
 TEST_F(CatalogueTest, HostileCatalogues)
 {
-    // An absurd count costs nothing.
-    StoreCatalogue(QStringLiteral("AppCount=2000000000\r\n[App001]\r\nAppName=Only\r\n"
-                                  "[App3]\r\nAppName=NotMine\r\n"));
+    // An absurd count and section number cost nothing; sections load in
+    // number order, whatever their order in the file.
+    StoreCatalogue(QStringLiteral("AppCount=2000000000\r\n[App999999999]\r\nAppName=Last\r\n"
+                                  "[App002]\r\nAppName=Second\r\n[App001]\r\nAppName=First\r\n"
+                                  "[App3]\r\nAppName=NotMine\r\n[app001]\r\nAppName=Twin\r\n"));
     QElapsedTimer clock;
     clock.start();
     LoadIt();
-    EXPECT_EQ(m_cat.Apps.size(), 1u);
+    ASSERT_EQ(m_cat.Apps.size(), 3u);
+    EXPECT_EQ(App(0).AppName, QStringLiteral("First"));
+    EXPECT_EQ(App(1).AppName, QStringLiteral("Second"));
+    EXPECT_EQ(App(2).AppName, QStringLiteral("Last"));
     EXPECT_LT(clock.elapsed(), 2000);
 
     StoreCatalogue(QStringLiteral("AppCount=-5\r\n[App001]\r\nAppName=Only\r\n"));
@@ -477,6 +482,58 @@ TEST_F(CatalogueTest, HostileCatalogues)
     }
 }
 
+TEST_F(CatalogueTest, ForeignFilesAreLeftAlone)
+{
+    const QByteArray notes("Shopping list\nmilk\n[not a section\n");
+    Store(QStringLiteral("data/ravelin.ini"), notes);
+    const TLoadResult r = LoadIt();
+    EXPECT_TRUE(r.NotCatalogue);
+    EXPECT_TRUE(r.Cancelled);
+    ASSERT_EQ(m_host.errors.size(), 1);
+    EXPECT_TRUE(m_host.errors[0].contains(QStringLiteral("is not a Ravelin catalogue")));
+    EXPECT_EQ(m_host.chooseCalls, 0);
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+    EXPECT_EQ(Load(QStringLiteral("data/ravelin.ini")), notes);
+
+    // What a save that lost its entries left is still a catalogue, and an
+    // empty file is a first run.
+    for (const QByteArray &data :
+         {Utf16(QStringLiteral("[Unicode]\r\n\r\n[HtmlManual]\r\n")), QByteArray()}) {
+        Store(QStringLiteral("data/ravelin.ini"), data);
+        m_host.answer = Path(QStringLiteral("dosbox"));
+        EXPECT_FALSE(LoadIt().NotCatalogue);
+        EXPECT_TRUE(m_cat.Loaded);
+    }
+}
+
+TEST_F(CatalogueTest, ChangesOnDiskAreNeverOverwrittenSilently)
+{
+    StoreCatalogue(QStringLiteral("AppCount=1\r\n[App001]\r\nAppName=Mine\r\n"));
+    LoadIt();
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+    EXPECT_FALSE(CatalogueChangedOnDisk(m_files.IniName, m_cat));
+
+    // Another window adds an entry and saves.
+    const QByteArray theirs =
+        Utf16(QStringLiteral("[Config]\r\nAppCount=2\r\n[App001]\r\nAppName=Mine\r\n"
+                             "[App002]\r\nAppName=Theirs\r\n"));
+    Store(QStringLiteral("data/ravelin.ini"), theirs);
+    EXPECT_TRUE(CatalogueChangedOnDisk(m_files.IniName, m_cat));
+    EXPECT_THROW(SaveCatalogue(m_files.IniName, m_cat, QRect()), ECatalogueChanged);
+    EXPECT_EQ(Load(QStringLiteral("data/ravelin.ini")), theirs);
+
+    // With the user's word it is replaced, and the next save asks nothing.
+    SaveCatalogue(m_files.IniName, m_cat, QRect(), nullptr, true);
+    EXPECT_EQ(
+        TUnicodeIniFile::CreateForRead(m_files.IniName).ReadInteger(u"Config", u"AppCount", 0), 1);
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+
+    // A deleted file is written again without a question.
+    QFile::remove(m_files.IniName);
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+    EXPECT_TRUE(QFile::exists(m_files.IniName));
+}
+
 TEST_F(CatalogueTest, SaveFailureIsReported)
 {
     StoreCatalogue(QStringLiteral("AppCount=0\r\n"));
@@ -486,7 +543,9 @@ TEST_F(CatalogueTest, SaveFailureIsReported)
         SaveCatalogue(target, m_cat, QRect());
         FAIL() << "no error";
     } catch (const EWriteError &e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Error writing to \"%1\"").arg(target));
+        EXPECT_EQ(
+            e.message(),
+            QStringLiteral("Error writing to \"%1\"\r\nThe folder does not exist.").arg(target));
     }
 }
 

@@ -1,7 +1,11 @@
 #include "common/TestUtils.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,4 +51,47 @@ TEST(ProgramCommandLine, VersionAndHelpNeedNoDisplay)
         RunWithoutDisplay({QStringLiteral("/lang:de"), QStringLiteral("--help")}, code);
     EXPECT_TRUE(german.startsWith(QStringLiteral("Aufruf: "))) << german.left(80).toStdString();
     EXPECT_TRUE(german.contains(QStringLiteral("Befehlszeilenmodus")));
+}
+
+TEST(ProgramCommandLine, UnknownOptionsGetTheUsage)
+{
+    int code = 0;
+    QProcess p;
+    p.start(QStringLiteral(RAVELIN_EXE), {QStringLiteral("--bogus")});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 2);
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    EXPECT_TRUE(err.startsWith(QStringLiteral("Unknown option --bogus.\nUsage: ")))
+        << err.toStdString();
+    RunWithoutDisplay({QStringLiteral("/bogus:1")}, code);
+    EXPECT_EQ(code, 2);
+}
+
+TEST(ProgramCommandLine, ASecondWindowOnOneCatalogueActivatesTheFirst)
+{
+    QTemporaryDir dir;
+    const QString ini = QStringLiteral("/ini:") + dir.filePath(QStringLiteral("games.ini"));
+    QProcess first;
+    first.start(QStringLiteral(RAVELIN_EXE), {ini});
+    ASSERT_TRUE(first.waitForStarted());
+    // The first start holds the lock once it is up (it then asks for the
+    // emulator's folder and waits).
+    QDeadlineTimer deadline(20000);
+    while (!QFile::exists(dir.filePath(QStringLiteral("games.ini.lock"))) && !deadline.hasExpired())
+        QThread::msleep(50);
+
+    QProcess second;
+    second.start(QStringLiteral(RAVELIN_EXE), {ini});
+    ASSERT_TRUE(second.waitForFinished(15000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    // A crashed first start blocks nothing.
+    first.kill();
+    first.waitForFinished();
+    QProcess third;
+    third.start(QStringLiteral(RAVELIN_EXE), {ini});
+    EXPECT_FALSE(third.waitForFinished(1500));
+    third.kill();
+    third.waitForFinished();
 }

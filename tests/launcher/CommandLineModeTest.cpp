@@ -217,3 +217,29 @@ TEST_F(CommandLineMode, RetryQuestionsAndFailuresEndTheCommand)
     EXPECT_EQ(RunCli(ParseCliRequest({S("--dosbox")}), files, failing, os, es), 1);
     EXPECT_EQ(e, S("Permission denied\n"));
 }
+
+TEST_F(CommandLineMode, HostileCataloguesAndNames)
+{
+    // Control characters of a name never reach the terminal, and a tab in
+    // it cannot break the line's format.
+    {
+        auto ini = TUnicodeIniFile::CreateForWrite(files.IniName);
+        ini.WriteString(S("App002"), S("AppName"), S("Bad\x1b[2J\tName\x7f"));
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(cli({S("--list")}), 0);
+    EXPECT_TRUE(out.contains(S("\nBad?[2J?Name?\tMiscellaneous\n"))) << out.toStdString();
+
+    // What the window reports as unreadable or foreign fails here too.
+    const QString message = S("could not be read completely");
+    QFile::remove(files.IniName);
+    QDir().mkdir(files.IniName);
+    EXPECT_EQ(cli({S("--list")}), 1);
+    EXPECT_TRUE(err.simplified().contains(message)) << err.toStdString();
+    EXPECT_TRUE(out.isEmpty());
+    QDir().rmdir(files.IniName);
+    WriteTestFile(files.IniName, "just some notes\n");
+    EXPECT_EQ(cli({S("--run"), S("Keen")}), 1);
+    EXPECT_TRUE(err.simplified().contains(S("is not a Ravelin catalogue"))) << err.toStdString();
+    EXPECT_TRUE(starter.calls.isEmpty());
+}

@@ -53,9 +53,9 @@ TEST(ConfigList, CreationErrorNamesFileAndReason)
     try {
         list.Save();
         FAIL() << "no error";
-    } catch (const EFCreateError &e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot create file \"") + name +
-                                           QStringLiteral("\". ")))
+    } catch (const EWriteError &e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Error writing to \"") + name +
+                                           QStringLiteral("\"\r\n")))
             << e.what();
         EXPECT_GT(e.message().size(), name.size() + 23) << "system text missing: " << e.what();
     }

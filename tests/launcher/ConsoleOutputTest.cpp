@@ -4,6 +4,7 @@
 #include "common/TestUtils.h"
 
 #include "support/PathUtils.h"
+#include "texttools/TextDecoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 TEST(ConsoleOutput, LinesOfEveryEncodingAndBreak)
 {
@@ -103,4 +105,25 @@ TEST(ConsoleOutput, OnlyEntriesMarkedForErasingLoseTheirFiles)
     const auto lines = ReadConsoleFile(*apps[0], DosBox::StdErrName, prompt);
     ASSERT_TRUE(lines);
     EXPECT_EQ(*lines, QStringList{QStringLiteral("err")});
+}
+
+TEST(ConsoleOutput, PipesAndHugeFilesAreReportedNotRead)
+{
+    QTemporaryDir dir;
+    TScriptedPrompt prompt;
+    const QString out = dir.filePath(DosBox::StdOutName);
+    ASSERT_EQ(mkfifo(QFile::encodeName(out).constData(), 0600), 0);
+    EXPECT_FALSE(ReadConsoleFile(QStringLiteral("Doom"), dir.path(), DosBox::StdOutName, prompt));
+    ASSERT_EQ(prompt.asked.size(), 1);
+    EXPECT_TRUE(prompt.asked[0].contains(QStringLiteral("is not a regular file")))
+        << prompt.asked[0].toStdString();
+
+    QFile big(dir.filePath(DosBox::StdErrName));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(MaxShownTextSize + 1));
+    big.close();
+    EXPECT_FALSE(ReadConsoleFile(QStringLiteral("Doom"), dir.path(), DosBox::StdErrName, prompt));
+    ASSERT_EQ(prompt.asked.size(), 2);
+    EXPECT_TRUE(prompt.asked[1].contains(QStringLiteral("too large")))
+        << prompt.asked[1].toStdString();
 }

@@ -421,7 +421,7 @@ TEST_F(RunCommand, KeymapperWithoutGlobalMapOrConfiguration)
 TEST_F(RunCommand, KeymapperForAMissingFolderFailsBeforeStarting)
 {
     app->AppPath = path(S("gone"));
-    EXPECT_THROW(RunKeymapper(*app, {settings, prompt, starter}), EFCreateError);
+    EXPECT_THROW(RunKeymapper(*app, {settings, prompt, starter}), EWriteError);
     touch(S("conf/mapper.map"));
     settings.MapperFile = S("mapper.map");
     EXPECT_THROW(RunKeymapper(*app, {settings, prompt, starter}), ECopyError);
@@ -466,4 +466,45 @@ TEST_F(RunCommand, RealStartInAMissingFolderRaisesProcessError)
     settings.RootPath = path(S("no such root"));
     TSystemProcessStarter real;
     EXPECT_THROW(RunDosBox({settings, prompt, real}), EProcessError);
+}
+
+TEST_F(RunCommand, WhatDosBoxWouldTakeWronglyStartsNothing)
+{
+    const auto refused = [this](const char *what) {
+        prompt.asked.clear();
+        EXPECT_FALSE(run().Started) << what;
+        EXPECT_EQ(prompt.asked.size(), 1) << what;
+        EXPECT_TRUE(prompt.asked.value(0).startsWith(S("error: "))) << what;
+        EXPECT_FALSE(QFile::exists(JoinPath(app->AppPath, S("ravelin.conf")))) << what;
+        EXPECT_TRUE(starter.calls.isEmpty()) << what;
+    };
+    // A quote would end the mounted path early, a percent sign names a
+    // variable of the batch file.
+    app->AppPath = makeDir(S("a\" \"b"));
+    refused("quote in the folder");
+    EXPECT_TRUE(prompt.asked.value(0).contains(S("double quote or a percent sign")));
+    app->AppPath = makeDir(S("100%game"));
+    refused("percent in the folder");
+    EXPECT_FALSE(RunKeymapper(*app, {settings, prompt, starter}));
+
+    app->AppPath = makeDir(S("game"));
+    app->MountCd = true;
+    app->IsoImage = true;
+    touch(S("game/disc 1.iso"));
+    touch(S("game/50%.iso"));
+    app->CdPath = S("\"disc 1.iso\" 50%.iso");
+    refused("percent in an image");
+    app->MountCd = false;
+
+    // The emulator's autoexec buffer: the primary configuration's lines
+    // count too.
+    app->Parameters = QString(5000, u'x');
+    refused("long parameters");
+    EXPECT_TRUE(prompt.asked.value(0).contains(S("too long for DOSBox")));
+    app->Parameters = QString(3900, u'x');
+    EXPECT_TRUE(run().Started);
+    touch(S("conf/dosbox.conf"), "[autoexec]\n" + QByteArray(300, 'r') + "\n[sdl]\n");
+    QFile::remove(JoinPath(app->AppPath, S("ravelin.conf")));
+    starter.calls.clear();
+    refused("with the primary configuration's autoexec");
 }

@@ -1,11 +1,15 @@
 #include "mainwindow/MainWindow.h"
 
 #include "catalogue/AppIcons.h"
+#include "catalogue/CatalogueBackups.h"
 #include "common/ModalDriver.h"
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 #include "dialogs/Application.h"
+#include "dialogs/ChooseItem.h"
+#include "dialogs/FileOpenDialog.h"
 #include "dialogs/MsgDialogs.h"
+#include "dialogs/SelectDlg.h"
 #include "dialogs/ShellDirDlg.h"
 #include "dialogs/Show.h"
 #include "launcher/LauncherTestUtils.h"
@@ -251,7 +255,14 @@ TEST_F(MainWindowTest, TheCatalogueIsReadOnceAndWrittenOnceLeavingUnusedWindowsA
     window->show();
     EXPECT_EQ(Captions(*window), QStringList{S("Doom")});
 
-    EXPECT_TRUE(window->close());
+    {
+        // The intruder changed the file since it was read: replacing it
+        // needs the user's word.
+        TSelectOptionScript changed;
+        changed.answer(1);
+        EXPECT_TRUE(window->close());
+        EXPECT_EQ(changed.asked().size(), 1);
+    }
     const QString saved = DecodeTextFile(ReadTestFile(ini));
     EXPECT_TRUE(saved.contains(S("AppName=Doom\r\n")));
     EXPECT_EQ(section(saved, "Mine"), section(before, "Mine"));
@@ -605,22 +616,85 @@ TEST_F(MainWindowTest, ClosingWritesTheCatalogue)
     EXPECT_TRUE(QFile::exists(AppDir(S("Keen")) + S("/stdout.txt")));
 }
 
-TEST_F(MainWindowTest, AFailedWriteKeepsTheWindowOpen)
+TEST_F(MainWindowTest, AFailedWriteOffersAWayOut)
+{
+    WriteCatalogue({{S("Doom")}});
+    const QByteArray content = ReadTestFile(IniName());
+    const QString blocked = path("missing/ravelin.ini");
+    const QString copy = path("copy.ini");
+    auto window = Open();
+    window->IniName = blocked;
+    TSelectOptionScript choices;
+    TMessageScript messages;
+    TFileSaveScript chooser;
+    // Cancel keeps the window open; the reason is shown.
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(choices.asked().size(), 1);
+    EXPECT_TRUE(choices.asked()[0].caption.contains(S("The folder does not exist.")));
+    EXPECT_EQ(choices.asked()[0].kind, mdtError);
+    // A copy elsewhere (after a cancelled chooser), and the window closes.
+    choices.answer(0);
+    choices.answer(0);
+    chooser.answer(QString());
+    chooser.answer(copy);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(TUnicodeIniFile::CreateForRead(copy).ReadString(u"App001", u"AppName"), S("Doom"));
+
+    // Closing without saving needs a confirmation, whose default is No.
+    window = Open();
+    window->IniName = blocked;
+    choices.answer(1);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(messages.asked().back().defaultButton, mbNo);
+    choices.answer(1);
+    messages.answer(mrYes);
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(QFile::exists(blocked));
+    EXPECT_EQ(ReadTestFile(IniName()), content);
+}
+
+TEST_F(MainWindowTest, ChangesOnDiskNeedTheUsersWord)
 {
     WriteCatalogue({{S("Doom")}});
     auto window = Open();
-    // A folder cannot be replaced by the catalogue file.
-    const QString blocked = path("blocked.ini");
-    QDir().mkpath(blocked);
-    window->IniName = blocked;
-    {
-        TExceptionScript errors;
-        EXPECT_FALSE(window->close());
-        ASSERT_EQ(errors.asked().size(), 1);
-        EXPECT_TRUE(errors.asked()[0].contains(blocked)) << errors.asked()[0].toStdString();
-    }
-    EXPECT_TRUE(window->isVisible());
-    window->IniName = IniName();
+    // Another program (or window) saves in the meantime.
+    WriteCatalogue({{S("Doom")}, {S("Keen")}});
+    const QByteArray theirs = ReadTestFile(IniName());
+    TSelectOptionScript choices;
+    EXPECT_FALSE(window->close()); // cancel is the default
+    EXPECT_EQ(ReadTestFile(IniName()), theirs);
+    ASSERT_EQ(choices.asked().size(), 1);
+    EXPECT_EQ(choices.asked()[0].preSelection, -1);
+
+    choices.answer(0); // reload
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(Captions(*window), (QStringList{S("Doom"), S("Keen")}));
+    EXPECT_TRUE(window->close()); // nothing to ask now
+    EXPECT_EQ(choices.asked().size(), 2);
+
+    window = Open();
+    WriteCatalogue({{S("Other")}});
+    choices.answer(1); // overwrite
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(TUnicodeIniFile::CreateForRead(IniName()).ReadInteger(u"Config", u"AppCount", 0), 2);
+}
+
+TEST_F(MainWindowTest, RestoringABackupReloadsTheCatalogue)
+{
+    WriteCatalogue({{S("Doom")}});
+    ASSERT_TRUE(BackupCatalogueFile(IniName()));
+    WriteCatalogue({{S("Doom")}, {S("Keen")}});
+    auto window = Open();
+    TChooseItemScript list;
+    TMessageScript messages;
+    list.answer(0);
+    messages.answer(mrYes);
+    window->actRestoreBackupExecute();
+    ASSERT_EQ(list.asked().size(), 1);
+    EXPECT_TRUE(list.asked()[0].items.value(0).endsWith(S("1 entry")));
+    EXPECT_EQ(Captions(*window), QStringList{S("Doom")});
+    EXPECT_EQ(ListBackups(IniName()).value(0).EntryCount, 2);
     EXPECT_TRUE(window->close());
 }
 

@@ -270,7 +270,9 @@ TEST_F(IniFileTest, FailedWriteKeepsOldFileAndReportsIt)
         ini.UpdateFile();
         FAIL() << "no write error";
     } catch (const EWriteError &e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Error writing to \"%1\"").arg(missing));
+        EXPECT_EQ(
+            e.message(),
+            QStringLiteral("Error writing to \"%1\"\r\nThe folder does not exist.").arg(missing));
     }
 
     // An existing file in a folder we may not write to.

@@ -115,7 +115,7 @@ TEST(TextConversion, FailuresKeepTheFiles)
     EXPECT_THROW(ConvertTextFile(dir.filePath(S("missing.txt")), dir.filePath(S("x.txt")), 437),
                  ERavelinError);
     EXPECT_FALSE(QFile::exists(dir.filePath(S("x.txt"))));
-    EXPECT_THROW(ConvertTextFile(source, dir.filePath(S("no/such/dir/x.txt")), 437), EFCreateError);
+    EXPECT_THROW(ConvertTextFile(source, dir.filePath(S("no/such/dir/x.txt")), 437), EWriteError);
     EXPECT_THROW(ConvertTextFile(source, dir.filePath(S("x.txt")), 4711), ERavelinError);
     EXPECT_EQ(ReadTestFile(source), B("text"));
 }

@@ -8,6 +8,7 @@
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 #include "support/StringUtils.h"
+#include "support/SystemFiles.h"
 #include "texttools/TextDecoding.h"
 #include "texttools/ui/FindDialog.h"
 
@@ -20,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QToolButton>
@@ -28,7 +28,6 @@
 namespace {
 
 // Files from 2 GiB on are not shown.
-constexpr qint64 MaxTextFileSize = qint64(2) * 1024 * 1024 * 1024;
 
 // Every line break as the text area takes it.
 // The line break a text file uses, by its first one; CR LF for a text
@@ -215,10 +214,13 @@ void TShowTextDialog::LoadText(const QString &FileName)
 {
     if (!FileName.isEmpty())
         TextName = FileName;
-    const QFileInfo info(TextName);
-    if (TextName.isEmpty() || !info.isFile() || info.size() >= MaxTextFileSize) {
+    const QString problem = TextName.isEmpty() ? QString() : ShownTextProblem(TextName);
+    if (TextName.isEmpty() || !problem.isEmpty()) {
         Memo->setPlainText(QStringLiteral("*** ") +
                            SafeFormat(D_("Error loading file: \"%s\""), TextName));
+        // A file that has gone is said in the text alone.
+        if (!problem.isEmpty() && QFileInfo::exists(TextName))
+            ErrorDialog(problem);
         return;
     }
     QFile file(TextName);
@@ -567,11 +569,5 @@ void TShowTextDialog::WriteBack(const QString &Text, bool AsUtf8)
         FReadCodePage = CpUtf8;
         FReadBom = true;
     }
-    QSaveFile file(TextName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFCreateError(
-            SafeFormat(R_("Cannot create file \"%s\". %s"), TextName, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw EWriteError(SafeFormat(U_("Error writing to \"%s\""), TextName) +
-                          QStringLiteral("\r\n") + file.errorString());
+    WriteFileSafely(TextName, bytes);
 }

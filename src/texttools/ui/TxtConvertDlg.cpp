@@ -13,7 +13,6 @@
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -35,20 +34,6 @@ constexpr int RadioColumns = 3;
 QString AllFilesFilter()
 {
     return _("All") + QStringLiteral("|*.*");
-}
-
-// «All|*.*» as Qt's chooser shows it: «All (*)», so that names without an
-// extension are offered too.
-QString QtFilter(const QString &filter)
-{
-    const qsizetype bar = filter.indexOf(u'|');
-    if (bar < 0)
-        return filter;
-    QString patterns = filter.mid(bar + 1);
-    patterns.replace(u';', u' ');
-    if (patterns == QStringLiteral("*.*"))
-        patterns = QStringLiteral("*");
-    return filter.left(bar) + QStringLiteral(" (") + patterns + u')';
 }
 
 } // namespace
@@ -191,18 +176,5 @@ void TTxtConvertDialog::btbConvertClick()
 
 QString TTxtConvertDialog::ChooseTargetFile(const TFileSaveRequest &request)
 {
-    if (auto *script = TFileSaveScript::current())
-        return script->take(request);
-    QFileDialog dialog(this, request.Title, request.StartDir);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    // Qt's own chooser follows the program's language; it asks before
-    // replacing a file.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setDefaultSuffix(request.DefaultExt);
-    dialog.setNameFilter(QtFilter(request.Filter));
-    dialog.selectFile(request.FileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().first();
+    return SaveFileAs(this, request);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/DialogScript.h"
+#include "dialogs/FileOpenDialog.h"
 
 #include <QDialog>
 #include <QList>
@@ -11,20 +12,6 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-
-// What a file-save chooser is asked to do.
-struct TFileSaveRequest
-{
-    QString Title;
-    QString StartDir;
-    QString FileName; // proposed, without folder
-    QString DefaultExt;
-    QString Filter; // «All|*.*»
-};
-
-// Answers the converter's save chooser without a window: the queued name,
-// an empty one (or none queued) cancels. See DialogScript.h.
-using TFileSaveScript = TDialogScript<TFileSaveRequest, QString>;
 
 // "Convert Unicode text": writes a copy of a text file (UTF-8, UTF-16 or
 // ANSI) re-encoded into one of the DOS code pages. Created once at start,
