@@ -5,6 +5,7 @@
 #include "support/SearchText.h"
 
 #include <QCollator>
+#include <QLocale>
 #include <algorithm>
 #include <numeric>
 
@@ -181,8 +182,11 @@ const std::vector<int> &TAppSearchIndex::Ranks(const TAppList &apps, TSortKey ke
             values.push_back(NumberOf(*app, key));
         ranks = DenseRanks(values);
     } else {
-        // Collation keys: compared as bytes, made once per entry.
-        QCollator collator;
+        // Collation keys: compared as bytes, made once per entry. The C
+        // locale (LANG=C.UTF-8 is common) collates by code point, capitals
+        // first, and knows no numbers; people expect the language's order.
+        QCollator collator(QLocale().language() == QLocale::C ? QLocale(QLocale::English)
+                                                              : QLocale());
         collator.setCaseSensitivity(Qt::CaseInsensitive);
         collator.setNumericMode(true);
         std::vector<QCollatorSortKey> keys;

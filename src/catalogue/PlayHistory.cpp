@@ -20,7 +20,9 @@ const QString KeyPlayTime = QStringLiteral("PlayTime");
 
 void RecordStart(TPlayHistory &history, const QDateTime &now)
 {
-    history.LastPlayed = now;
+    // Whole seconds, as stored: the order by last played stays the same
+    // after the next load.
+    history.LastPlayed = now.addMSecs(-(now.toMSecsSinceEpoch() % 1000));
     if (history.PlayCount < std::numeric_limits<int>::max())
         ++history.PlayCount;
 }
