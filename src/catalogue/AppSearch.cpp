@@ -11,9 +11,9 @@
 
 namespace {
 
-const char *const SortKeyNames[] = {"Catalogue",   "Name",       "Path",      "Program",
-                                    "Parameters",  "IsoImage",   "Manual",    "Description",
-                                    "LastPlayed",  "PlayCount",  "PlayTime"};
+const char *const SortKeyNames[] = {"Catalogue",  "Name",      "Path",    "Program",
+                                    "Parameters", "IsoImage",  "Manual",  "Description",
+                                    "LastPlayed", "PlayCount", "PlayTime"};
 static_assert(std::size(SortKeyNames) == size_t(TSortKey::skCount));
 
 // The folder as the user thinks of it: below the root folder, which every
@@ -139,17 +139,22 @@ void TAppSearchIndex::InvalidateHistory()
         m_ranks[size_t(key)].clear();
 }
 
+void TAppSearchIndex::Prepare(const TAppList &apps, const QString &rootFolder)
+{
+    if (m_textsValid && m_texts.size() == apps.size())
+        return;
+    m_texts.clear();
+    m_texts.reserve(apps.size());
+    for (const auto &app : apps)
+        m_texts.push_back(EntrySearchText(*app, rootFolder));
+    m_textsValid = true;
+    m_lastValid = false;
+}
+
 std::vector<int> TAppSearchIndex::Find(const TAppList &apps, const QString &rootFolder,
                                        const QString &typed)
 {
-    if (!m_textsValid || m_texts.size() != apps.size()) {
-        m_texts.clear();
-        m_texts.reserve(apps.size());
-        for (const auto &app : apps)
-            m_texts.push_back(EntrySearchText(*app, rootFolder));
-        m_textsValid = true;
-        m_lastValid = false;
-    }
+    Prepare(apps, rootFolder);
     const QStringList words = SearchWords(typed);
     std::vector<int> found;
     if (m_lastValid && NarrowsSearch(words, m_lastWords)) {
@@ -220,6 +225,7 @@ void TAppSearchIndex::Sort(const TAppList &apps, std::vector<int> &indices, cons
     const std::vector<int> &ranks = Ranks(apps, sort.Key);
     const bool descending = sort.Descending;
     std::stable_sort(indices.begin(), indices.end(), [&ranks, descending](int a, int b) {
-        return descending ? ranks[size_t(a)] > ranks[size_t(b)] : ranks[size_t(a)] < ranks[size_t(b)];
+        return descending ? ranks[size_t(a)] > ranks[size_t(b)]
+                          : ranks[size_t(a)] < ranks[size_t(b)];
     });
 }

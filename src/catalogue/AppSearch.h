@@ -63,6 +63,9 @@ public:
     // Only the play histories changed: the texts stay.
     void InvalidateHistory();
 
+    // Makes the entries' folded texts now, unless made already: the first
+    // character typed then costs no more than the next.
+    void Prepare(const TAppList &apps, const QString &rootFolder);
     // The indices into apps of the entries that match typed, in catalogue
     // order. Typing on narrows the last result instead of searching anew.
     std::vector<int> Find(const TAppList &apps, const QString &rootFolder, const QString &typed);

@@ -146,11 +146,11 @@ enum TEntryKey
     ekCount
 };
 const QString EntryKeys[ekCount] = {
-    KeyAppName,      KeyCategory,   KeyRootPath,   KeyConsoleMode, KeyMountCd,     KeyCdPath,
-    KeyHardDrive,    KeyCdRomDrive, KeyIsoImage,   KeyExecutable,  KeyParameters,  KeyCommands,
-    KeyExitCommands, KeyIconFile,   KeyManual,     KeyCodepage,    KeyDescription, KeyMixer,
-    KeyAppConfig,    KeyAppConfigFile, KeyMapperFile, KeyFullScreen, KeyAutoEnd, KeyAutoClose,
-    KeyMemSize,      KeyMemManage,     KeyCycles,     KeyLastPlayed, KeyPlayCount, KeyPlayTime};
+    KeyAppName,      KeyCategory,      KeyRootPath,   KeyConsoleMode, KeyMountCd,     KeyCdPath,
+    KeyHardDrive,    KeyCdRomDrive,    KeyIsoImage,   KeyExecutable,  KeyParameters,  KeyCommands,
+    KeyExitCommands, KeyIconFile,      KeyManual,     KeyCodepage,    KeyDescription, KeyMixer,
+    KeyAppConfig,    KeyAppConfigFile, KeyMapperFile, KeyFullScreen,  KeyAutoEnd,     KeyAutoClose,
+    KeyMemSize,      KeyMemManage,     KeyCycles,     KeyLastPlayed,  KeyPlayCount,   KeyPlayTime};
 
 void ReadTriple(const QString &value, int &a, int &b, int &c)
 {
@@ -442,13 +442,13 @@ std::vector<TEntryName> FindEntryNames(const TCatalogueFiles &files, const QStri
     for (const QStringView body : EntrySections(scan)) {
         TEntryName entry{ScannedValue(body, KeyAppName), ScannedValue(body, KeyCategory)};
         if (!words.isEmpty() &&
-            !ContainsAllWords(EntrySearchText(entry.AppName,
-                                              entry.Category.isEmpty() ? DefaultCategoryName()
-                                                                       : entry.Category,
-                                              ScannedValue(body, KeyDescription),
-                                              ScannedValue(body, KeyExecutable),
-                                              ScannedValue(body, KeyRootPath), root),
-                              words))
+            !ContainsAllWords(
+                EntrySearchText(entry.AppName,
+                                entry.Category.isEmpty() ? DefaultCategoryName() : entry.Category,
+                                ScannedValue(body, KeyDescription),
+                                ScannedValue(body, KeyExecutable), ScannedValue(body, KeyRootPath),
+                                root),
+                words))
             continue;
         names.push_back(std::move(entry));
     }

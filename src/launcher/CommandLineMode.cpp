@@ -339,9 +339,9 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
         err << WrapLines(problem) << Qt::endl;
         return ceNotStarted;
     }
-    const TLoadResult loaded =
-        LoadCatalogue(std::move(file), files, catalogue, host, shortcut ? DefaultAppIcon(32) : QImage(),
-                      shortcut ? DefaultAppIcon(16) : QImage());
+    const TLoadResult loaded = LoadCatalogue(std::move(file), files, catalogue, host,
+                                             shortcut ? DefaultAppIcon(32) : QImage(),
+                                             shortcut ? DefaultAppIcon(16) : QImage());
     if (!host.Error.isEmpty()) {
         err << WrapLines(host.Error) << Qt::endl;
         return ceNotStarted;

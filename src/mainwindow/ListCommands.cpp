@@ -204,8 +204,8 @@ void TfrmMain::lvAppsColumnClick(int column)
     const TSortKey key = TSortKey(column + 1);
     if (column < 0 || key >= TSortKey::skCount)
         return;
-    const bool descending = Catalogue.Sort.Key == key ? !Catalogue.Sort.Descending
-                                                      : SortsDescendingFirst(key);
+    const bool descending =
+        Catalogue.Sort.Key == key ? !Catalogue.Sort.Descending : SortsDescendingFirst(key);
     SetSort({key, descending});
 }
 
@@ -278,8 +278,9 @@ QString TfrmMain::RunFromOtherStart(const QString &name)
 {
     if (!FLoadDone)
         return TInstanceChannel::AnswerBusy;
-    const auto found = std::find_if(Apps.begin(), Apps.end(),
-                                    [&name](const auto &app) { return SameText(app->AppName, name); });
+    const auto found = std::find_if(Apps.begin(), Apps.end(), [&name](const auto &app) {
+        return SameText(app->AppName, name);
+    });
     if (found == Apps.end())
         return TInstanceChannel::AnswerUnknown;
     // After the answer: the start may ask questions, which must not keep the

@@ -27,15 +27,19 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStatusTipEvent>
+#include <QTimer>
 
 namespace {
+
+// Long enough for the first painting of the list.
+constexpr int FindPreparationDelayMs = 500;
 
 // A first start shows a dozen large icons and the Details columns with
 // their names, centred on the screen.
@@ -255,6 +259,9 @@ bool TfrmMain::LoadCatalogue()
     // The keys belong to the list, not to the tabs that come first.
     lvApps->setFocus();
     FLoadDone = true;
+    // The texts to find in are made once the window has been painted.
+    QTimer::singleShot(FindPreparationDelayMs, this,
+                       [this] { FSearch.Prepare(Apps, BasicSettings.RootPath); });
     return true;
 }
 
@@ -387,9 +394,8 @@ void TfrmMain::SetStatusText(int panel, const QString &text)
 void TfrmMain::lvAppsSelectItem()
 {
     const bool selected = lvApps->SelectedRow() >= 0;
-    for (QAction *action :
-         {actRun, actEditProgram, actDuplicate, actRemProgram, actShowMan, actMapper,
-          actShortcut}) {
+    for (QAction *action : {actRun, actEditProgram, actDuplicate, actRemProgram, actShowMan,
+                            actMapper, actShortcut}) {
         if (action)
             action->setEnabled(selected);
     }

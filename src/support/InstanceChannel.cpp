@@ -112,8 +112,8 @@ QString TInstanceChannel::Send(const QString &command, const QString &argument, 
     return Exchange(socket, command, argument, deadline);
 }
 
-QString TInstanceChannel::SendOrClaim(const QString &command, const QString &argument,
-                                      bool listen, int timeoutMs)
+QString TInstanceChannel::SendOrClaim(const QString &command, const QString &argument, bool listen,
+                                      int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     for (;;) {

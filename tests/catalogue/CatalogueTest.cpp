@@ -569,12 +569,13 @@ TEST_F(CatalogueTest, PlayHistoryRoundTripAndOldFiles)
 {
     // A file of an older version has no history keys, and gets none by a
     // save; unreadable values count as never played.
-    StoreCatalogue(QStringLiteral("AppCount=3\r\n"
-                                  "[App001]\r\nAppName=Old\r\n"
-                                  "[App002]\r\nAppName=Bad\r\nLastPlayed=yesterday\r\n"
-                                  "PlayCount=-4\r\nPlayTime=lots\r\n"
-                                  "[App003]\r\nAppName=Played\r\nLastPlayed=2024-05-17T20:15:03+02:00"
-                                  "\r\nPlayCount=7\r\nPlayTime=3725\r\n"));
+    StoreCatalogue(
+        QStringLiteral("AppCount=3\r\n"
+                       "[App001]\r\nAppName=Old\r\n"
+                       "[App002]\r\nAppName=Bad\r\nLastPlayed=yesterday\r\n"
+                       "PlayCount=-4\r\nPlayTime=lots\r\n"
+                       "[App003]\r\nAppName=Played\r\nLastPlayed=2024-05-17T20:15:03+02:00"
+                       "\r\nPlayCount=7\r\nPlayTime=3725\r\n"));
     LoadIt();
     ASSERT_EQ(m_cat.Apps.size(), 3u);
     EXPECT_TRUE(App(0).History.IsEmpty());
@@ -585,8 +586,8 @@ TEST_F(CatalogueTest, PlayHistoryRoundTripAndOldFiles)
     EXPECT_EQ(played.PlaySeconds, 3725);
 
     // One more start; times are stored in whole seconds with their offset.
-    RecordStart(App(0).History, QDateTime::fromString(QStringLiteral("2026-12-09T10:00:00-05:00"),
-                                                      Qt::ISODate));
+    RecordStart(App(0).History,
+                QDateTime::fromString(QStringLiteral("2026-12-09T10:00:00-05:00"), Qt::ISODate));
     EXPECT_TRUE(AddPlayTime(App(0).History, 5));
     EXPECT_FALSE(AddPlayTime(App(0).History, 4));
     SaveCatalogue(m_files.IniName, m_cat, QRect());
@@ -594,7 +595,8 @@ TEST_F(CatalogueTest, PlayHistoryRoundTripAndOldFiles)
     EXPECT_TRUE(text.contains(QStringLiteral(
         "LastPlayed=2026-12-09T10:00:00-05:00\r\nPlayCount=1\r\nPlayTime=5\r\n\r\n[App002]")))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("LastPlayed=2024-05-17T20:15:03+02:00\r\nPlayCount=7")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("LastPlayed=2024-05-17T20:15:03+02:00\r\nPlayCount=7")));
     TCatalogue back;
     LoadCatalogue(m_files, back, m_host, QImage(), QImage());
     ASSERT_EQ(back.Apps.size(), 3u);

@@ -5,10 +5,10 @@
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QDeadlineTimer>
 #include <QStandardPaths>
 #include <QThread>
 #include <gtest/gtest.h>
