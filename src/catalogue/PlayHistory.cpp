@@ -6,6 +6,7 @@
 #include "support/StringUtils.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTimeZone>
 #include <limits>
 
@@ -106,7 +107,11 @@ QString LastPlayedText(const TPlayHistory &history)
 {
     if (!history.LastPlayed.isValid())
         return {};
-    return QLocale().toString(history.LastPlayed.toLocalTime(), QLocale::ShortFormat);
+    // Minutes are enough; some locales' short format has seconds.
+    const QLocale locale;
+    QString format = locale.dateTimeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[:.]ss?(?![a-z])")));
+    return locale.toString(history.LastPlayed.toLocalTime(), format);
 }
 
 QString PlayCountText(const TPlayHistory &history)

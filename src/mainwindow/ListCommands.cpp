@@ -73,6 +73,14 @@ std::vector<int> TfrmMain::ListedEntries()
     return indices;
 }
 
+void TfrmMain::ShowAppListKeepingSelection()
+{
+    const int row = lvApps->SelectedRow();
+    // A copy: the list's items, the caption among them, are replaced.
+    const QString selected = row >= 0 ? AppItems->Item(row).Caption : CurApp;
+    ShowAppList(selected);
+}
+
 // ---------------------------------------------------------------------------
 // Filter
 
@@ -107,8 +115,7 @@ void TfrmMain::edFilterChange()
         tcFound->Reset();
     }
     // The selected entry stays selected while it matches.
-    const int row = lvApps->SelectedRow();
-    ShowAppList(row >= 0 ? AppItems->Item(row).Caption : CurApp);
+    ShowAppListKeepingSelection();
 }
 
 void TfrmMain::ClearFilter(bool showList)
@@ -147,10 +154,7 @@ void TfrmMain::CreateFilter()
         edFilter->insert(text);
     });
     connect(lvApps, &TAppListView::EscapePressed, this, [this] { ClearFilter(); });
-    connect(tcFound, &TFoundTabs::tabChanged, this, [this] {
-        const int row = lvApps->SelectedRow();
-        ShowAppList(row >= 0 ? AppItems->Item(row).Caption : CurApp);
-    });
+    connect(tcFound, &TFoundTabs::tabChanged, this, [this] { ShowAppListKeepingSelection(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -180,8 +184,7 @@ void TfrmMain::SetSort(const TListSort &sort)
 {
     Catalogue.Sort = sort;
     ShowSort();
-    const int row = lvApps->SelectedRow();
-    ShowAppList(row >= 0 ? AppItems->Item(row).Caption : CurApp);
+    ShowAppListKeepingSelection();
 }
 
 void TfrmMain::actSortCatalogueExecute()
@@ -255,11 +258,9 @@ void TfrmMain::ShowHistoryOf(int index)
     switch (Catalogue.Sort.Key) {
     case TSortKey::skLastPlayed:
     case TSortKey::skPlayCount:
-    case TSortKey::skPlayTime: {
-        const int row = lvApps->SelectedRow();
-        ShowAppList(row >= 0 ? AppItems->Item(row).Caption : CurApp);
+    case TSortKey::skPlayTime:
+        ShowAppListKeepingSelection();
         break;
-    }
     default:
         AppItems->HistoryChanged(index);
     }

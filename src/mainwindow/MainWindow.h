@@ -91,6 +91,8 @@ public:
     // first item; CurApp becomes the selected caption, or empty when SelName
     // was not found.
     void ShowAppList(const QString &SelName);
+    // The same, keeping the selected entry selected while it is listed.
+    void ShowAppListKeepingSelection();
     // The indices into Apps of the entries the list shows, in its order.
     std::vector<int> ListedEntries();
     // The entries, their texts or the root folder changed: what the filter
