@@ -12,10 +12,7 @@ namespace {
 class QuietHost : public ICatalogueHost
 {
 public:
-    QString ChooseDosBoxDir(const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
+    bool ConfirmFirstStart(TFirstStartChoice &) override { return false; }
     void EditBasicSettings(TBasicSettings &) override {}
 };
 

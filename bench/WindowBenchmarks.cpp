@@ -20,6 +20,7 @@
 #include <QMap>
 #include <QTimer>
 #include <QTreeView>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -43,7 +44,9 @@ struct TWindowFixture
     explicit TWindowFixture(int entries)
     {
         const TBenchFolder &f = BenchFolder();
-        const QString ini = f.Root + QStringLiteral("/window.ini");
+        // A file per fixture: one window's save would otherwise change the
+        // file another window has loaded.
+        const QString ini = f.Root + QStringLiteral("/window-%1.ini").arg(entries);
         {
             TUnicodeIniFile file = TUnicodeIniFile::CreateForWrite(ini);
             file.WriteString(u"Config", u"DosBoxPath", f.EmulatorDir);
@@ -122,9 +125,10 @@ private:
     QElapsedTimer m_clock;
 };
 
-// Milliseconds from the change of view style to the last layout or paint it
-// brings; 3 s when the list is still busy then (it never comes to rest).
-double SettleMs(TfrmMain &window, TViewStyle style)
+// Milliseconds from a change (of view style, of the filter) to the last
+// layout or paint it brings; 3 s when the list is still busy then (it never
+// comes to rest).
+double SettleMs(TfrmMain &window, const std::function<void()> &change)
 {
     constexpr int Limit = 3000;
     QEventLoop loop;
@@ -134,7 +138,7 @@ double SettleMs(TfrmMain &window, TViewStyle style)
     QObject::connect(&quiet, &QTimer::timeout, &loop, &QEventLoop::quit);
     TActivity activity(window, quiet);
     QTimer::singleShot(Limit, &loop, &QEventLoop::quit);
-    window.SetViewStyle(style);
+    change();
     activity.LastNs = qMax<qint64>(activity.LastNs, 1);
     quiet.start();
     loop.exec();
@@ -159,8 +163,8 @@ void Settle(benchmark::State &state, TViewStyle style)
 {
     TfrmMain &window = *FixtureFor(int(state.range(0))).Window;
     for (auto _ : state) {
-        SettleMs(window, vsIcon);
-        const double ms = SettleMs(window, style);
+        SettleMs(window, [&window] { window.SetViewStyle(vsIcon); });
+        const double ms = SettleMs(window, [&window, style] { window.SetViewStyle(style); });
         state.SetIterationTime(ms / 1000);
     }
     window.SetViewStyle(vsIcon);
@@ -245,7 +249,76 @@ void BM_StartToPaint(benchmark::State &state)
     }
 }
 
+// One full fill of the list: the category's entries, as after a change of
+// tab.
+void BM_FullFill(benchmark::State &state)
+{
+    TfrmMain &window = *FixtureFor(int(state.range(0))).Window;
+    for (auto _ : state)
+        window.ShowAppList(window.CurApp);
+}
+
+// The first character typed: the entries' folded texts are made, then the
+// list is filled with the matches of every category.
+void BM_FilterFirstChar(benchmark::State &state)
+{
+    TfrmMain &window = *FixtureFor(int(state.range(0))).Window;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.ClearFilter();
+        window.CatalogueChanged();
+        state.ResumeTiming();
+        window.SetFilterText(QStringLiteral("g"));
+    }
+    window.ClearFilter();
+}
+
+// One more character where every entry still matches: the worst case, a
+// full list of matches.
+void BM_FilterNextChar(benchmark::State &state)
+{
+    TfrmMain &window = *FixtureFor(int(state.range(0))).Window;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.SetFilterText(QStringLiteral("g"));
+        state.ResumeTiming();
+        window.SetFilterText(QStringLiteral("ga"));
+    }
+    window.ClearFilter();
+}
+
+// One more character that narrows the matches to a tenth.
+void BM_FilterNarrowChar(benchmark::State &state)
+{
+    TfrmMain &window = *FixtureFor(int(state.range(0))).Window;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.SetFilterText(QStringLiteral("number 1"));
+        state.ResumeTiming();
+        window.SetFilterText(QStringLiteral("number 12"));
+    }
+    window.ClearFilter();
+}
+
+// The same, up to the last layout and paint of the large icons it brings.
+void BM_FilterNextCharSettle(benchmark::State &state)
+{
+    TfrmMain &window = *FixtureFor(int(state.range(0))).Window;
+    for (auto _ : state) {
+        SettleMs(window, [&window] { window.SetFilterText(QStringLiteral("g")); });
+        const double ms =
+            SettleMs(window, [&window] { window.SetFilterText(QStringLiteral("ga")); });
+        state.SetIterationTime(ms / 1000);
+    }
+    window.ClearFilter();
+}
+
 BENCHMARK(BM_PickNames)->Apply(AtEverySizeTimed);
+BENCHMARK(BM_FullFill)->Apply(AtEverySizeTimed);
+BENCHMARK(BM_FilterFirstChar)->Apply(AtEverySizeTimed);
+BENCHMARK(BM_FilterNextChar)->Apply(AtEverySizeTimed);
+BENCHMARK(BM_FilterNarrowChar)->Apply(AtEverySizeTimed);
+BENCHMARK(BM_FilterNextCharSettle)->Apply(AtEverySize)->UseManualTime()->Iterations(1);
 BENCHMARK(BM_SmallIconsSettle)->Apply(AtEverySize)->UseManualTime()->Iterations(1);
 BENCHMARK(BM_ListSettle)->Apply(AtEverySize)->UseManualTime()->Iterations(1);
 BENCHMARK(BM_StartDirectly)->Apply(AtEverySizeTimed);

@@ -43,6 +43,10 @@ const TRow Rows[] = {
     {"Run (F9) to emulator started", "BM_RunCommand", "BM_StartDirectly", true},
     {"small icons: at rest after", "BM_SmallIconsSettle", "BM_PickNames"},
     {"list: at rest after", "BM_ListSettle", "BM_PickNames"},
+    {"find: first character", "BM_FilterFirstChar", "BM_FullFill"},
+    {"find: one more, all match", "BM_FilterNextChar", "BM_FullFill"},
+    {"find: one more, a tenth match", "BM_FilterNarrowChar", "BM_FullFill"},
+    {"find: one more, at rest after", "BM_FilterNextCharSettle", "BM_FullFill"},
 };
 
 const char *BaselineText(const std::string &name)
@@ -55,6 +59,8 @@ const char *BaselineText(const std::string &name)
         return "the emulator started directly (whole process)";
     if (name == "BM_StartDirectly")
         return "the emulator started directly from the window's process";
+    if (name == "BM_FullFill")
+        return "one full fill of the category's list";
     return "picking the names of the category's entries";
 }
 

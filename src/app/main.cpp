@@ -131,12 +131,15 @@ int main(int argc, char **argv)
     InstallWindowTranslation();
     GnuGettext::InitLanguage();
 
-    // One window per catalogue: a second start brings the first to the front.
+    // One window per catalogue: a second start brings the first to the front
+    // (one still starting shows itself). A command-line start that records
+    // a start holds the catalogue for a moment; this start then waits.
     const QString iniName = IniFileName(QCoreApplication::arguments().mid(1),
                                         GetProgramPaths(true).AppDataPath, ExeBaseName());
     TInstanceChannel channel(iniName);
-    if (!channel.Claim()) {
-        if (channel.Send(TInstanceChannel::CmdActivate) == TInstanceChannel::AnswerOk)
+    const QString answer = channel.SendOrClaim(TInstanceChannel::CmdActivate, QString(), true);
+    if (!channel.Claimed()) {
+        if (answer == TInstanceChannel::AnswerOk || answer == TInstanceChannel::AnswerBusy)
             return 0;
         ErrorDialog(SafeFormat(_("Ravelin is already running with the catalogue \"%s\" but "
                                  "does not answer.\r\nClose it, or end it, and start Ravelin "
@@ -162,7 +165,9 @@ int main(int argc, char **argv)
     frmMain.AppSettingsDialog = &AppSettingsDialog;
     frmMain.ShowTextDialog = &ShowTextDialog;
     frmMain.TxtConvertDialog = &TxtConvertDialog;
-    channel.SetHandler([&frmMain](const QString &command, const QString &) -> QString {
+    channel.SetHandler([&frmMain](const QString &command, const QString &argument) -> QString {
+        if (command == TInstanceChannel::CmdRun)
+            return frmMain.RunFromOtherStart(argument);
         if (command != TInstanceChannel::CmdActivate)
             return TInstanceChannel::AnswerUnknown;
         frmMain.ActivateFromOtherStart();

@@ -221,9 +221,11 @@ void TDosBoxApp::Assign(const TDosBoxApp &other)
         return;
     const QImage defL = DefLImg;
     const QImage defS = DefSImg;
+    const TPlayHistory history = History;
     *this = other;
     DefLImg = defL;
     DefSImg = defS;
+    History = history;
 }
 
 QString AppConfigPath(const TDosBoxApp &app)

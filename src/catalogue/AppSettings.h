@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/AppIcons.h"
+#include "catalogue/PlayHistory.h"
 #include "support/SmallSet.h"
 
 #include <QChar>
@@ -81,7 +82,9 @@ public:
     void LoadConfig(const QString &configFile = {});
     // Copies the entry's configuration file to target. Throws ECopyError.
     void CopyConfig(const QString &target) const;
-    // Copies every field of the other entry except DefLImg and DefSImg.
+    // Copies every field of the other entry except DefLImg, DefSImg and the
+    // history: an edited copy brings no history back (the entry may have
+    // been started meanwhile), a duplicate starts without one.
     void Assign(const TDosBoxApp &other);
     void LoadIcons(const QString &fileName) { Icons.LoadFromFile(fileName); }
     // A file named by the entry (icon, manual): a name without folder lies
@@ -130,6 +133,7 @@ public:
     TDefaultValues DefaultValues; // never stored
     TConsoleModes ConsoleMode;
     TAppIcons Icons;
+    TPlayHistory History;
 
 private:
     TDosBoxApp &operator=(const TDosBoxApp &) = default;

@@ -8,6 +8,7 @@
 #include "support/IniFileUtils.h"
 #include "support/IniScan.h"
 #include "support/PathUtils.h"
+#include "support/SearchText.h"
 #include "support/StringUtils.h"
 #include "support/SystemEditor.h"
 #include "support/SystemKeyboard.h"
@@ -33,6 +34,8 @@ const QString KeyHideConsole = QStringLiteral("HideConsole");
 const QString KeyAutoStart = QStringLiteral("AutoStart");
 const QString KeyLastApp = QStringLiteral("LastApp");
 const QString KeyAppCount = QStringLiteral("AppCount");
+const QString KeySortBy = QStringLiteral("SortBy");
+const QString KeySortDescending = QStringLiteral("SortDescending");
 
 // Keys of an entry section (RootPath, MapperFile and Codepage as above).
 const QString KeyAppName = QStringLiteral("AppName");
@@ -59,6 +62,9 @@ const QString KeyAutoClose = QStringLiteral("AutoClose");
 const QString KeyMemSize = QStringLiteral("MemSize");
 const QString KeyMemManage = QStringLiteral("MemManage");
 const QString KeyCycles = QStringLiteral("Cycles");
+const QString KeyLastPlayed = QStringLiteral("LastPlayed");
+const QString KeyPlayCount = QStringLiteral("PlayCount");
+const QString KeyPlayTime = QStringLiteral("PlayTime");
 
 // A drive letter as stored; anything that is no letter gives the default.
 QChar DriveLetter(const QString &value, QChar def)
@@ -134,14 +140,17 @@ enum TEntryKey
     ekMemSize,
     ekMemManage,
     ekCycles,
+    ekLastPlayed,
+    ekPlayCount,
+    ekPlayTime,
     ekCount
 };
 const QString EntryKeys[ekCount] = {
-    KeyAppName,      KeyCategory,   KeyRootPath,   KeyConsoleMode, KeyMountCd,     KeyCdPath,
-    KeyHardDrive,    KeyCdRomDrive, KeyIsoImage,   KeyExecutable,  KeyParameters,  KeyCommands,
-    KeyExitCommands, KeyIconFile,   KeyManual,     KeyCodepage,    KeyDescription, KeyMixer,
-    KeyAppConfig,    KeyAppConfigFile, KeyMapperFile, KeyFullScreen, KeyAutoEnd, KeyAutoClose,
-    KeyMemSize,      KeyMemManage,     KeyCycles};
+    KeyAppName,      KeyCategory,      KeyRootPath,   KeyConsoleMode, KeyMountCd,     KeyCdPath,
+    KeyHardDrive,    KeyCdRomDrive,    KeyIsoImage,   KeyExecutable,  KeyParameters,  KeyCommands,
+    KeyExitCommands, KeyIconFile,      KeyManual,     KeyCodepage,    KeyDescription, KeyMixer,
+    KeyAppConfig,    KeyAppConfigFile, KeyMapperFile, KeyFullScreen,  KeyAutoEnd,     KeyAutoClose,
+    KeyMemSize,      KeyMemManage,     KeyCycles,     KeyLastPlayed,  KeyPlayCount,   KeyPlayTime};
 
 void ReadTriple(const QString &value, int &a, int &b, int &c)
 {
@@ -232,6 +241,8 @@ void ReadEntry(const TUnicodeIniFile &ini, const QString &sec, const TBasicSetti
     ReadTriple(v.ReadString(ekMemManage), app.MemManage.XMS, app.MemManage.EMS, app.MemManage.UMB);
     ReadTriple(v.ReadString(ekCycles), app.Speed.RealSpeed, app.Speed.ProtSpeed,
                app.Speed.Throttle);
+    app.History = ReadPlayHistory(v.ReadString(ekLastPlayed), v.ReadString(ekPlayCount),
+                                  v.ReadString(ekPlayTime));
 }
 
 void WriteEntry(TUnicodeIniFile &ini, const QString &sec, const TDosBoxApp &app)
@@ -267,6 +278,7 @@ void WriteEntry(TUnicodeIniFile &ini, const QString &sec, const TDosBoxApp &app)
                     Triple(app.MemManage.XMS, app.MemManage.EMS, app.MemManage.UMB));
     ini.WriteString(sec, KeyCycles,
                     Triple(app.Speed.RealSpeed, app.Speed.ProtSpeed, app.Speed.Throttle));
+    WritePlayHistory(ini, sec, app.History);
 }
 
 } // namespace
@@ -411,14 +423,35 @@ QString ScannedValue(QStringView body, const QString &key)
 
 std::vector<TEntryName> ReadEntryNames(const TCatalogueFiles &files, QString *problem)
 {
+    return FindEntryNames(files, QString(), problem);
+}
+
+std::vector<TEntryName> FindEntryNames(const TCatalogueFiles &files, const QString &typed,
+                                       QString *problem)
+{
     const TIniScan scan(CatalogueFileToRead(files));
     std::vector<TEntryName> names;
     if (problem)
         *problem = ScanProblem(scan);
     if (IsForeignScan(scan))
         return names;
-    for (const QStringView body : EntrySections(scan))
-        names.push_back({ScannedValue(body, KeyAppName), ScannedValue(body, KeyCategory)});
+    const QStringList words = SearchWords(typed);
+    QString root;
+    if (const TIniScan::TSection *config = scan.FindSection(SecConfig); config && !words.isEmpty())
+        root = ScannedValue(config->Body, KeyRootPath);
+    for (const QStringView body : EntrySections(scan)) {
+        TEntryName entry{ScannedValue(body, KeyAppName), ScannedValue(body, KeyCategory)};
+        if (!words.isEmpty() &&
+            !ContainsAllWords(
+                EntrySearchText(entry.AppName,
+                                entry.Category.isEmpty() ? DefaultCategoryName() : entry.Category,
+                                ScannedValue(body, KeyDescription),
+                                ScannedValue(body, KeyExecutable), ScannedValue(body, KeyRootPath),
+                                root),
+                words))
+            continue;
+        names.push_back(std::move(entry));
+    }
     return names;
 }
 
@@ -515,6 +548,8 @@ TLoadResult LoadCatalogue(std::unique_ptr<TUnicodeIniFile> file, TCatalogueFiles
             host.EditBasicSettings(s);
     }
     catalogue.CurApp = ini.ReadString(SecConfig, KeyLastApp);
+    catalogue.Sort.Key = SortKeyOfName(ini.ReadString(SecConfig, KeySortBy));
+    catalogue.Sort.Descending = ini.ReadBool(SecConfig, KeySortDescending, false);
 
     bool remembered = false;
     TLoadCacheScope cacheScope;
@@ -596,6 +631,10 @@ void WriteCatalogue(TUnicodeIniFile &ini, const TCatalogue &catalogue, const QRe
     ini.WriteBool(SecConfig, KeyAutoStart, s.AutoStart);
     ini.WriteString(SecConfig, KeyLastApp, catalogue.CurApp);
     ini.WriteInteger(SecConfig, KeyAppCount, int(catalogue.Apps.size()));
+    if (catalogue.Sort != TListSort() || ini.ValueExists(SecConfig, KeySortBy)) {
+        ini.WriteString(SecConfig, KeySortBy, SortKeyName(catalogue.Sort.Key));
+        ini.WriteBool(SecConfig, KeySortDescending, catalogue.Sort.Descending);
+    }
     int position = 0;
     for (const auto &app : catalogue.Apps)
         WriteEntry(ini, AppSectionName(++position), *app);
@@ -606,7 +645,7 @@ void WriteCatalogue(TUnicodeIniFile &ini, const TCatalogue &catalogue, const QRe
 } // namespace
 
 void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
-                   ICatalogueHost *host, bool overwriteChanges)
+                   ICatalogueHost *host, bool overwriteChanges, bool backup)
 {
     if (!catalogue.Loaded || !catalogue.File)
         return;
@@ -617,7 +656,8 @@ void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &b
             QDir::toNativeSeparators(iniName)));
     }
     WriteCatalogue(*catalogue.File, catalogue, bounds, host);
-    BackupCatalogueFile(iniName);
+    if (backup)
+        BackupCatalogueFile(iniName);
     catalogue.DiskState = catalogue.File->SaveAs(iniName);
 }
 

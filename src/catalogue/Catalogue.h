@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/AppSearch.h"
 #include "catalogue/AppSettings.h"
 #include "catalogue/BasicSettings.h"
 #include "support/Errors.h"
@@ -21,6 +22,8 @@ struct TCatalogue
     TBasicSettings BasicSettings;
     TAppList Apps;
     QString CurApp; // AppName of the selected entry
+    // The order of the list the user chose.
+    TListSort Sort;
     // Set by a completed load of a file that could be read in full. A
     // catalogue whose load was given up (first run cancelled) or whose file
     // could be read only in part is never saved, so it cannot replace the
@@ -127,6 +130,10 @@ struct TEntryName
 // catalogue order. problem, when given, receives what the load would report
 // of a file that is no catalogue or could not be read in full.
 std::vector<TEntryName> ReadEntryNames(const TCatalogueFiles &files, QString *problem = nullptr);
+// The same for the entries that match what was typed, as the window's
+// filter finds them (EntrySearchText); all of them when nothing was typed.
+std::vector<TEntryName> FindEntryNames(const TCatalogueFiles &files, const QString &typed,
+                                       QString *problem = nullptr);
 // [Config] of the catalogue file and, as its only entry, the first entry
 // named appName (any case) when there is one: everything a load needs to
 // start that entry or the plain emulator. problem as above.
@@ -152,9 +159,11 @@ TLoadResult LoadCatalogue(TCatalogueFiles &files, TCatalogue &catalogue, ICatalo
 // backup first (BackupCatalogueFile). Throws EWriteError; the old file then
 // stays as it was. Does nothing for a catalogue that was not loaded. A file
 // changed on disk since the load or the last save is replaced only with
-// overwriteChanges; otherwise ECatalogueChanged is thrown.
+// overwriteChanges; otherwise ECatalogueChanged is thrown. Without backup
+// no backup is kept (a save that adds to play histories only).
 void SaveCatalogue(const QString &iniName, TCatalogue &catalogue, const QRect &bounds,
-                   ICatalogueHost *host = nullptr, bool overwriteChanges = false);
+                   ICatalogueHost *host = nullptr, bool overwriteChanges = false,
+                   bool backup = true);
 
 // Writes everything as SaveCatalogue does, but to another file (a copy the
 // user chose when the catalogue file cannot be written). Throws EWriteError.

@@ -2,6 +2,7 @@
 
 #include "catalogue/AppIcons.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/PlayHistory.h"
 #include "launcher/ConsolePrompt.h"
 #include "launcher/DesktopShortcut.h"
 #include "launcher/RunCommand.h"
@@ -10,6 +11,8 @@
 #include "support/Errors.h"
 #include "support/GnuGettext.h"
 #include "support/InitProg.h"
+#include "support/InstanceChannel.h"
+#include "support/SearchText.h"
 #include "support/StringUtils.h"
 
 #include <QDir>
@@ -86,7 +89,9 @@ TCliRequest ParseCliRequest(const QStringList &args)
             // Options of the window are read by the start-up code; a stray
             // word is most likely a name with blanks that lost its quotes.
             const bool windowOption = arg.startsWith(u'/') || arg.startsWith(u'-');
-            if (!windowOption && request.Error.isEmpty())
+            if (!windowOption && request.Mode == TMode::List)
+                request.Words.append(arg);
+            else if (!windowOption && request.Error.isEmpty())
                 request.Error = SafeFormat(_("Unexpected argument %s."), arg);
             continue;
         }
@@ -158,12 +163,17 @@ QString CliHelpText(const QString &programName)
         // descriptions of the options in one column, the same as in the help above it.
         // Option names stay as written; %s is the program name.
         _("\n"
-          "Command-line mode (no window; only --import --yes writes the catalogue):\n"
-          "  %s [options] --list | --dosbox\n"
+          "Command-line mode (no window; the catalogue is written only by --import\n"
+          "--yes and to record a start of --run):\n"
+          "  %s [options] --list [WORDS...] | --dosbox\n"
           "  %s [options] --run NAME [--yes] | --shortcut NAME [--yes]\n"
           "  %s [options] --import FOLDER... [--category NAME] [--yes]\n"
-          "  --list      list the applications: name, a tab, category\n"
-          "  --run NAME  start the application NAME (letter case does not matter)\n"
+          "  --list      list the applications: name, a tab, category; with WORDS only\n"
+          "              those whose name, category, description, program or folder\n"
+          "              hold every word (letter case and accents do not matter)\n"
+          "  --run NAME  start the application NAME (letter case does not matter) and\n"
+          "              record the start; while a Ravelin window shows the catalogue,\n"
+          "              that window starts it\n"
           "  --dosbox    start the emulator without an application\n"
           "  --shortcut NAME\n"
           "              put a shortcut that starts the application NAME into the\n"
@@ -262,6 +272,18 @@ int Launch(const TCliRequest &request, const TCatalogue &catalogue, IProcessStar
     }
 }
 
+// The start goes into the catalogue file; the emulator runs already, so a
+// failure is only reported.
+void RecordStart(const TCatalogueFiles &files, const QString &appName, QTextStream &err)
+{
+    try {
+        RecordStartInFile(files, appName);
+    } catch (const ERavelinError &e) {
+        err << WrapLines(e.message()) << u'\n'
+            << WrapLines(_("The start was not recorded in the catalogue.")) << Qt::endl;
+    }
+}
+
 } // namespace
 
 int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &starter,
@@ -282,10 +304,16 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
 
     QString problem;
     if (request.Mode == TMode::List) {
-        // Names and categories only: a large catalogue lists in a moment.
-        const std::vector<TEntryName> names = ReadEntryNames(files, &problem);
+        // Names and categories only (and what the words are looked for in):
+        // a large catalogue lists in a moment.
+        const QString typed = request.Words.join(u' ');
+        const std::vector<TEntryName> names = FindEntryNames(files, typed, &problem);
         if (!problem.isEmpty()) {
             err << WrapLines(problem) << Qt::endl;
+            return ceNotStarted;
+        }
+        if (names.empty() && !SearchWords(typed).isEmpty()) {
+            err << WrapLines(SafeFormat(_("No application matches \"%s\"."), typed)) << Qt::endl;
             return ceNotStarted;
         }
         for (const TEntryName &entry : names)
@@ -311,9 +339,9 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
         err << WrapLines(problem) << Qt::endl;
         return ceNotStarted;
     }
-    const TLoadResult loaded =
-        LoadCatalogue(std::move(file), files, catalogue, host, shortcut ? DefaultAppIcon(32) : QImage(),
-                      shortcut ? DefaultAppIcon(16) : QImage());
+    const TLoadResult loaded = LoadCatalogue(std::move(file), files, catalogue, host,
+                                             shortcut ? DefaultAppIcon(32) : QImage(),
+                                             shortcut ? DefaultAppIcon(16) : QImage());
     if (!host.Error.isEmpty()) {
         err << WrapLines(host.Error) << Qt::endl;
         return ceNotStarted;
@@ -335,7 +363,48 @@ int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &s
     }
     if (request.Mode == TMode::Shortcut)
         return MakeShortcut(request, *FindApp(catalogue, request.AppName), files.IniName, out, err);
-    return Launch(request, catalogue, starter, err);
+    const int started = Launch(request, catalogue, starter, err);
+    if (started == ceSuccess && request.Mode == TMode::Run)
+        RecordStart(files, request.AppName, err);
+    return started;
+}
+
+int RunCliRequest(const TCliRequest &request, const TCatalogueFiles &files,
+                  IProcessStarter &starter, QTextStream &out, QTextStream &err)
+{
+    const bool run = request.Mode == TCliRequest::TMode::Run && request.Error.isEmpty();
+    // A name of more than one line is in no catalogue, and the channel
+    // carries one line.
+    if (!run || request.AppName.contains(u'\n') || request.AppName.contains(u'\r'))
+        return RunCli(request, files, starter, out, err);
+    TInstanceChannel channel(files.IniName);
+    const QString answer =
+        channel.SendOrClaim(TInstanceChannel::CmdRun, request.AppName.trimmed(), false);
+    if (channel.Claimed())
+        return RunCli(request, files, starter, out, err);
+    const QString shown = QDir::toNativeSeparators(files.IniName);
+    if (answer == TInstanceChannel::AnswerOk)
+        return ceSuccess;
+    if (answer == TInstanceChannel::AnswerUnknown) {
+        err << WrapLines(SafeFormat(_("There is no application \"%s\" in the catalogue \"%s\"."),
+                                    request.AppName, shown))
+            << Qt::endl;
+        return ceUsage;
+    }
+    if (answer == TInstanceChannel::AnswerBusy)
+        err << WrapLines(SafeFormat(_("The Ravelin window of the catalogue \"%s\" cannot start "
+                                      "an application now. Try again when it has loaded the "
+                                      "catalogue."),
+                                    shown))
+            << Qt::endl;
+    else
+        err << WrapLines(SafeFormat(_("Ravelin is already running with the catalogue \"%s\" but "
+                                      "does not answer.\r\nClose it, or end it, and start Ravelin "
+                                      "again."),
+                                    shown)
+                             .remove(u'\r'))
+            << Qt::endl;
+    return ceNotStarted;
 }
 
 void InitCommandLineLanguage(const QStringList &args)
@@ -361,5 +430,5 @@ int RunCommandLineMode(const QStringList &args)
     files.ProgPath = paths.ProgPath;
     files.LocPath = LocalAppDataPath();
     TSystemProcessStarter starter;
-    return RunCli(request, files, starter, out, err);
+    return RunCliRequest(request, files, starter, out, err);
 }

@@ -11,7 +11,7 @@ struct TCatalogueFiles;
 // The command-line mode: lists the catalogue or starts an entry or the plain
 // emulator without opening a window, for scripts and desktop shortcuts. It
 // reads the catalogue like the window does and writes it only to add what
-// an import with --yes found.
+// an import with --yes found and to record a start of --run.
 struct TCliRequest
 {
     enum class TMode
@@ -27,6 +27,8 @@ struct TCliRequest
     TMode Mode = TMode::None;
     // The entry to run (--run) or to make a desktop shortcut for (--shortcut).
     QString AppName;
+    // The words after --list: only the entries that match them are listed.
+    QStringList Words;
     // The arguments the window's option reader sees (WindowArguments): the
     // catalogue a shortcut names.
     QStringList WindowArgs;
@@ -73,9 +75,16 @@ QString CliHelpText(const QString &programName);
 
 // Carries out the request on the catalogue in files, loaded as the window
 // loads it, but without asking for an unknown emulator folder. Output goes
-// to out, messages and questions to err. Returns a TCliExit.
+// to out, messages and questions to err. Returns a TCliExit. A started
+// entry's start is recorded in the catalogue file: the caller holds the
+// catalogue's lock.
 int RunCli(const TCliRequest &request, TCatalogueFiles files, IProcessStarter &starter,
            QTextStream &out, QTextStream &err);
+// RunCli, except that --run is handed to the window that holds the
+// catalogue when there is one (it starts the entry and records the start);
+// otherwise the catalogue's lock is held while RunCli starts and records it.
+int RunCliRequest(const TCliRequest &request, const TCatalogueFiles &files,
+                  IProcessStarter &starter, QTextStream &out, QTextStream &err);
 
 // --import on a loaded catalogue: scans, prints what it would add and, with
 // --yes, adds it and writes the catalogue file once. Returns a TCliExit.

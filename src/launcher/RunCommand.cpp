@@ -367,8 +367,8 @@ TLaunchResult RunApplication(const TDosBoxApp &app, const TLaunchContext &ctx)
         commandLine += ConfOption(app.AppConfigFile);
     }
     commandLine += ConfOption(launchConfig);
-    ctx.Starter.StartProcess(commandLine, app.AppPath);
-    return {true, app.AutoClose};
+    const qint64 pid = ctx.Starter.StartProcess(commandLine, app.AppPath);
+    return {true, app.AutoClose, pid};
 }
 
 bool RunKeymapper(TDosBoxApp &app, const TLaunchContext &ctx)

@@ -23,6 +23,8 @@ struct TLaunchResult
 {
     bool Started = false;
     bool AutoClose = false;
+    // The emulator's process id, when started.
+    qint64 Pid = 0;
 };
 
 // The Run command: checks the entry's configuration files, folder and CD

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <cerrno>
+#include <memory>
 
 QStringList SplitCommandLine(const QString &CommandLine)
 {
@@ -72,7 +73,13 @@ qint64 TSystemProcessStarter::StartProcess(const QString &CommandLine, const QSt
         if (StandardStreamIsPipe(2))
             request.StdErrFile = QProcess::nullDevice();
     }
+    // The id is known only once started; the call comes later, from the
+    // event loop.
+    auto pid = std::make_shared<qint64>(0);
+    if (OnEnded)
+        request.OnEnded = [onEnded = OnEnded, pid] { onEnded(*pid); };
     const TSpawnResult started = SpawnDetached(request);
+    *pid = started.Pid;
     if (started.Error != 0)
         throw EProcessError(qt_error_string(started.Error));
     return started.Pid;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Every emulator start goes through this interface, so that tests can put a
 // recorder in the place of real processes.
@@ -24,6 +25,9 @@ class TSystemProcessStarter : public IProcessStarter
 {
 public:
     qint64 StartProcess(const QString &CommandLine, const QString &WorkDir) override;
+    // Called with the process id when a started process has ended, where
+    // its end can be watched (see SpawnDetached).
+    std::function<void(qint64 pid)> OnEnded;
 };
 
 // Starts a process with the real starter.

@@ -1,5 +1,6 @@
 #include "mainwindow/AppListModel.h"
 
+#include "catalogue/PlayHistory.h"
 #include "support/GnuGettext.h"
 #include "support/StringUtils.h"
 
@@ -204,27 +205,39 @@ QIcon TAppListModel::ImageOf(const TDosBoxApp &app)
     return picture;
 }
 
-void TAppListModel::Fill(TAppList &apps, const QString &category, const QString &defaultCategory)
+void TAppListModel::Fill(TAppList &apps, const std::vector<int> &indices)
 {
     beginResetModel();
     m_items.clear();
+    m_items.reserve(indices.size());
     m_images.clear();
+    m_images.reserve(qsizetype(indices.size()));
     m_previousPictures = std::move(m_pictures);
     m_pictures.clear();
-    const bool isDefault = SameText(category, defaultCategory);
-    for (size_t i = 0; i < apps.size(); ++i) {
-        TDosBoxApp &app = *apps[i];
-        if (!(SameText(app.Category, category) || (app.Category.isEmpty() && isDefault)))
-            continue;
+    m_apps = &apps;
+    for (const int i : indices) {
+        TDosBoxApp &app = *apps[size_t(i)];
         app.ImgIndex = int(m_images.size());
         m_images.append(ImageOf(app));
         m_items.push_back(
             {app.AppName,
              {app.AppPath, app.AppFile, app.Parameters, app.CdPath, app.ManFile, app.Description},
-             int(i)});
+             i});
     }
     m_previousPictures.clear();
     endResetModel();
+}
+
+void TAppListModel::Fill(TAppList &apps, const QString &category, const QString &defaultCategory)
+{
+    const bool isDefault = SameText(category, defaultCategory);
+    std::vector<int> indices;
+    for (size_t i = 0; i < apps.size(); ++i) {
+        const TDosBoxApp &app = *apps[i];
+        if (SameText(app.Category, category) || (app.Category.isEmpty() && isDefault))
+            indices.push_back(int(i));
+    }
+    Fill(apps, indices);
 }
 
 void TAppListModel::Clear()
@@ -232,7 +245,36 @@ void TAppListModel::Clear()
     beginResetModel();
     m_items.clear();
     m_images.clear();
+    m_apps = nullptr;
     endResetModel();
+}
+
+void TAppListModel::HistoryChanged(int appIndex)
+{
+    for (size_t row = 0; row < m_items.size(); ++row) {
+        if (m_items[row].Data == appIndex)
+            emit dataChanged(index(int(row), 0), index(int(row), AppListColumnCount - 1),
+                             {Qt::DisplayRole, Qt::ToolTipRole});
+    }
+}
+
+QVariant TAppListModel::HistoryData(const TAppItem &item, int column, int role) const
+{
+    if (!m_apps || item.Data < 0 || size_t(item.Data) >= m_apps->size())
+        return {};
+    const TPlayHistory &history = (*m_apps)[size_t(item.Data)]->History;
+    if (column == 0)
+        return role == Qt::ToolTipRole
+                   ? QVariant(item.Caption + u'\n' + PlayHistoryLines(history).join(u'\n'))
+                   : QVariant();
+    switch (column - FirstHistoryColumn) {
+    case 0:
+        return LastPlayedText(history);
+    case 1:
+        return PlayCountText(history);
+    default:
+        return PlayTimeText(history.PlaySeconds);
+    }
 }
 
 int TAppListModel::FindItemByCaption(const QString &caption) const
@@ -266,9 +308,17 @@ QVariant TAppListModel::data(const QModelIndex &index, int role) const
     const TAppItem &item = m_items[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-    // Captions and paths are cut off where their cell ends.
+    // Captions and paths are cut off where their cell ends; the name's tip
+    // tells the history too.
     case Qt::ToolTipRole:
+        if (index.column() >= FirstHistoryColumn ||
+            (index.column() == 0 && role == Qt::ToolTipRole))
+            return HistoryData(item, index.column(), role);
         return index.column() == 0 ? item.Caption : item.SubItems.at(size_t(index.column() - 1));
+    case Qt::TextAlignmentRole:
+        // Numbers line up at the right.
+        return index.column() > FirstHistoryColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                                   : QVariant();
     case Qt::DecorationRole:
         return index.column() == 0 ? QVariant(m_images.at(index.row())) : QVariant();
     case Qt::UserRole:
@@ -298,6 +348,12 @@ QVariant TAppListModel::headerData(int section, Qt::Orientation orientation, int
         return _("Manual");
     case 6:
         return _("Description");
+    case 7:
+        return _("Last played");
+    case 8:
+        return _("Times played");
+    case 9:
+        return _("Time played");
     default:
         return {};
     }
@@ -310,6 +366,7 @@ Qt::ItemFlags TAppListModel::flags(const QModelIndex &index) const
 
 int TAppListModel::ColumnWidth(int column)
 {
-    static constexpr int widths[AppListColumnCount] = {100, 150, 100, 100, 200, 200, 200};
+    static constexpr int widths[AppListColumnCount] = {100, 150, 100, 100, 200,
+                                                       200, 200, 120, 80,  80};
     return column >= 0 && column < AppListColumnCount ? widths[column] : 100;
 }

@@ -21,8 +21,10 @@ struct TAppItem
     int Data = -1;
 };
 
-// Columns of the detail view.
-inline constexpr int AppListColumnCount = 7;
+// Columns of the detail view: the name, the six texts of the item, and the
+// entry's play history (last played, times played, time played).
+inline constexpr int AppListColumnCount = 10;
+inline constexpr int FirstHistoryColumn = 7;
 
 // The items of the current category. Item i shows image i: a picture that
 // holds the entry's large image (32×32) and its small one (16×16), so that
@@ -36,11 +38,16 @@ class TAppListModel : public QAbstractTableModel
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Replaces every item by the entries of apps that belong to category (the
-    // default category also lists entries without one); each listed entry's
-    // ImgIndex becomes its item's image index.
+    // Replaces every item by the entries of apps at indices, in that order;
+    // each listed entry's ImgIndex becomes its item's image index. The model
+    // shows the entries' histories from apps until the next fill.
+    void Fill(TAppList &apps, const std::vector<int> &indices);
+    // The same for the entries of apps that belong to category (the default
+    // category also lists entries without one), in catalogue order.
     void Fill(TAppList &apps, const QString &category, const QString &defaultCategory);
     void Clear();
+    // The entry at index of apps has a new play history: its item shows it.
+    void HistoryChanged(int appIndex);
 
     int Count() const { return int(m_items.size()); }
     const TAppItem &Item(int row) const { return m_items.at(size_t(row)); }
@@ -69,7 +76,10 @@ private:
     QIcon ImageOf(const TDosBoxApp &app);
     void IconsDecoded();
 
+    QVariant HistoryData(const TAppItem &item, int column, int role) const;
+
     std::vector<TAppItem> m_items;
+    const TAppList *m_apps = nullptr;
     QList<QIcon> m_images;
     // Pictures by the keys of their large and small images, kept from one
     // fill to the next.

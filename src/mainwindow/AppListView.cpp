@@ -189,7 +189,10 @@ TAppListView::TAppListView(TAppListModel *model, QWidget *parent)
     FReportView->setAllColumnsShowFocus(true);
     FReportView->setTextElideMode(Qt::ElideRight);
     FReportView->header()->setStretchLastSection(false);
-    FReportView->header()->setSectionsClickable(false);
+    FReportView->header()->setSectionsClickable(true);
+    FReportView->header()->setSortIndicatorShown(false);
+    connect(FReportView->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { emit ColumnClicked(column); });
     FReportView->header()->setSectionsMovable(false);
 
     Setup(FIconView);
@@ -369,6 +372,14 @@ int TAppListView::RowAt(const QPoint &pos) const
     return index.isValid() ? index.row() : -1;
 }
 
+void TAppListView::SetSortIndicator(int column, bool descending)
+{
+    QHeaderView *header = FReportView->header();
+    header->setSortIndicatorShown(column >= 0);
+    if (column >= 0)
+        header->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
 void TAppListView::ShowPopup(const QPoint &pos)
 {
     if (FPopupMenu)
@@ -380,9 +391,22 @@ bool TAppListView::eventFilter(QObject *watched, QEvent *event)
     QAbstractItemView *view = CurrentView();
     if (watched == view && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            key->modifiers() == Qt::NoModifier) {
+            modifiers == Qt::NoModifier) {
             emit ActivatedByKey();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
+            emit EscapePressed();
+            return false;
+        }
+        // Typing finds instead of jumping to the next caption that begins
+        // with the letter.
+        const QString text = key->text();
+        if (!text.isEmpty() && text.front().isPrint() &&
+            !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            emit TypedText(text);
             return true;
         }
         return false;

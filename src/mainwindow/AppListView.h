@@ -48,6 +48,9 @@ public:
     // empty space.
     int RowAt(const QPoint &pos) const;
     void SetPopupMenu(QMenu *menu) { FPopupMenu = menu; }
+    // Shows the column the list is sorted by in the detail view's heading;
+    // -1 for none.
+    void SetSortIndicator(int column, bool descending);
 
 signals:
     // A click (left button released) on the list, after the selection has
@@ -60,6 +63,11 @@ signals:
     void MouseMovedOver(int row);
     // Enter or Return on the list.
     void ActivatedByKey();
+    // A character typed on the list (not a shortcut), for the filter box.
+    void TypedText(const QString &text);
+    void EscapePressed();
+    // A click on the heading of a column of the detail view.
+    void ColumnClicked(int column);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

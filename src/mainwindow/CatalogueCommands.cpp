@@ -37,9 +37,12 @@ bool TfrmMain::ExecuteAppSettings(TDosBoxApp &app)
 // A new or duplicated entry joins the catalogue on its category's tab.
 void TfrmMain::AddEntry(std::unique_ptr<TDosBoxApp> app)
 {
+    // The new entry is shown on its tab, whether it matches a filter or not.
+    ClearFilter(false);
     const QString name = app->AppName;
     tcCats->SelectTab(AddCategoryEntry(CategoryOf(*app)));
     Apps.push_back(std::move(app));
+    CatalogueChanged();
     ShowAppList(name);
     SaveCatalogue();
 }
@@ -66,6 +69,7 @@ void TfrmMain::actEditProgramExecute()
         RemoveCategoryEntry(oldCategory);
         tcCats->SelectTab(AddCategoryEntry(newCategory));
     }
+    CatalogueChanged();
     ShowAppList(app.AppName);
     SaveCatalogue();
     UpdateDesktopShortcut(oldName, app, Shortcuts(), Prompt());
@@ -95,6 +99,7 @@ void TfrmMain::actRemProgramExecute()
     const QString name = Apps[size_t(index)]->AppName;
     RemoveCategoryEntry(CategoryOf(*Apps[size_t(index)]));
     Apps.erase(Apps.begin() + index);
+    CatalogueChanged();
     ShowAppList(QString());
     SaveCatalogue();
     RemoveDesktopShortcut(name, IniName, Prompt());
@@ -137,6 +142,7 @@ void TfrmMain::AddImportedEntries(const std::vector<TImportProposal> &proposals)
     const size_t first = Apps.size();
     if (AddImports(Catalogue, proposals, DefaultAppIcon(32), DefaultAppIcon(16)) == 0)
         return;
+    ClearFilter(false);
     int firstTab = -1;
     for (size_t i = first; i < Apps.size(); ++i) {
         const int tab = AddCategoryEntry(CategoryOf(*Apps[i]));
@@ -144,6 +150,7 @@ void TfrmMain::AddImportedEntries(const std::vector<TImportProposal> &proposals)
             firstTab = tab;
     }
     tcCats->SelectTab(firstTab);
+    CatalogueChanged();
     ShowAppList(Apps[first]->AppName);
     SaveCatalogue();
 }
@@ -156,6 +163,10 @@ void TfrmMain::actSettingsExecute()
     if (index >= 0)
         Apps[size_t(index)]->CodePage = BasicSettings.Codepage;
     SetStatusText(0, BasicSettings.DosBoxDesc);
+    // Folders are found below the root folder, which may have changed.
+    CatalogueChanged();
+    if (FFiltering)
+        ShowAppList(CurApp);
     QString error;
     if (UpdateAutoStartLink(BasicSettings.AutoStart, ProgVersName, &error) != 0 && !error.isEmpty())
         Prompt().error(error);

@@ -25,7 +25,7 @@ QString Shown(const QString &fileName)
 
 } // namespace
 
-bool TfrmMain::SaveCatalogue()
+bool TfrmMain::SaveCatalogue(bool backup)
 {
     bool overwrite = false;
     if (Catalogue.Loaded && CatalogueChangedOnDisk(IniName, Catalogue)) {
@@ -44,7 +44,7 @@ bool TfrmMain::SaveCatalogue()
             return false;
         overwrite = true;
     }
-    WriteCatalogue(QString(), overwrite);
+    WriteCatalogue(QString(), overwrite, backup);
     return true;
 }
 

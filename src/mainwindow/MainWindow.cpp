@@ -15,6 +15,7 @@
 #include "localisation/ui/TranslateComponent.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "mainwindow/FilterWidgets.h"
 #include "mainwindow/FirstStartDlg.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
@@ -25,14 +26,20 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStatusTipEvent>
+#include <QTimer>
 
 namespace {
+
+// Long enough for the first painting of the list.
+constexpr int FindPreparationDelayMs = 500;
 
 // A first start shows a dozen large icons and the Details columns with
 // their names, centred on the screen.
@@ -71,6 +78,18 @@ TfrmMain::TfrmMain(QWidget *parent)
     : QMainWindow(parent), FSystemStarter(std::make_unique<TSystemProcessStarter>()),
       FStarter(FSystemStarter.get()), FPrompt(std::make_unique<TDialogPrompt>())
 {
+    PlayClock = [] {
+        static QElapsedTimer clock;
+        if (!clock.isValid())
+            clock.start();
+        return clock.elapsed();
+    };
+    // The watch of a process outlives the window that started it.
+    static_cast<TSystemProcessStarter *>(FSystemStarter.get())->OnEnded =
+        [window = QPointer<TfrmMain>(this)](qint64 pid) {
+            if (window)
+                window->EmulatorEnded(pid);
+        };
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(N_("Manage DOSBox applications"));
     setWindowIcon(ProgramIcon());
@@ -205,6 +224,8 @@ void TfrmMain::UpdateCaption()
 
 bool TfrmMain::LoadCatalogue()
 {
+    FLoadDone = false;
+    ClearFilter();
     tcCats->Clear();
     TCatalogueFiles files = CatalogueFiles();
     // The file read when the window was created, unless IniName has changed
@@ -223,6 +244,8 @@ bool TfrmMain::LoadCatalogue()
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return false;
     }
+    CatalogueChanged();
+    ShowSort();
     actRun->setEnabled(false);
     if (tcCats->count() > 0) {
         const int tab = result.SelectedCategory.isEmpty()
@@ -235,16 +258,20 @@ bool TfrmMain::LoadCatalogue()
     ShowAppList(CurApp);
     // The keys belong to the list, not to the tabs that come first.
     lvApps->setFocus();
+    FLoadDone = true;
+    // The texts to find in are made once the window has been painted.
+    QTimer::singleShot(FindPreparationDelayMs, this,
+                       [this] { FSearch.Prepare(Apps, BasicSettings.RootPath); });
     return true;
 }
 
-void TfrmMain::WriteCatalogue(const QString &copy, bool overwriteChanges)
+void TfrmMain::WriteCatalogue(const QString &copy, bool overwriteChanges, bool backup)
 {
     if (Catalogue.Loaded && SameFileName(ExtractFilePath(IniName), AppDataPath))
         QDir().mkpath(AppDataPath);
     TCatalogueHost host(*this);
     if (copy.isEmpty())
-        ::SaveCatalogue(IniName, Catalogue, WindowBounds(), &host, overwriteChanges);
+        ::SaveCatalogue(IniName, Catalogue, WindowBounds(), &host, overwriteChanges, backup);
     else
         SaveCatalogueCopy(copy, Catalogue, WindowBounds(), &host);
 }
@@ -323,8 +350,9 @@ int TfrmMain::FindItemByCaption(const QString &Caption) const
 
 void TfrmMain::ShowAppList(const QString &SelName)
 {
-    tcCats->setVisible(tcCats->count() > 0);
-    AppItems->Fill(Apps, CurrentCategory(), DefaultCategoryName());
+    tcCats->setVisible(!FFiltering && tcCats->count() > 0);
+    tcFound->setVisible(FFiltering);
+    AppItems->Fill(Apps, ListedEntries());
     const int row = FindItemByCaption(SelName);
     if (row >= 0) {
         lvApps->SelectRow(row);
@@ -366,9 +394,8 @@ void TfrmMain::SetStatusText(int panel, const QString &text)
 void TfrmMain::lvAppsSelectItem()
 {
     const bool selected = lvApps->SelectedRow() >= 0;
-    for (QAction *action :
-         {actRun, actEditProgram, actDuplicate, actRemProgram, actShowMan, actMapper,
-          actShortcut}) {
+    for (QAction *action : {actRun, actEditProgram, actDuplicate, actRemProgram, actShowMan,
+                            actMapper, actShortcut}) {
         if (action)
             action->setEnabled(selected);
     }
@@ -446,12 +473,8 @@ IPrompt &TfrmMain::Prompt()
 void TfrmMain::actRunExecute()
 {
     const int index = SelectedAppIndex();
-    if (index < 0)
-        return;
-    const TLaunchResult result =
-        RunApplication(*Apps[size_t(index)], {BasicSettings, Prompt(), *FStarter});
-    if (result.AutoClose)
-        close();
+    if (index >= 0)
+        RunEntry(index);
 }
 
 void TfrmMain::actMapperExecute()
@@ -509,4 +532,8 @@ void TfrmMain::SetLanguageClick(QMenu *Sender, const QString &Language)
     const int misc = tcCats->IndexOfCategory(oldMisc);
     if (misc >= 0)
         tcCats->SetCaption(misc, DefaultCategoryName());
+    // "Miscellaneous" is found in its new words.
+    CatalogueChanged();
+    if (FFiltering)
+        ShowAppList(CurApp);
 }

@@ -6,7 +6,9 @@
 #include "mainwindow/AppListView.h"
 #include "support/InitProg.h"
 
+#include <QHash>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class IProcessStarter;
@@ -16,6 +18,8 @@ class QMenu;
 class QToolBar;
 class TAppListModel;
 class TCategoryTabs;
+class TFilterBox;
+class TFoundTabs;
 class TLanguageMenu;
 class TAppSettingsDialog;
 class TImportDialog;
@@ -81,10 +85,19 @@ public:
     TTxtConvertDialog *TxtConvertDialog = nullptr;
 
     // Operations of the list and the categories.
-    // Rebuilds the list for the current category and selects the first item
-    // named SelName (without regard to case), else the first item; CurApp
-    // becomes the selected caption, or empty when SelName was not found.
+    // Rebuilds the list for the current category (or, while a filter is
+    // active, the matches of the chosen found tab) in the chosen order and
+    // selects the first item named SelName (without regard to case), else the
+    // first item; CurApp becomes the selected caption, or empty when SelName
+    // was not found.
     void ShowAppList(const QString &SelName);
+    // The same, keeping the selected entry selected while it is listed.
+    void ShowAppListKeepingSelection();
+    // The indices into Apps of the entries the list shows, in its order.
+    std::vector<int> ListedEntries();
+    // The entries, their texts or the root folder changed: what the filter
+    // and the orders know of them is made anew when next needed.
+    void CatalogueChanged();
     // Index into Apps of the selected item, -1 when none is selected.
     int SelectedAppIndex() const;
     void SetViewStyle(TViewStyle Style);
@@ -107,12 +120,17 @@ public:
     // Writes the catalogue. When the file changed on disk since it was read,
     // asks first: reload it (this window's changes are lost), overwrite it,
     // or cancel (the default). True when the file was written. Throws
-    // EWriteError.
-    bool SaveCatalogue();
+    // EWriteError. A save of play histories only keeps no backup.
+    bool SaveCatalogue(bool backup = true);
     bool LoadCancelled() const { return FLoadCancelled; }
     // Brings the window to the front: another start of the program on the
     // same catalogue asked for it.
     void ActivateFromOtherStart();
+    // Another start of the program asked to run the first entry named name
+    // (any case): the window starts it once the request is answered and
+    // records the start. Returns the channel's answer: ok, unknown (no such
+    // entry) or busy (the catalogue is not loaded yet).
+    QString RunFromOtherStart(const QString &name);
 
     // Emulator processes start through this (a recorder in tests); the
     // window keeps the real one otherwise. Not owned.
@@ -148,6 +166,28 @@ public:
     void actSmallIconsExecute();
     void actListExecute();
     void actDetailsExecute();
+    void actFindExecute();
+    void actSortCatalogueExecute();
+    void actSortNameExecute();
+    void actSortLastPlayedExecute();
+    // The list's order; kept in the catalogue file.
+    void SetSort(const TListSort &sort);
+    void lvAppsColumnClick(int column);
+    // The filter: the text of the filter box, and whether it is active.
+    QString FilterText() const;
+    bool Filtering() const { return FFiltering; }
+    void SetFilterText(const QString &text);
+    void edFilterChange();
+    // Clears the filter; the list returns to the tab and entry the user
+    // came from (unless showList is false: the caller shows it).
+    void ClearFilter(bool showList = true);
+    // Starts the entry at index of Apps and records the start.
+    void RunEntry(int index);
+    // A started emulator has ended: its entry's time played grows (sessions
+    // of a few seconds do not count).
+    void EmulatorEnded(qint64 pid);
+    // Milliseconds of a steady clock, for the time played; tests set their own.
+    std::function<qint64()> PlayClock;
     void lvAppsClick();
     void lvAppsDblClick();
     void lvAppsSelectItem();
@@ -160,6 +200,8 @@ public:
     // Components.
     QToolBar *tbMain = nullptr;
     TCategoryTabs *tcCats = nullptr;
+    TFoundTabs *tcFound = nullptr;
+    TFilterBox *edFilter = nullptr;
     TAppListModel *AppItems = nullptr;
     TAppListView *lvApps = nullptr;
     QLabel *StatusPanel0 = nullptr;
@@ -200,6 +242,10 @@ public:
     QAction *actImport = nullptr;
     QAction *actShortcut = nullptr;
     QAction *actRestoreBackup = nullptr;
+    QAction *actFind = nullptr;
+    QAction *actSortCatalogue = nullptr;
+    QAction *actSortName = nullptr;
+    QAction *actSortLastPlayed = nullptr;
 
 protected:
     bool event(QEvent *event) override;
@@ -217,7 +263,7 @@ private:
     bool CloseAfterFailedSave(const QString &message);
     void ReloadCatalogue();
     // To IniName (empty copy) or to a copy elsewhere.
-    void WriteCatalogue(const QString &copy, bool overwriteChanges);
+    void WriteCatalogue(const QString &copy, bool overwriteChanges, bool backup = true);
     void CreateActions();
     void CreateWidgets();
     void CreateMenus();
@@ -240,7 +286,32 @@ private:
     void ReadWindowSettings(const TUnicodeIniFile &file);
     void WriteWindowSettings(TUnicodeIniFile &file);
 
+    void CreateFilter();
+    void ShowSort();
+    void ShowHistoryOf(int index);
+    void SaveHistory();
+    // The category tab of every entry (by index into Apps), made anew after
+    // CatalogueChanged.
+    const std::vector<int> &EntryTabs();
+
     TProgramVersion FVersion;
+    bool FLoadDone = false;
+    TAppSearchIndex FSearch;
+    std::vector<int> FEntryTabs;
+    bool FEntryTabsValid = false;
+    bool FFiltering = false;
+    // The entry selected when the filter became active.
+    QString FFilterOrigin;
+    // The emulators started from this window and still running, by
+    // process id: the entry (while it is still in Apps under that name) and
+    // the start on PlayClock.
+    struct TRunningEntry
+    {
+        const TDosBoxApp *App;
+        QString Name;
+        qint64 StartMs;
+    };
+    QHash<qint64, TRunningEntry> FRunning;
     bool FShown = false;
     bool FLoadCancelled = false;
     // The catalogue file as read at creation (from FCatalogueFileName),

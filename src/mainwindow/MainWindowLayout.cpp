@@ -2,6 +2,7 @@
 #include "dialogs/ActionImages.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "mainwindow/FilterWidgets.h"
 #include "mainwindow/MainWindow.h"
 
 #include "localisation/ui/TranslateComponent.h"
@@ -87,6 +88,16 @@ std::vector<TActionDef> ActionDefs()
          &M::actShortcutExecute},
         {&M::actRestoreBackup, "actRestoreBackup", N_("&Restore backup…"),
          N_("Put an earlier version of the catalogue back"), none, -1, &M::actRestoreBackupExecute},
+        {&M::actFind, "actFind", N_("&Find…"),
+         N_("Find applications by name, category, description, program or folder"),
+         QKeySequence(QKeySequence::Find), -1, &M::actFindExecute},
+        {&M::actSortCatalogue, "actSortCatalogue", N_("In catalogue &order"),
+         N_("Show the applications in the order of the catalogue"), none, -1,
+         &M::actSortCatalogueExecute},
+        {&M::actSortName, "actSortName", N_("Sort by &name"), N_("Sort the applications by name"),
+         none, -1, &M::actSortNameExecute},
+        {&M::actSortLastPlayed, "actSortLastPlayed", N_("Sort by last &played"),
+         N_("Show the applications played last first"), none, -1, &M::actSortLastPlayedExecute},
     };
 }
 
@@ -164,16 +175,26 @@ void TfrmMain::CreateActions()
         views->addAction(action);
     }
     actLargeIcons->setChecked(true);
+    // The orders: one of them, or a column of the detail view.
+    auto *sorts = new QActionGroup(this);
+    sorts->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction *action : {actSortCatalogue, actSortName, actSortLastPlayed}) {
+        action->setCheckable(true);
+        sorts->addAction(action);
+    }
+    actSortCatalogue->setChecked(true);
 
-    // Category tabs from the keyboard, as in every tabbed window.
+    // Category tabs (or, while a filter is active, the found tabs) from the
+    // keyboard, as in every tabbed window.
     const auto tabKeys = [this](QList<QKeySequence> keys, int step) {
         auto *action = new QAction(this);
         action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
         connect(action, &QAction::triggered, this, [this, step] {
-            const int count = tcCats->count();
+            QTabBar *tabs = FFiltering ? static_cast<QTabBar *>(tcFound) : tcCats;
+            const int count = tabs->count();
             if (count > 1)
-                tcCats->setCurrentIndex((tcCats->currentIndex() + step + count) % count);
+                tabs->setCurrentIndex((tabs->currentIndex() + step + count) % count);
         });
         addAction(action);
     };
@@ -200,6 +221,11 @@ void TfrmMain::CreateWidgets()
     tcCats->hide();
     MarkUserData(tcCats);
     connect(tcCats, &TCategoryTabs::tabChanged, this, [this] { tcCatsChange(); });
+    tcFound = new TFoundTabs(central);
+    tcFound->setObjectName(QStringLiteral("tcFound"));
+    tcFound->setFont(tabFont);
+    tcFound->hide();
+    MarkUserData(tcFound);
 
     AppItems = new TAppListModel(this);
     lvApps = new TAppListView(AppItems, central);
@@ -213,8 +239,11 @@ void TfrmMain::CreateWidgets()
         if (actRun && actRun->isEnabled())
             actRun->trigger();
     });
+    connect(lvApps, &TAppListView::ColumnClicked, this,
+            [this](int column) { lvAppsColumnClick(column); });
 
     layout->addWidget(tcCats);
+    layout->addWidget(tcFound);
     layout->addWidget(lvApps, 1);
     setCentralWidget(central);
 
@@ -260,7 +289,9 @@ void TfrmMain::CreateMenus()
                           Item(actShowMan), Sep, Item(actMapper), Item(actShortcut)});
 
     itmView = menu("itmView", N_("&View"));
-    AddItems(itmView, {Item(actLargeIcons), Item(actSmallIcons), Item(actList), Item(actDetails)});
+    AddItems(itmView, {Item(actFind), Sep, Item(actLargeIcons), Item(actSmallIcons), Item(actList),
+                       Item(actDetails), Sep, Item(actSortCatalogue), Item(actSortName),
+                       Item(actSortLastPlayed)});
 
     itmRun = menu("itmRun", N_("&Action"));
     AddItems(itmRun, {Item(actRun), Sep, Item(actDosBox), Item(actConvertText)});
@@ -326,4 +357,17 @@ void TfrmMain::CreateToolBar()
     // Exit is the one button without a tool tip.
     if (QWidget *exit = tbMain->widgetForAction(actExit))
         exit->installEventFilter(new TNoToolTip(exit));
+
+    // The filter box at the toolbar's far end.
+    auto *spring = new QWidget(tbMain);
+    spring->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    tbMain->addWidget(spring);
+    edFilter = new TFilterBox(tbMain);
+    edFilter->setObjectName(QStringLiteral("edFilter"));
+    edFilter->setPlaceholderText(N_("Find (Ctrl+F)"));
+    edFilter->setToolTip(N_("Shows the applications whose name, category, description, program "
+                            "or folder hold every word typed; Esc clears it"));
+    edFilter->setFixedWidth(ScaleByDpi(240, this));
+    tbMain->addWidget(edFilter);
+    CreateFilter();
 }

@@ -48,9 +48,9 @@ TInstanceChannel::TInstanceChannel(const QString &catalogueFile, QObject *parent
 
 TInstanceChannel::~TInstanceChannel() = default;
 
-bool TInstanceChannel::Claim()
+bool TInstanceChannel::Claim(bool listen)
 {
-    if (m_server)
+    if (m_lock)
         return true;
     auto lock = std::make_unique<QLockFile>(m_lockFile);
     if (!TryLock(*lock)) {
@@ -62,6 +62,8 @@ bool TInstanceChannel::Claim()
             return lock->error() != QLockFile::LockFailedError;
     }
     m_lock = std::move(lock);
+    if (!listen)
+        return true;
     // A socket left by a crashed holder would block listening.
     QLocalServer::removeServer(m_serverName);
     m_server = new QLocalServer(this);
@@ -85,7 +87,8 @@ void TInstanceChannel::Serve()
             const qsizetype blank = line.indexOf(u' ');
             const QString command = blank < 0 ? line : line.left(blank);
             const QString argument = blank < 0 ? QString() : line.mid(blank + 1);
-            const QString answer = m_handler ? m_handler(command, argument) : AnswerUnknown;
+            // Until the holder has set its handler it is still starting.
+            const QString answer = m_handler ? m_handler(command, argument) : AnswerBusy;
             socket->write(answer.toUtf8() + '\n');
             socket->flush();
             socket->disconnectFromServer();
@@ -106,6 +109,29 @@ QString TInstanceChannel::Send(const QString &command, const QString &argument, 
             return QString();
         QThread::msleep(50);
     }
+    return Exchange(socket, command, argument, deadline);
+}
+
+QString TInstanceChannel::SendOrClaim(const QString &command, const QString &argument, bool listen,
+                                      int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        if (Claim(listen))
+            return QString();
+        QLocalSocket socket;
+        socket.connectToServer(m_serverName);
+        if (socket.waitForConnected(int(qBound(qint64(0), deadline.remainingTime(), qint64(200)))))
+            return Exchange(socket, command, argument, deadline);
+        if (deadline.hasExpired())
+            return QString();
+        QThread::msleep(50);
+    }
+}
+
+QString TInstanceChannel::Exchange(QLocalSocket &socket, const QString &command,
+                                   const QString &argument, const QDeadlineTimer &deadline)
+{
     QString line = command;
     if (!argument.isEmpty())
         line += u' ' + argument;

@@ -5,7 +5,9 @@
 #include <functional>
 #include <memory>
 
+class QDeadlineTimer;
 class QLocalServer;
+class QLocalSocket;
 class QLockFile;
 
 // One window per catalogue file. The start that claims the channel holds a
@@ -18,7 +20,13 @@ class QLockFile;
 // The protocol: the client sends one line, a command and optionally a blank
 // and an argument, in UTF-8; the holder answers one line, "ok" or another
 // text the command defines ("unknown" for a command it does not know).
-// Commands: "activate" (bring the window to the front).
+// Commands: "activate" (bring the window to the front), "run NAME" (start
+// the entry NAME: "ok", "unknown" for no such entry, "busy" while the
+// window cannot take it).
+//
+// A command-line start that writes the catalogue holds the lock without
+// listening: a later start waits until it has ended and then claims the
+// channel itself (SendOrClaim).
 class TInstanceChannel : public QObject
 {
     Q_OBJECT
@@ -27,15 +35,18 @@ public:
     using THandler = std::function<QString(const QString &command, const QString &argument)>;
 
     static inline const QString CmdActivate = QStringLiteral("activate");
+    static inline const QString CmdRun = QStringLiteral("run");
     static inline const QString AnswerOk = QStringLiteral("ok");
     static inline const QString AnswerUnknown = QStringLiteral("unknown");
+    static inline const QString AnswerBusy = QStringLiteral("busy");
 
     explicit TInstanceChannel(const QString &catalogueFile, QObject *parent = nullptr);
     ~TInstanceChannel() override;
 
-    // Takes the lock and listens; false when another running start holds it.
-    bool Claim();
-    bool Claimed() const { return m_server != nullptr; }
+    // Takes the lock and, with listen, answers requests; false when another
+    // running start holds it.
+    bool Claim(bool listen = true);
+    bool Claimed() const { return m_lock != nullptr; }
     void SetHandler(THandler handler) { m_handler = std::move(handler); }
 
     // Sends a command to the start that holds the lock and returns its
@@ -43,10 +54,20 @@ public:
     QString Send(const QString &command, const QString &argument = QString(),
                  int timeoutMs = 10000) const;
 
+    // Sends a command to the start that holds the lock, or claims the
+    // channel (as Claim(listen) does) as soon as no start holds it, also
+    // after a holder that did not listen has ended. Returns the answer;
+    // empty when this start claimed the channel (Claimed()) or none answered
+    // within timeoutMs.
+    QString SendOrClaim(const QString &command, const QString &argument, bool listen,
+                        int timeoutMs = 10000);
+
     const QString &ServerName() const { return m_serverName; }
 
 private:
     void Serve();
+    static QString Exchange(QLocalSocket &socket, const QString &command, const QString &argument,
+                            const QDeadlineTimer &deadline);
 
     QString m_lockFile;
     QString m_fallbackLockFile;

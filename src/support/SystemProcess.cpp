@@ -32,7 +32,7 @@ void ReapEndedChildren()
 }
 
 // Reaps the child as soon as it ends: its pidfd becomes readable then.
-void WatchChild(pid_t pid)
+void WatchChild(pid_t pid, std::function<void()> onEnded)
 {
     QCoreApplication *app = QCoreApplication::instance();
     const int fd = app && QThread::currentThread() == app->thread()
@@ -43,12 +43,15 @@ void WatchChild(pid_t pid)
         return;
     }
     auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read, app);
-    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, fd, pid] {
-        waitpid(pid, nullptr, WNOHANG);
-        notifier->setEnabled(false);
-        notifier->deleteLater();
-        close(fd);
-    });
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier,
+                     [notifier, fd, pid, onEnded = std::move(onEnded)] {
+                         waitpid(pid, nullptr, WNOHANG);
+                         notifier->setEnabled(false);
+                         notifier->deleteLater();
+                         close(fd);
+                         if (onEnded)
+                             onEnded();
+                     });
 }
 
 class TSpawnSetup
@@ -119,6 +122,6 @@ TSpawnResult SpawnDetached(const TSpawnRequest &request)
                                                       &setup.Attributes, argv.data(), environ);
     if (error)
         return {0, error};
-    WatchChild(pid);
+    WatchChild(pid, request.OnEnded);
     return {pid, 0};
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Starting a program without waiting for it: one light fork (the program's
 // memory is not copied, however large), a session of its own (it outlives
@@ -17,6 +18,9 @@ struct TSpawnRequest
     // emptied); otherwise they are the program's own.
     QString StdOutFile;
     QString StdErrFile;
+    // Called in the event loop once the program has ended, when its end can
+    // be watched (in the main thread, on kernels with process descriptors).
+    std::function<void()> OnEnded;
 };
 
 struct TSpawnResult

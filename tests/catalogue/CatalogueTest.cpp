@@ -1,4 +1,5 @@
 #include "catalogue/Catalogue.h"
+#include "catalogue/PlayHistory.h"
 
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
@@ -562,4 +563,53 @@ TEST(CodePages, FromKeyboardLanguage)
     EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::English)), 437);
     EXPECT_EQ(CodePageOfLanguage(PrimaryLanguageOf(QLocale::Japanese)), 437);
     EXPECT_EQ(DefaultCodePage(), 437); // tests run in the C locale
+}
+
+TEST_F(CatalogueTest, PlayHistoryRoundTripAndOldFiles)
+{
+    // A file of an older version has no history keys, and gets none by a
+    // save; unreadable values count as never played.
+    StoreCatalogue(
+        QStringLiteral("AppCount=3\r\n"
+                       "[App001]\r\nAppName=Old\r\n"
+                       "[App002]\r\nAppName=Bad\r\nLastPlayed=yesterday\r\n"
+                       "PlayCount=-4\r\nPlayTime=lots\r\n"
+                       "[App003]\r\nAppName=Played\r\nLastPlayed=2024-05-17T20:15:03+02:00"
+                       "\r\nPlayCount=7\r\nPlayTime=3725\r\n"));
+    LoadIt();
+    ASSERT_EQ(m_cat.Apps.size(), 3u);
+    EXPECT_TRUE(App(0).History.IsEmpty());
+    EXPECT_TRUE(App(1).History.IsEmpty());
+    const TPlayHistory played = App(2).History;
+    EXPECT_EQ(played.LastPlayed.toSecsSinceEpoch(), 1715969703);
+    EXPECT_EQ(played.PlayCount, 7);
+    EXPECT_EQ(played.PlaySeconds, 3725);
+
+    // One more start; times are stored in whole seconds with their offset.
+    RecordStart(App(0).History,
+                QDateTime::fromString(QStringLiteral("2026-12-09T10:00:00-05:00"), Qt::ISODate));
+    EXPECT_TRUE(AddPlayTime(App(0).History, 5));
+    EXPECT_FALSE(AddPlayTime(App(0).History, 4));
+    SaveCatalogue(m_files.IniName, m_cat, QRect());
+    const QString text = DecodeTextFile(Load(QStringLiteral("data/ravelin.ini")));
+    EXPECT_TRUE(text.contains(QStringLiteral(
+        "LastPlayed=2026-12-09T10:00:00-05:00\r\nPlayCount=1\r\nPlayTime=5\r\n\r\n[App002]")))
+        << text.toStdString();
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("LastPlayed=2024-05-17T20:15:03+02:00\r\nPlayCount=7")));
+    TCatalogue back;
+    LoadCatalogue(m_files, back, m_host, QImage(), QImage());
+    ASSERT_EQ(back.Apps.size(), 3u);
+    EXPECT_EQ(back.Apps[0]->History, App(0).History);
+    EXPECT_EQ(back.Apps[2]->History, played);
+
+    // A start recorded without a window touches only that entry's keys.
+    ASSERT_TRUE(RecordStartInFile(m_files, QStringLiteral("PLAYED")));
+    EXPECT_FALSE(RecordStartInFile(m_files, QStringLiteral("Nobody")));
+    TCatalogue after;
+    LoadCatalogue(m_files, after, m_host, QImage(), QImage());
+    EXPECT_EQ(after.Apps[2]->History.PlayCount, 8);
+    EXPECT_GT(after.Apps[2]->History.LastPlayed, played.LastPlayed);
+    EXPECT_EQ(after.Apps[2]->History.PlaySeconds, 3725);
+    EXPECT_EQ(after.Apps[0]->History, App(0).History);
 }

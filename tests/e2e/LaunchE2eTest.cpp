@@ -5,10 +5,12 @@
 #include "common/TestFiles.h"
 #include "common/TestUtils.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,4 +170,55 @@ TEST_F(LaunchE2e, ListAndUnknownEntries)
         << unknown.err.toStdString();
     EXPECT_EQ(folder.runRavelin({S("--run")}).exitCode, 2);
     EXPECT_FALSE(QFile::exists(app + S("/ravelin.conf")));
+}
+
+TEST_F(LaunchE2e, RunRecordsTheStartItselfOrThroughTheOpenWindow)
+{
+    TE2eFolder folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString app = folder.makeDir(S("game"));
+    folder.writeFile(S("game/GO.BAT"), "@echo off\r\necho ran>>RESULT.TXT\r\n");
+    const QString ini = folder.writeCatalogue(Config(folder, EmulatorDir()),
+                                              {Entry(S("Batch Game"), app, S("GO.BAT"))});
+    const auto playCount = [&ini] {
+        const QByteArray data = ReadTestFile(ini);
+        const QString text = QString::fromUtf16(
+            reinterpret_cast<const char16_t *>(data.constData() + 2), (data.size() - 2) / 2);
+        const qsizetype at = text.indexOf(S("PlayCount="));
+        return at < 0 ? QString() : text.mid(at + 10, text.indexOf(u'\r', at) - at - 10);
+    };
+
+    // Without a window the command line records the start itself.
+    EXPECT_EQ(folder.runRavelin({S("--run"), S("batch game")}).exitCode, 0);
+    EXPECT_EQ(WaitForTestFile(app + S("/RESULT.TXT"), "\r\n"), QByteArray("ran\r\n"));
+    EXPECT_TRUE(folder.waitForEmulatorsToEnd());
+    EXPECT_EQ(playCount(), S("1"));
+
+    // With a window open on the catalogue, the window starts and records it.
+    QProcess window;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(S("QT_QPA_PLATFORM"), S("offscreen"));
+    window.setProcessEnvironment(env);
+    window.start(QStringLiteral(RAVELIN_EXE), {S("/ini:") + ini});
+    ASSERT_TRUE(window.waitForStarted());
+    QDeadlineTimer deadline(20000);
+    TE2eFolder::Result handed;
+    while (!deadline.hasExpired()) {
+        handed = folder.runRavelin({S("--run"), S("Batch Game")});
+        // Until the window has loaded the catalogue it answers that it is busy.
+        if (handed.exitCode == 0)
+            break;
+        QThread::msleep(200);
+    }
+    EXPECT_EQ(handed.exitCode, 0) << handed.err.toStdString();
+    EXPECT_EQ(WaitForTestFile(app + S("/RESULT.TXT"), "ran\r\nran\r\n"),
+              QByteArray("ran\r\nran\r\n"));
+    EXPECT_TRUE(folder.waitForEmulatorsToEnd());
+    deadline.setRemainingTime(10000);
+    while (playCount() != S("2") && !deadline.hasExpired())
+        QThread::msleep(100);
+    EXPECT_EQ(playCount(), S("2"));
+    EXPECT_EQ(folder.runRavelin({S("--run"), S("Nothing")}).exitCode, 2);
+    window.kill();
+    window.waitForFinished();
 }

@@ -138,6 +138,16 @@ TEST_F(CommandLineMode, ListsEntriesWithTheirCategories)
     EXPECT_EQ(cli({S("--list")}), 0);
     EXPECT_EQ(out, S("Keen\tGames\nWord\tMiscellaneous\nkeen\tOther\n"));
     EXPECT_TRUE(err.isEmpty());
+    // Words find as the window's filter does, in every field but the root.
+    EXPECT_EQ(cli({S("--list"), S("KEEN"), S("oth")}), 0);
+    EXPECT_EQ(out, S("keen\tOther\n"));
+    EXPECT_EQ(cli({S("--list"), S("miscellan")}), 0);
+    EXPECT_EQ(out, S("Word\tMiscellaneous\n"));
+    EXPECT_EQ(cli({S("--list"), S("nowhere"), S("keen.exe")}), 0);
+    EXPECT_EQ(out, S("Word\tMiscellaneous\n"));
+    EXPECT_EQ(cli({S("--list"), S("quake")}), 1);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(err.contains(S("\"quake\""))) << err.toStdString();
 
     // Listing needs no emulator folder.
     {
@@ -155,14 +165,20 @@ TEST_F(CommandLineMode, ListsEntriesWithTheirCategories)
     EXPECT_EQ(catalogueHash(), moved);
 }
 
-TEST_F(CommandLineMode, RunsTheFirstEntryOfTheNameAndNeverSaves)
+TEST_F(CommandLineMode, RunsTheFirstEntryOfTheNameAndRecordsOnlyTheStart)
 {
-    const QByteArray before = catalogueHash();
     EXPECT_EQ(cli({S("--run"), S("KEEN")}), 0) << err.toStdString();
     ASSERT_EQ(starter.calls.size(), 1);
     EXPECT_EQ(starter.calls.at(0).workDir, path(S("game")));
     EXPECT_TRUE(starter.calls.at(0).commandLine.startsWith(emulator + S(" -conf ") + conf));
-    EXPECT_EQ(catalogueHash(), before);
+    {
+        TUnicodeIniFile ini(files.IniName, TUnicodeIniFile::TAccess::Read);
+        EXPECT_EQ(ini.ReadString(S("App001"), S("PlayCount")), S("1"));
+        EXPECT_FALSE(ini.ReadString(S("App001"), S("LastPlayed")).isEmpty());
+        EXPECT_FALSE(ini.ValueExists(S("App003"), S("PlayCount")));
+        EXPECT_EQ(ini.ReadString(S("App003"), S("Executable")), S("KEEN.EXE"));
+    }
+    const QByteArray before = catalogueHash();
 
     EXPECT_EQ(cli({S("--run"), S("Kee")}), 2);
     EXPECT_TRUE(err.contains(S("\"Kee\""))) << err.toStdString();
@@ -172,6 +188,7 @@ TEST_F(CommandLineMode, RunsTheFirstEntryOfTheNameAndNeverSaves)
 
     EXPECT_EQ(cli({S("--dosbox")}), 0);
     EXPECT_TRUE(starter.calls.last().commandLine.startsWith(emulator + S(" -conf ") + conf));
+    EXPECT_EQ(catalogueHash(), before);
 }
 
 TEST_F(CommandLineMode, QuestionsTakeTheDefaultOnlyWithYes)

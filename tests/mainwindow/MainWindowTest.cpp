@@ -17,6 +17,7 @@
 #include "localisation/ui/TranslateComponent.h"
 #include "mainwindow/AppListModel.h"
 #include "mainwindow/CategoryTabs.h"
+#include "mainwindow/FilterWidgets.h"
 #include "mainwindow/FirstStartDlg.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
@@ -774,4 +775,112 @@ TEST_F(MainWindowTest, CancellingTheFirstRunEndsWithoutWritingAnything)
     EXPECT_EQ(ReadTestFile(IniName()), content);
     EXPECT_TRUE(QFile::exists(AutoStartLinkFile()));
     QFile::remove(AutoStartLinkFile());
+}
+
+TEST_F(MainWindowTest, TypingFindsInAllTabsAndEscapeReturnsToWhereTheUserWas)
+{
+    WriteCatalogue({{S("Doom"), S("Games")},
+                    {S("Zürich Tour"), S("Games"), S("Städtereise")},
+                    {S("Edit"), S("Tools")},
+                    {S("Monkey Island 2"), S("Adventure")},
+                    {S("Tour Planner"), S("Tools")}});
+    const QByteArray before = ReadTestFile(IniName());
+    auto window = Open();
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    window->tcCats->SelectTab(window->tcCats->IndexOfCategory(S("Tools")));
+    window->ShowAppList(S("Tour Planner"));
+
+    // Typing in the list goes to the filter box; matches of every tab show.
+    QTest::keyClicks(window->lvApps->CurrentView(), S("tour"));
+    EXPECT_EQ(window->FilterText(), S("tour"));
+    EXPECT_TRUE(window->edFilter->hasFocus());
+    EXPECT_TRUE(window->tcFound->isVisible());
+    EXPECT_FALSE(window->tcCats->isVisible());
+    EXPECT_EQ(Captions(*window), (QStringList{S("Zürich Tour"), S("Tour Planner")}));
+    EXPECT_EQ(SelectedCaption(*window), S("Tour Planner"));
+    QTest::keyClicks(window->edFilter, S(" zurich"));
+    EXPECT_EQ(Captions(*window), QStringList{S("Zürich Tour")});
+    window->SetFilterText(S("staDTE"));
+    EXPECT_EQ(Captions(*window), QStringList{S("Zürich Tour")});
+    window->SetFilterText(S("e"));
+    EXPECT_EQ(Captions(*window).size(), 5);
+    // A tab per category with matches, after the tab of all of them.
+    window->SetFilterText(S("o"));
+    ASSERT_EQ(window->tcFound->count(), 4);
+    window->tcFound->setCurrentIndex(2);
+    EXPECT_EQ(Captions(*window), (QStringList{S("Edit"), S("Tour Planner")}));
+
+    // Enter runs the selected match.
+    window->SetFilterText(S("monkey"));
+    QTest::keyClick(window->edFilter, Qt::Key_Return);
+    ASSERT_EQ(m_starter.calls.size(), 1);
+    EXPECT_EQ(m_starter.calls[0].workDir, AppDir(S("Monkey Island 2")));
+
+    // Escape clears the filter and returns to the tab and entry of before.
+    window->SetFilterText(S("doom"));
+    QTest::keyClick(window->edFilter, Qt::Key_Escape);
+    EXPECT_TRUE(window->FilterText().isEmpty());
+    EXPECT_FALSE(window->tcFound->isVisible());
+    EXPECT_EQ(window->CurrentCategory(), S("Tools"));
+    EXPECT_EQ(SelectedCaption(*window), S("Tour Planner"));
+    EXPECT_TRUE(window->lvApps->CurrentView()->hasFocus());
+    window->SetFilterText(S("nothing like it"));
+    EXPECT_EQ(window->AppItems->Count(), 0);
+    EXPECT_FALSE(window->actRun->isEnabled());
+    window->ClearFilter();
+    // Finding changed nothing; the start's history was written at once.
+    window->SetFilterText(S("x"));
+    QCoreApplication::processEvents();
+    TUnicodeIniFile back = TUnicodeIniFile::CreateForRead(IniName());
+    EXPECT_EQ(back.ReadInteger(AppSectionName(4), u"PlayCount", 0), 1);
+    EXPECT_FALSE(back.ValueExists(AppSectionName(1), u"PlayCount"));
+    EXPECT_NE(ReadTestFile(IniName()), before);
+}
+
+TEST_F(MainWindowTest, HistoryIsRecordedAndSortsTheListAcrossARestart)
+{
+    WriteCatalogue({{S("Doom")}, {S("Keen")}, {S("Alpha")}});
+    auto window = Open();
+    qint64 now = 1000;
+    window->PlayClock = [&now] { return now; };
+    window->ShowAppList(S("Keen"));
+    window->actRun->trigger();
+    now += 3000;
+    window->EmulatorEnded(4711);
+    window->Apps[1]->History.LastPlayed = window->Apps[1]->History.LastPlayed.addSecs(-60);
+    window->ShowAppList(S("Alpha"));
+    window->actRun->trigger();
+    now += 125000;
+    window->EmulatorEnded(4711);
+    // Once only, and for no process it started.
+    window->EmulatorEnded(4711);
+    window->EmulatorEnded(42);
+    const TPlayHistory &keen = window->Apps[1]->History;
+    const TPlayHistory &alpha = window->Apps[2]->History;
+    EXPECT_EQ(keen.PlayCount, 1);
+    EXPECT_EQ(keen.PlaySeconds, 0);
+    EXPECT_EQ(alpha.PlaySeconds, 125);
+    EXPECT_LT(keen.LastPlayed, alpha.LastPlayed);
+
+    window->actSortLastPlayed->trigger();
+    EXPECT_EQ(Captions(*window), (QStringList{S("Alpha"), S("Keen"), S("Doom")}));
+    window->actSortName->trigger();
+    EXPECT_EQ(Captions(*window), (QStringList{S("Alpha"), S("Doom"), S("Keen")}));
+    // A click on a heading sorts by its column, a second click the other way.
+    window->lvAppsColumnClick(FirstHistoryColumn + 2);
+    EXPECT_EQ(Captions(*window).front(), S("Alpha"));
+    EXPECT_TRUE(window->AppItems->data(window->AppItems->index(0, 0), Qt::ToolTipRole)
+                    .toString()
+                    .contains(S("2 min")));
+    window->lvAppsColumnClick(FirstHistoryColumn + 2);
+    EXPECT_EQ(Captions(*window).back(), S("Alpha"));
+    window->actSortLastPlayed->trigger();
+    window->close();
+    window.reset();
+
+    auto again = Open();
+    EXPECT_TRUE(again->actSortLastPlayed->isChecked());
+    EXPECT_EQ(Captions(*again), (QStringList{S("Alpha"), S("Keen"), S("Doom")}));
+    EXPECT_EQ(again->Apps[2]->History.PlaySeconds, 125);
 }
