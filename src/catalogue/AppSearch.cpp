@@ -1,11 +1,11 @@
 #include "catalogue/AppSearch.h"
 
 #include "catalogue/Catalogue.h"
+#include "support/GnuGettext.h"
 #include "support/PathUtils.h"
 #include "support/SearchText.h"
 
 #include <QCollator>
-#include <QLocale>
 #include <algorithm>
 #include <numeric>
 
@@ -187,11 +187,10 @@ const std::vector<int> &TAppSearchIndex::Ranks(const TAppList &apps, TSortKey ke
             values.push_back(NumberOf(*app, key));
         ranks = DenseRanks(values);
     } else {
-        // Collation keys: compared as bytes, made once per entry. The C
-        // locale (LANG=C.UTF-8 is common) collates by code point, capitals
-        // first, and knows no numbers; people expect the language's order.
-        QCollator collator(QLocale().language() == QLocale::C ? QLocale(QLocale::English)
-                                                              : QLocale());
+        // Collation keys: compared as bytes, made once per entry. Never
+        // the C locale (LANG=C.UTF-8 is common): it collates by code point,
+        // capitals first, and knows no numbers.
+        QCollator collator(GnuGettext::InterfaceLocale());
         collator.setCaseSensitivity(Qt::CaseInsensitive);
         collator.setNumericMode(true);
         std::vector<QCollatorSortKey> keys;

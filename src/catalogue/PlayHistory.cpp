@@ -108,7 +108,7 @@ QString LastPlayedText(const TPlayHistory &history)
     if (!history.LastPlayed.isValid())
         return {};
     // Minutes are enough; some locales' short format has seconds.
-    const QLocale locale;
+    const QLocale locale = GnuGettext::InterfaceLocale();
     QString format = locale.dateTimeFormat(QLocale::ShortFormat);
     format.remove(QRegularExpression(QStringLiteral("[:.]ss?(?![a-z])")));
     return locale.toString(history.LastPlayed.toLocalTime(), format);
@@ -116,7 +116,8 @@ QString LastPlayedText(const TPlayHistory &history)
 
 QString PlayCountText(const TPlayHistory &history)
 {
-    return history.PlayCount > 0 ? QLocale().toString(history.PlayCount) : QString();
+    return history.PlayCount > 0 ? GnuGettext::InterfaceLocale().toString(history.PlayCount)
+                                 : QString();
 }
 
 QString PlayTimeText(qint64 seconds)

@@ -115,7 +115,7 @@ void TfrmMain::actRestoreBackupExecute()
     }
     QStringList items;
     for (const TCatalogueBackup &backup : backups) {
-        items.append(QLocale().toString(backup.Time, QLocale::ShortFormat) +
+        items.append(GnuGettext::InterfaceLocale().toString(backup.Time, QLocale::ShortFormat) +
                      QStringLiteral(" \u2013 ") +
                      (backup.EntryCount == 1 ? _("1 entry")
                                              : SafeFormat(_("%d entries"), backup.EntryCount)));

@@ -47,7 +47,7 @@ QString TabText(const QString &name, int count)
 {
     // A "&" in a category name is no shortcut.
     return QString(name).replace(u'&', QStringLiteral("&&")) + QStringLiteral(" (") +
-           QLocale().toString(count) + u')';
+           GnuGettext::InterfaceLocale().toString(count) + u')';
 }
 
 } // namespace

@@ -102,6 +102,12 @@ QString GetCurrentLanguage()
     return DefaultInstance().GetCurrentLanguage();
 }
 
+QLocale InterfaceLocale()
+{
+    const QString language = GetCurrentLanguage();
+    return language.isEmpty() || language == u"C" ? QLocale(QLocale::English) : QLocale(language);
+}
+
 void TP_GlobalIgnoreClass(const QString &className)
 {
     DefaultInstance().TP_GlobalIgnoreClass(className);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -52,6 +53,9 @@ TGnuGettextInstance &DefaultInstance();
 // follow through its translations (qtbase_<lang>.qm).
 void UseLanguage(const QString &code);
 QString GetCurrentLanguage();
+// Dates, numbers and the order of names in the interface language, not in
+// the desktop's; English for the untranslated interface.
+QLocale InterfaceLocale();
 
 // Exclusions of window translation: objects of the class (Qt class name,
 // ancestors included) or one property of them are never translated.

@@ -260,10 +260,7 @@ TProgramVersion ProgramVersionFrom(const TFileVersionInfo &info, const QString &
     v.VersionText = _("Version") + u' ' + ShortVersion(version);
     v.ProgVersName = v.Name + QStringLiteral(" (") + v.VersionText + u')';
     const QFileInfo file(exeFile);
-    // In the interface language, not in the desktop's.
-    const QString language = GnuGettext::GetCurrentLanguage();
-    const QLocale locale =
-        language.isEmpty() || language == u"C" ? QLocale(QLocale::English) : QLocale(language);
+    const QLocale locale = GnuGettext::InterfaceLocale();
     if (!exeFile.isEmpty() && file.exists())
         v.ProgVersDate = locale.toString(file.lastModified().date(), QLocale::ShortFormat);
     return v;
