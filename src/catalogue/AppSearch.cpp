@@ -7,6 +7,7 @@
 
 #include <QCollator>
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 namespace {
@@ -60,17 +61,20 @@ qint64 NumberOf(const TDosBoxApp &app, TSortKey key)
     }
 }
 
-// Ranks of values sorted in order: equal values share a rank.
-template <typename T> std::vector<int> DenseRanks(const std::vector<T> &values)
+// Ranks of values in the order of less: equal values share a rank.
+template <typename T, typename TLess>
+std::vector<int> DenseRanks(const std::vector<T> &values, TLess less)
 {
     std::vector<int> order(values.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&values](int a, int b) { return values[size_t(a)] < values[size_t(b)]; });
+    const auto lessAt = [&values, &less](int a, int b) {
+        return less(values[size_t(a)], values[size_t(b)]);
+    };
+    std::stable_sort(order.begin(), order.end(), lessAt);
     std::vector<int> ranks(values.size());
     int rank = 0;
     for (size_t i = 0; i < order.size(); ++i) {
-        if (i > 0 && values[size_t(order[i - 1])] < values[size_t(order[i])])
+        if (i > 0 && lessAt(order[i - 1], order[i]))
             ++rank;
         ranks[size_t(order[i])] = rank;
     }
@@ -185,7 +189,7 @@ const std::vector<int> &TAppSearchIndex::Ranks(const TAppList &apps, TSortKey ke
         values.reserve(apps.size());
         for (const auto &app : apps)
             values.push_back(NumberOf(*app, key));
-        ranks = DenseRanks(values);
+        ranks = DenseRanks(values, std::less<>());
     } else {
         // Collation keys: compared as bytes, made once per entry. Never
         // the C locale (LANG=C.UTF-8 is common): it collates by code point,
@@ -197,19 +201,9 @@ const std::vector<int> &TAppSearchIndex::Ranks(const TAppList &apps, TSortKey ke
         keys.reserve(apps.size());
         for (const auto &app : apps)
             keys.push_back(collator.sortKey(TextOf(*app, key)));
-        std::vector<int> order(apps.size());
-        std::iota(order.begin(), order.end(), 0);
-        const auto less = [&keys](int a, int b) {
-            return keys[size_t(a)].compare(keys[size_t(b)]) < 0;
-        };
-        std::stable_sort(order.begin(), order.end(), less);
-        ranks.assign(apps.size(), 0);
-        int rank = 0;
-        for (size_t i = 0; i < order.size(); ++i) {
-            if (i > 0 && less(order[i - 1], order[i]))
-                ++rank;
-            ranks[size_t(order[i])] = rank;
-        }
+        ranks = DenseRanks(keys, [](const QCollatorSortKey &a, const QCollatorSortKey &b) {
+            return a.compare(b) < 0;
+        });
     }
     return ranks;
 }

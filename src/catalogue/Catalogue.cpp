@@ -62,9 +62,6 @@ const QString KeyAutoClose = QStringLiteral("AutoClose");
 const QString KeyMemSize = QStringLiteral("MemSize");
 const QString KeyMemManage = QStringLiteral("MemManage");
 const QString KeyCycles = QStringLiteral("Cycles");
-const QString KeyLastPlayed = QStringLiteral("LastPlayed");
-const QString KeyPlayCount = QStringLiteral("PlayCount");
-const QString KeyPlayTime = QStringLiteral("PlayTime");
 
 // A drive letter as stored; anything that is no letter gives the default.
 QChar DriveLetter(const QString &value, QChar def)
@@ -476,6 +473,29 @@ std::unique_ptr<TUnicodeIniFile> ReadCatalogueFileFor(const TCatalogueFiles &fil
         }
     }
     return std::make_unique<TUnicodeIniFile>(scan.FileName(), text, scan.CompletelyRead(), true);
+}
+
+bool RecordStartInFile(const TCatalogueFiles &files, const QString &appName, const QDateTime &now)
+{
+    if (CatalogueFileToRead(files) != files.IniName)
+        return false;
+    TUnicodeIniFile file(files.IniName, TUnicodeIniFile::TAccess::Read);
+    if (!file.CompletelyRead() || !file.ReadState().Exists || IsForeignFile(file))
+        return false;
+    for (const QString &section : EntrySections(file)) {
+        if (!SameText(file.ReadString(section, KeyAppName), appName))
+            continue;
+        TPlayHistory history = ReadPlayHistory(file, section);
+        RecordStart(history, now);
+        WritePlayHistory(file, section, history);
+        // Another program's save in the meantime is left alone.
+        if (!(FileStateOf(files.IniName) == file.ReadState()))
+            return false;
+        // As the window's saves of histories: no backup.
+        file.SaveAs(files.IniName);
+        return true;
+    }
+    return false;
 }
 
 QRect ReadMainWindowBounds(const TUnicodeIniFile &file, const QRect &def)

@@ -134,6 +134,16 @@ std::vector<TEntryName> ReadEntryNames(const TCatalogueFiles &files, QString *pr
 // filter finds them (EntrySearchText); all of them when nothing was typed.
 std::vector<TEntryName> FindEntryNames(const TCatalogueFiles &files, const QString &typed,
                                        QString *problem = nullptr);
+// Records a start of the first entry named appName (any case) in the
+// catalogue file itself: for a start without a window, by a caller that
+// holds the catalogue's lock. The whole file is read, the entry's keys are
+// updated and the file is written whole and safely, as the window's saves
+// of histories write it (without a backup). False, with nothing written, when the file read is not
+// files.IniName, could not be read in full, has no such entry or changed
+// while it was read. Throws EWriteError.
+bool RecordStartInFile(const TCatalogueFiles &files, const QString &appName,
+                       const QDateTime &now = QDateTime::currentDateTime());
+
 // [Config] of the catalogue file and, as its only entry, the first entry
 // named appName (any case) when there is one: everything a load needs to
 // start that entry or the plain emulator. problem as above.

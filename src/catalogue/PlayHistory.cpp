@@ -1,6 +1,5 @@
 #include "catalogue/PlayHistory.h"
 
-#include "catalogue/Catalogue.h"
 #include "support/GnuGettext.h"
 #include "support/IniFileUtils.h"
 #include "support/StringUtils.h"
@@ -9,15 +8,6 @@
 #include <QRegularExpression>
 #include <QTimeZone>
 #include <limits>
-
-namespace {
-
-const QString KeyAppName = QStringLiteral("AppName");
-const QString KeyLastPlayed = QStringLiteral("LastPlayed");
-const QString KeyPlayCount = QStringLiteral("PlayCount");
-const QString KeyPlayTime = QStringLiteral("PlayTime");
-
-} // namespace
 
 void RecordStart(TPlayHistory &history, const QDateTime &now)
 {
@@ -78,29 +68,6 @@ void WritePlayHistory(TUnicodeIniFile &file, const QString &section, const TPlay
         file.WriteInteger(section, KeyPlayCount, history.PlayCount);
     if (any || file.ValueExists(section, KeyPlayTime))
         file.WriteInt64(section, KeyPlayTime, history.PlaySeconds);
-}
-
-bool RecordStartInFile(const TCatalogueFiles &files, const QString &appName, const QDateTime &now)
-{
-    if (CatalogueFileToRead(files) != files.IniName)
-        return false;
-    TUnicodeIniFile file(files.IniName, TUnicodeIniFile::TAccess::Read);
-    if (!file.CompletelyRead() || !file.ReadState().Exists || IsForeignFile(file))
-        return false;
-    for (const QString &section : EntrySections(file)) {
-        if (!SameText(file.ReadString(section, KeyAppName), appName))
-            continue;
-        TPlayHistory history = ReadPlayHistory(file, section);
-        RecordStart(history, now);
-        WritePlayHistory(file, section, history);
-        // Another program's save in the meantime is left alone.
-        if (!(FileStateOf(files.IniName) == file.ReadState()))
-            return false;
-        // As the window's saves of histories: no backup.
-        file.SaveAs(files.IniName);
-        return true;
-    }
-    return false;
 }
 
 QString LastPlayedText(const TPlayHistory &history)

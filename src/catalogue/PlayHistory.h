@@ -5,7 +5,6 @@
 #include <QStringList>
 
 class TUnicodeIniFile;
-struct TCatalogueFiles;
 
 // When an entry was last started, how often, and for how long it ran while
 // the window that started it was open. Stored in the entry's section
@@ -20,6 +19,11 @@ struct TPlayHistory
     bool operator==(const TPlayHistory &) const = default;
     bool IsEmpty() const { return *this == TPlayHistory(); }
 };
+
+// The history's keys in the entry's section.
+inline const QString KeyLastPlayed = QStringLiteral("LastPlayed");
+inline const QString KeyPlayCount = QStringLiteral("PlayCount");
+inline const QString KeyPlayTime = QStringLiteral("PlayTime");
 
 // Sessions shorter than this (a start that failed at once, a wrong entry
 // closed again) add no time played.
@@ -41,16 +45,6 @@ TPlayHistory ReadPlayHistory(const TUnicodeIniFile &file, const QString &section
 void WritePlayHistory(TUnicodeIniFile &file, const QString &section, const TPlayHistory &history);
 // LastPlayed as stored: "2024-05-17T20:15:03+02:00".
 QString StoredDateTime(const QDateTime &time);
-
-// Records a start of the first entry named appName (any case) in the
-// catalogue file itself: for a start without a window, by a caller that
-// holds the catalogue's lock. The whole file is read, the entry's keys are
-// updated and the file is written whole and safely, as the window's saves
-// of histories write it (without a backup). False, with nothing written, when the file read is not
-// files.IniName, could not be read in full, has no such entry or changed
-// while it was read. Throws EWriteError.
-bool RecordStartInFile(const TCatalogueFiles &files, const QString &appName,
-                       const QDateTime &now = QDateTime::currentDateTime());
 
 // Shown in the list: the date and time in the user's short format, the count,
 // the time as hours and minutes ("2 h 05 min"); empty for never.

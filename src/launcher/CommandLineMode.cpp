@@ -2,7 +2,6 @@
 
 #include "catalogue/AppIcons.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/PlayHistory.h"
 #include "launcher/ConsolePrompt.h"
 #include "launcher/DesktopShortcut.h"
 #include "launcher/RunCommand.h"

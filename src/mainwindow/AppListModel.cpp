@@ -14,15 +14,11 @@
 
 namespace {
 
-// An entry's picture, made into pixels at the size and mode it is drawn in
-// and kept for the next time. Copies of the picture share the pixels.
-class TEntryIconEngine : public QIconEngine
+// A picture drawn from the pixmap made for the size on the screen, device
+// pixels included, at any size asked for.
+class TPixmapIconEngine : public QIconEngine
 {
 public:
-    TEntryIconEngine(QList<QImage> large, bool stretch, QImage small)
-        : m_large(std::move(large)), m_stretch(stretch), m_small(std::move(small))
-    {}
-
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
@@ -30,6 +26,18 @@ public:
         pm.setDevicePixelRatio(ratio);
         painter->drawPixmap(rect, pm);
     }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+};
+
+// An entry's picture, made into pixels at the size and mode it is drawn in
+// and kept for the next time. Copies of the picture share the pixels.
+class TEntryIconEngine : public TPixmapIconEngine
+{
+public:
+    TEntryIconEngine(QList<QImage> large, bool stretch, QImage small)
+        : m_large(std::move(large)), m_stretch(stretch), m_small(std::move(small))
+    {}
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
@@ -48,8 +56,6 @@ public:
         m_cache.insert(key, pm);
         return pm;
     }
-
-    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
@@ -84,21 +90,13 @@ private:
 
 // The picture of an icon file the store decodes: the default icon until its
 // pixels are there.
-class TStoredIconEngine : public QIconEngine
+class TStoredIconEngine : public TPixmapIconEngine
 {
 public:
     TStoredIconEngine(TIconStore *store, QString fileName, QImage defLarge, QImage defSmall)
         : m_store(store), m_fileName(std::move(fileName)), m_defLarge(std::move(defLarge)),
           m_defSmall(std::move(defSmall))
     {}
-
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
-    {
-        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
-        QPixmap pm = pixmap(rect.size() * ratio, mode, state);
-        pm.setDevicePixelRatio(ratio);
-        painter->drawPixmap(rect, pm);
-    }
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
@@ -117,7 +115,6 @@ public:
         return m_default->pixmap(size, mode, state);
     }
 
-    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         return {m_defSmall.size(), QSize(32, 32)};
@@ -226,18 +223,6 @@ void TAppListModel::Fill(TAppList &apps, const std::vector<int> &indices)
     }
     m_previousPictures.clear();
     endResetModel();
-}
-
-void TAppListModel::Fill(TAppList &apps, const QString &category, const QString &defaultCategory)
-{
-    const bool isDefault = SameText(category, defaultCategory);
-    std::vector<int> indices;
-    for (size_t i = 0; i < apps.size(); ++i) {
-        const TDosBoxApp &app = *apps[i];
-        if (SameText(app.Category, category) || (app.Category.isEmpty() && isDefault))
-            indices.push_back(int(i));
-    }
-    Fill(apps, indices);
 }
 
 void TAppListModel::Clear()

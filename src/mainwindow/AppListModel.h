@@ -42,9 +42,6 @@ public:
     // each listed entry's ImgIndex becomes its item's image index. The model
     // shows the entries' histories from apps until the next fill.
     void Fill(TAppList &apps, const std::vector<int> &indices);
-    // The same for the entries of apps that belong to category (the default
-    // category also lists entries without one), in catalogue order.
-    void Fill(TAppList &apps, const QString &category, const QString &defaultCategory);
     void Clear();
     // The entry at index of apps has a new play history: its item shows it.
     void HistoryChanged(int appIndex);

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace {
 
@@ -55,13 +56,21 @@ void ProcessEventsFor(int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+// The indices of every entry, in catalogue order.
+std::vector<int> AllEntries(const TAppList &apps)
+{
+    std::vector<int> indices(apps.size());
+    std::iota(indices.begin(), indices.end(), 0);
+    return indices;
+}
+
 } // namespace
 
 TEST(AppListView, EveryViewStyleComesToRest)
 {
     TAppList apps = Entries(1000);
     TAppListModel model;
-    model.Fill(apps, QString(), QString());
+    model.Fill(apps, AllEntries(apps));
     TAppListView view(&model);
     view.show();
     // Whether wrapping items keep posting layouts to each other depends on
@@ -87,7 +96,7 @@ TEST(AppListView, AnIconIsShownOnceDecodedAndEachFileDecodedOnce)
     ASSERT_TRUE(red.save(file));
     TAppList apps = Entries(3, file);
     TAppListModel model;
-    model.Fill(apps, QString(), QString());
+    model.Fill(apps, AllEntries(apps));
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
 
     const auto shown = [&model](int row) {
